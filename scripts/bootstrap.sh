@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the wizard needs to build, run and be tested.
+# Does nothing when all of them are present; runs `apt-get update` only when it must install.
+set -euo pipefail
+
+paquetes=(
+  # build
+  cmake g++ ninja-build pkg-config
+  # window, widgets, painting, event loop
+  qt6-base-dev
+  # catalogue: Qt's ODBC driver over unixODBC and the FreeTDS driver
+  libqt6sql6-odbc unixodbc-dev tdsodbc
+  # HTTP downloads
+  libcurl4-openssl-dev
+  # password-protected registration database
+  libsqlcipher-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev fonts-dejavu-core curl
+)
+
+faltan=()
+for p in "${paquetes[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    faltan+=("$p")
+  fi
+done
+
+if [ ${#faltan[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "bootstrap: instalando ${faltan[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${faltan[@]}"

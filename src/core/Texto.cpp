@@ -1,0 +1,115 @@
+#include "core/Texto.h"
+
+#include <cfenv>
+#include <cmath>
+#include <cstdlib>
+
+#include "core/Unicode.h"
+
+namespace evalora {
+
+std::string RecortarBlancosIzquierda(const std::string& texto) {
+  const auto inicio = texto.find_first_not_of(' ');
+  return inicio == std::string::npos ? std::string() : texto.substr(inicio);
+}
+
+std::string RecortarBlancosDerecha(const std::string& texto) {
+  const auto fin = texto.find_last_not_of(' ');
+  return fin == std::string::npos ? std::string() : texto.substr(0, fin + 1);
+}
+
+std::string RecortarBlancos(const std::string& texto) {
+  return RecortarBlancosDerecha(RecortarBlancosIzquierda(texto));
+}
+
+char32_t MayusculaDe(char32_t c) {
+  if (c >= U'a' && c <= U'z') return c - 0x20;
+  if (c < 0x80) return c;
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
+  if (c == 0xFF) return 0x178;
+  if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return (c % 2 == 1) ? c - 1 : c;
+  if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c % 2 == 0) ? c - 1 : c;
+  if (c == 0x3C2) return 0x3A3;
+  if (c >= 0x3B1 && c <= 0x3C9) return c - 0x20;
+  if (c >= 0x430 && c <= 0x44F) return c - 0x20;
+  if (c >= 0x450 && c <= 0x45F) return c - 0x50;
+  return c;
+}
+
+char32_t MinusculaDe(char32_t c) {
+  if (c >= U'A' && c <= U'Z') return c + 0x20;
+  if (c < 0x80) return c;
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
+  if (c == 0x178) return 0xFF;
+  if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return (c % 2 == 0) ? c + 1 : c;
+  if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c % 2 == 1) ? c + 1 : c;
+  if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 0x20;
+  if (c >= 0x410 && c <= 0x42F) return c + 0x20;
+  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+  return c;
+}
+
+namespace {
+template <typename Regla>
+std::string Convertir(const std::string& texto, Regla regla) {
+  bool soloAscii = true;
+  for (char c : texto) soloAscii = soloAscii && static_cast<unsigned char>(c) < 0x80;
+  if (soloAscii) {
+    std::string salida = texto;
+    for (char& c : salida) c = static_cast<char>(regla(static_cast<unsigned char>(c)));
+    return salida;
+  }
+  std::u32string codigos = Utf8ACodigos(texto);
+  for (char32_t& c : codigos) c = regla(c);
+  return CodigosAUtf8(codigos);
+}
+}  // namespace
+
+std::string Mayusculas(const std::string& texto) { return Convertir(texto, MayusculaDe); }
+std::string Minusculas(const std::string& texto) { return Convertir(texto, MinusculaDe); }
+
+bool IgualesSinMayusculas(const std::string& a, const std::string& b) {
+  return a == b || Mayusculas(a) == Mayusculas(b);
+}
+
+std::optional<double> ANumero(const std::string& texto) {
+  const std::string limpio = RecortarBlancos(texto);
+  size_t i = 0;
+  const size_t n = limpio.size();
+  auto digitos = [&] {
+    size_t contados = 0;
+    while (i < n && limpio[i] >= '0' && limpio[i] <= '9') ++i, ++contados;
+    return contados;
+  };
+  if (i < n && (limpio[i] == '+' || limpio[i] == '-')) ++i;
+  size_t cifras = digitos();
+  if (i < n && limpio[i] == '.') {
+    ++i;
+    cifras += digitos();
+  }
+  if (cifras == 0) return std::nullopt;
+  if (i < n && (limpio[i] == 'e' || limpio[i] == 'E')) {
+    ++i;
+    if (i < n && (limpio[i] == '+' || limpio[i] == '-')) ++i;
+    if (digitos() == 0) return std::nullopt;
+  }
+  if (i != n) return std::nullopt;
+  return std::strtod(limpio.c_str(), nullptr);
+}
+
+double RedondearPar(double valor, int decimales) {
+  const double escala = std::pow(10.0, decimales);
+  const int modoAnterior = std::fegetround();
+  std::fesetround(FE_TONEAREST);
+  const double redondeado = std::nearbyint(valor * escala) / escala;
+  std::fesetround(modoAnterior);
+  return redondeado;
+}
+
+std::string FormatoAlmohadillas(double valor) {
+  const double entero = std::round(valor);
+  if (entero == 0.0 || !std::isfinite(entero)) return std::string();
+  return std::to_string(static_cast<long long>(entero));
+}
+
+}  // namespace evalora

@@ -1,0 +1,32 @@
+#pragma once
+// Every service through which the wizard touches the machine, gathered for one run.
+
+#include "platform/BucleDeEventos.h"
+#include "platform/Entorno.h"
+#include "platform/InformacionDelEjecutable.h"
+#include "platform/Internet.h"
+#include "platform/Mensajes.h"
+#include "platform/Procesos.h"
+#include "platform/Registro.h"
+#include "platform/Reloj.h"
+#include "platform/SistemaDeArchivos.h"
+#include "platform/Terminacion.h"
+#include "platform/Usuario.h"
+
+namespace evalora {
+
+struct Plataforma {
+  Reloj& reloj;
+  BucleDeEventos& eventos;
+  Mensajes& mensajes;
+  Terminacion& terminacion;
+  SistemaDeArchivos& archivos;
+  Registro& registro;
+  Procesos& procesos;
+  Usuario& usuario;
+  Internet& internet;
+  Entorno& entorno;
+  InformacionDelEjecutable& ejecutable;
+};
+
+}  // namespace evalora

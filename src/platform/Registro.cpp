@@ -1,0 +1,56 @@
+#include "platform/Registro.h"
+
+#include "core/Unicode.h"
+
+namespace evalora {
+
+DatoDelRegistro DatoDeTexto(const std::string& texto, uint32_t tipo) {
+  std::u16string unidades = Utf8AUtf16(texto);
+  unidades.push_back(u'\0');
+  return {tipo, Utf16ABytes(unidades)};
+}
+
+DatoDelRegistro DatoDeMultiTexto(const std::vector<std::string>& textos) {
+  std::u16string unidades;
+  for (const auto& t : textos) {
+    unidades += Utf8AUtf16(t);
+    unidades.push_back(u'\0');
+  }
+  unidades.push_back(u'\0');
+  return {win::REG_MULTI_SZ, Utf16ABytes(unidades)};
+}
+
+DatoDelRegistro DatoDeDword(uint32_t numero) {
+  return {win::REG_DWORD,
+          {static_cast<uint8_t>(numero), static_cast<uint8_t>(numero >> 8), static_cast<uint8_t>(numero >> 16),
+           static_cast<uint8_t>(numero >> 24)}};
+}
+
+std::string TextoDeDato(const DatoDelRegistro& dato) {
+  std::u16string unidades = BytesAUtf16(dato.bytes);
+  const auto fin = unidades.find(u'\0');
+  if (fin != std::u16string::npos) unidades.resize(fin);
+  return Utf16AUtf8(unidades);
+}
+
+std::vector<std::string> TextosDeDato(const DatoDelRegistro& dato) {
+  std::vector<std::string> textos;
+  const std::u16string unidades = BytesAUtf16(dato.bytes);
+  size_t inicio = 0;
+  while (inicio < unidades.size()) {
+    size_t fin = unidades.find(u'\0', inicio);
+    if (fin == std::u16string::npos) fin = unidades.size();
+    if (fin == inicio) break;  // the empty string ends the list
+    textos.push_back(Utf16AUtf8(unidades.substr(inicio, fin - inicio)));
+    inicio = fin + 1;
+  }
+  return textos;
+}
+
+uint32_t DwordDeDato(const DatoDelRegistro& dato) {
+  uint32_t numero = 0;
+  for (size_t i = 0; i < 4 && i < dato.bytes.size(); ++i) numero |= static_cast<uint32_t>(dato.bytes[i]) << (8 * i);
+  return numero;
+}
+
+}  // namespace evalora

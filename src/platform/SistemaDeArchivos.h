@@ -1,0 +1,54 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace evalora {
+
+// Files and folders, named by Windows paths ("C:\Program Files\Evalora 2020 Cloud\Utilerías").
+// Every operation reports failure through its result and never throws.
+class SistemaDeArchivos {
+ public:
+  virtual ~SistemaDeArchivos() = default;
+
+  // Where a Windows path lives on this machine; nothing when it cannot be resolved (a UNC path,
+  // a drive that does not exist, a path without a drive).
+  virtual std::optional<std::filesystem::path> RutaAnfitrion(const std::string& ruta) const = 0;
+
+  virtual bool ExisteArchivo(const std::string& ruta) const = 0;  // a file, not a folder
+  virtual bool ExisteCarpeta(const std::string& ruta) const = 0;  // a folder, not a file
+
+  // Creates one folder; fails when it exists or its parent does not.
+  virtual bool CrearCarpeta(const std::string& ruta) = 0;
+  // Copies one file; without `sobrescribir` an existing target makes it fail, and a read-only
+  // target always does.
+  virtual bool CopiarArchivo(const std::string& origen, const std::string& destino, bool sobrescribir) = 0;
+  // Deletes one file; a read-only file only with `forzar`.
+  virtual bool BorrarArchivo(const std::string& ruta, bool forzar) = 0;
+  // Deletes a folder with all it contains; read-only content only with `forzar`.
+  virtual bool BorrarCarpeta(const std::string& ruta, bool forzar) = 0;
+  // Moves or renames a file or folder; an existing target makes it fail unless `reemplazar`
+  // (files only), in which case the target is replaced in one step.
+  virtual bool Renombrar(const std::string& origen, const std::string& destino, bool reemplazar) = 0;
+
+  // Names (not paths) of the files or subfolders of a folder, in a stable order (without regard
+  // to case). Empty when the folder does not exist.
+  virtual std::vector<std::string> ListarArchivos(const std::string& carpeta) const = 0;
+  virtual std::vector<std::string> ListarSubcarpetas(const std::string& carpeta) const = 0;
+
+  // Size of a file in bytes; nothing when it is not a file.
+  virtual std::optional<int64_t> Tamano(const std::string& ruta) const = 0;
+
+  // Windows file attributes (win::kAtributo…). Setting takes read-only, hidden, system and
+  // archive; 0 makes the item normal.
+  virtual std::optional<uint32_t> LeerAtributos(const std::string& ruta) const = 0;
+  virtual bool EstablecerAtributos(const std::string& ruta, uint32_t atributos) = 0;
+
+  // Creates an empty file "EVL" + hexadecimal digits + ".tmp" in the folder, exclusively (never
+  // one that existed), and returns its Windows path.
+  virtual std::optional<std::string> CrearArchivoTemporal(const std::string& carpeta) = 0;
+};
+
+}  // namespace evalora

@@ -1,0 +1,105 @@
+#pragma once
+// Fakes of the platform services whose facts a test must vary or observe: virtual time, message
+// boxes, the end of the program, the processes, the user and the Internet check.
+
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/BucleDeEventos.h"
+#include "platform/Internet.h"
+#include "platform/Mensajes.h"
+#include "platform/Procesos.h"
+#include "platform/Reloj.h"
+#include "platform/Terminacion.h"
+#include "platform/Usuario.h"
+
+namespace evalora::falsos {
+
+// Time moves only when the program waits or the test moves it.
+class RelojVirtual : public Reloj {
+ public:
+  explicit RelojVirtual(uint32_t inicio = 1000) : ahora_(inicio) {}
+  uint32_t Milisegundos() override { return ahora_; }
+  void Dormir(uint32_t milisegundos) override {
+    ahora_ += milisegundos;
+    dormido_ += milisegundos;
+  }
+  void Avanzar(uint32_t milisegundos) { ahora_ += milisegundos; }
+  uint64_t TotalDormido() const { return dormido_; }
+
+ private:
+  uint32_t ahora_;
+  uint64_t dormido_ = 0;
+};
+
+// Counts the yields and runs what the test wants at each one.
+class BucleContado : public BucleDeEventos {
+ public:
+  void Ceder() override {
+    ++veces;
+    if (alCeder) alCeder();
+  }
+  int veces = 0;
+  std::function<void()> alCeder;
+};
+
+struct MensajeMostrado {
+  std::string texto;
+  int estilo = 0;
+  std::optional<std::string> titulo;
+};
+
+class MensajesGrabados : public Mensajes {
+ public:
+  void Mostrar(const std::string& texto, int estilo, const std::optional<std::string>& titulo) override {
+    mostrados.push_back({texto, estilo, titulo});
+  }
+  std::vector<MensajeMostrado> mostrados;
+};
+
+// The program's end, seen by the test: the call unwinds the run with this exception.
+struct ProgramaTerminado : std::runtime_error {
+  ProgramaTerminado() : std::runtime_error("el programa terminó") {}
+};
+
+class TerminacionObservada : public Terminacion {
+ public:
+  [[noreturn]] void Terminar() override {
+    ++veces;
+    throw ProgramaTerminado();
+  }
+  int veces = 0;
+};
+
+class ProcesosFijos : public Procesos {
+ public:
+  std::vector<std::string> NombresEnEjecucion() override {
+    ++consultas;
+    return nombres;
+  }
+  std::vector<std::string> nombres;
+  int consultas = 0;
+};
+
+class UsuarioFijo : public Usuario {
+ public:
+  std::string Nombre() override { return nombre; }
+  bool EsAdministrador() override { return administrador; }
+  std::string nombre = "alumno";
+  bool administrador = true;
+};
+
+class InternetFijo : public Internet {
+ public:
+  bool HayConexion(const std::string& url) override {
+    consultadas.push_back(url);
+    return conectado;
+  }
+  bool conectado = true;
+  std::vector<std::string> consultadas;
+};
+
+}  // namespace evalora::falsos

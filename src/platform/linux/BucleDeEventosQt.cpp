@@ -1,0 +1,16 @@
+#include "platform/linux/BucleDeEventosQt.h"
+
+#include <QCoreApplication>
+
+namespace evalora {
+
+void BucleDeEventosQt::Ceder() {
+  if (!QCoreApplication::instance()) return;
+  const uint32_t ahora = reloj_.Milisegundos();
+  if (!primera_ && ahora - ultima_ < intervalo_) return;
+  primera_ = false;
+  ultima_ = ahora;
+  QCoreApplication::processEvents();
+}
+
+}  // namespace evalora

@@ -1,0 +1,43 @@
+#pragma once
+// The production services of one run on Linux, over the prefix that plays the Windows machine.
+// Message boxes are the window's: the caller hands them in.
+
+#include <string>
+
+#include "platform/Plataforma.h"
+#include "platform/linux/BucleDeEventosQt.h"
+#include "platform/linux/EntornoLinux.h"
+#include "platform/linux/InternetSocket.h"
+#include "platform/linux/Prefijo.h"
+#include "platform/linux/ProcesosProc.h"
+#include "platform/linux/RegistroWine.h"
+#include "platform/linux/RelojMonotono.h"
+#include "platform/linux/SistemaDeArchivosPrefijo.h"
+#include "platform/linux/TerminacionProceso.h"
+#include "platform/linux/UsuarioLinux.h"
+#include "platform/linux/VersionCompilada.h"
+
+namespace evalora {
+
+class PlataformaLinux {
+ public:
+  PlataformaLinux(Prefijo prefijo, VersionDelEjecutable version);
+
+  const Prefijo& prefijo() const { return prefijo_; }
+  Plataforma Servicios(Mensajes& mensajes);
+
+ private:
+  Prefijo prefijo_;
+  RelojMonotono reloj_;
+  BucleDeEventosQt eventos_{reloj_};
+  TerminacionProceso terminacion_;
+  SistemaDeArchivosPrefijo archivos_;
+  RegistroWine registro_;
+  ProcesosProc procesos_;
+  UsuarioLinux usuario_;
+  InternetSocket internet_;
+  EntornoLinux entorno_;
+  VersionCompilada ejecutable_;
+};
+
+}  // namespace evalora

@@ -1,0 +1,27 @@
+#pragma once
+// The Wine-compatible prefix that plays the Windows machine: its root folder and its least layout.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace evalora {
+
+class Prefijo {
+ public:
+  explicit Prefijo(std::filesystem::path raiz) : raiz_(std::move(raiz)) {}
+
+  // $EVALORA_PREFIJO, else $WINEPREFIX, else ~/.wine.
+  static Prefijo DelEntorno();
+
+  const std::filesystem::path& Raiz() const { return raiz_; }
+
+  // Creates what is missing of drive_c, dosdevices/c: -> ../drive_c and dosdevices/z: -> /;
+  // leaves everything that exists as it is. False with a reason when it cannot.
+  bool Preparar(std::string* motivo = nullptr) const;
+
+ private:
+  std::filesystem::path raiz_;
+};
+
+}  // namespace evalora

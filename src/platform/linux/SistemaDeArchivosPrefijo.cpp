@@ -1,0 +1,244 @@
+#include "platform/linux/SistemaDeArchivosPrefijo.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/Texto.h"
+#include "platform/CodigosWin.h"
+
+namespace evalora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kAtributosDos = "user.DOSATTRIB";
+constexpr uint32_t kAtributosEnXattr = win::kAtributoOculto | win::kAtributoSistema;
+
+bool EsSoloLectura(const struct stat& st) { return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0; }
+
+std::optional<struct stat> Estado(const std::optional<fs::path>& ruta) {
+  struct stat st {};
+  if (!ruta || ::stat(ruta->c_str(), &st) != 0) return std::nullopt;
+  return st;
+}
+
+bool OrdenSinMayusculas(const std::string& a, const std::string& b) {
+  const std::string pa = Mayusculas(a);
+  const std::string pb = Mayusculas(b);
+  return pa != pb ? pa < pb : a < b;
+}
+
+}  // namespace
+
+std::optional<RutaWindows> AnalizarRutaWindows(const std::string& ruta) {
+  std::string texto = ruta;
+  std::replace(texto.begin(), texto.end(), '/', '\\');
+  if (texto.rfind("\\\\", 0) == 0) return std::nullopt;
+  if (texto.size() < 2 || texto[1] != ':' || !std::isalpha(static_cast<unsigned char>(texto[0]))) return std::nullopt;
+  RutaWindows salida;
+  salida.unidad = static_cast<char>(std::tolower(static_cast<unsigned char>(texto[0])));
+  size_t inicio = 2;
+  while (inicio <= texto.size()) {
+    size_t fin = texto.find('\\', inicio);
+    if (fin == std::string::npos) fin = texto.size();
+    const std::string componente = texto.substr(inicio, fin - inicio);
+    if (componente == "..") {
+      if (!salida.componentes.empty()) salida.componentes.pop_back();
+    } else if (!componente.empty() && componente != ".") {
+      salida.componentes.push_back(componente);
+    }
+    inicio = fin + 1;
+  }
+  return salida;
+}
+
+SistemaDeArchivosPrefijo::SistemaDeArchivosPrefijo(fs::path prefijo)
+    : prefijo_(std::move(prefijo)), azar_(std::random_device{}()) {}
+
+std::optional<fs::path> SistemaDeArchivosPrefijo::RutaAnfitrion(const std::string& ruta) const {
+  const auto analizada = AnalizarRutaWindows(ruta);
+  if (!analizada) return std::nullopt;
+  fs::path actual = prefijo_ / "dosdevices" / (std::string(1, analizada->unidad) + ":");
+  std::error_code error;
+  if (!fs::is_directory(actual, error)) return std::nullopt;
+  bool buscar = true;
+  for (const auto& componente : analizada->componentes) {
+    if (buscar && !fs::exists(fs::symlink_status(actual / componente, error))) {
+      // The same name in another case, as Windows would find it; the first in a stable order.
+      std::optional<std::string> encontrado;
+      const std::string buscado = Mayusculas(componente);
+      for (fs::directory_iterator it(actual, error), fin; !error && it != fin; it.increment(error)) {
+        const std::string nombre = it->path().filename().string();
+        if (Mayusculas(nombre) == buscado && (!encontrado || OrdenSinMayusculas(nombre, *encontrado))) {
+          encontrado = nombre;
+        }
+      }
+      error.clear();
+      if (encontrado) {
+        actual /= *encontrado;
+        continue;
+      }
+      buscar = false;
+    }
+    actual /= componente;
+  }
+  return actual;
+}
+
+bool SistemaDeArchivosPrefijo::ExisteArchivo(const std::string& ruta) const {
+  const auto st = Estado(RutaAnfitrion(ruta));
+  return st && !S_ISDIR(st->st_mode);
+}
+
+bool SistemaDeArchivosPrefijo::ExisteCarpeta(const std::string& ruta) const {
+  const auto st = Estado(RutaAnfitrion(ruta));
+  return st && S_ISDIR(st->st_mode);
+}
+
+bool SistemaDeArchivosPrefijo::CrearCarpeta(const std::string& ruta) {
+  const auto anfitrion = RutaAnfitrion(ruta);
+  return anfitrion && ::mkdir(anfitrion->c_str(), 0777) == 0;
+}
+
+bool SistemaDeArchivosPrefijo::CopiarArchivo(const std::string& origen, const std::string& destino, bool sobrescribir) {
+  const auto desde = RutaAnfitrion(origen);
+  const auto hacia = RutaAnfitrion(destino);
+  const auto stOrigen = Estado(desde);
+  if (!stOrigen || S_ISDIR(stOrigen->st_mode) || !hacia) return false;
+  if (const auto stDestino = Estado(hacia)) {
+    if (!sobrescribir || S_ISDIR(stDestino->st_mode) || EsSoloLectura(*stDestino)) return false;
+  }
+  std::error_code error;
+  fs::copy_file(*desde, *hacia, fs::copy_options::overwrite_existing, error);
+  return !error;
+}
+
+bool SistemaDeArchivosPrefijo::BorrarArchivo(const std::string& ruta, bool forzar) {
+  const auto anfitrion = RutaAnfitrion(ruta);
+  const auto st = Estado(anfitrion);
+  if (!st || S_ISDIR(st->st_mode) || (EsSoloLectura(*st) && !forzar)) return false;
+  return ::unlink(anfitrion->c_str()) == 0;
+}
+
+bool SistemaDeArchivosPrefijo::BorrarCarpeta(const std::string& ruta, bool forzar) {
+  const auto anfitrion = RutaAnfitrion(ruta);
+  const auto st = Estado(anfitrion);
+  if (!st || !S_ISDIR(st->st_mode)) return false;
+  std::error_code error;
+  for (fs::recursive_directory_iterator it(*anfitrion, error), fin; !error && it != fin; it.increment(error)) {
+    struct stat dentro {};
+    if (::lstat(it->path().c_str(), &dentro) != 0 || S_ISLNK(dentro.st_mode)) continue;
+    if (EsSoloLectura(dentro)) {
+      if (!forzar) return false;
+      ::chmod(it->path().c_str(), (dentro.st_mode & 07777) | S_IWUSR);
+    }
+  }
+  if (error) return false;
+  fs::remove_all(*anfitrion, error);
+  return !error;
+}
+
+bool SistemaDeArchivosPrefijo::Renombrar(const std::string& origen, const std::string& destino, bool reemplazar) {
+  const auto desde = RutaAnfitrion(origen);
+  auto hacia = RutaAnfitrion(destino);
+  if (!Estado(desde) || !hacia) return false;
+  std::error_code error;
+  if (fs::equivalent(*desde, *hacia, error)) {
+    // Only the case of the name changes.
+    const auto analizada = AnalizarRutaWindows(destino);
+    if (!analizada || analizada->componentes.empty()) return false;
+    hacia = hacia->parent_path() / analizada->componentes.back();
+    return ::rename(desde->c_str(), hacia->c_str()) == 0;
+  }
+  if (const auto stDestino = Estado(hacia)) {
+    if (!reemplazar || S_ISDIR(stDestino->st_mode)) return false;
+    return ::rename(desde->c_str(), hacia->c_str()) == 0;
+  }
+  if (::renameat2(AT_FDCWD, desde->c_str(), AT_FDCWD, hacia->c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  return ::rename(desde->c_str(), hacia->c_str()) == 0;
+}
+
+std::vector<std::string> SistemaDeArchivosPrefijo::Listar(const std::string& carpeta, bool carpetas) const {
+  std::vector<std::string> nombres;
+  const auto anfitrion = RutaAnfitrion(carpeta);
+  if (!anfitrion) return nombres;
+  std::error_code error;
+  for (fs::directory_iterator it(*anfitrion, error), fin; !error && it != fin; it.increment(error)) {
+    std::error_code tipo;
+    if (it->is_directory(tipo) == carpetas) nombres.push_back(it->path().filename().string());
+  }
+  std::sort(nombres.begin(), nombres.end(), OrdenSinMayusculas);
+  return nombres;
+}
+
+std::vector<std::string> SistemaDeArchivosPrefijo::ListarArchivos(const std::string& carpeta) const {
+  return Listar(carpeta, false);
+}
+
+std::vector<std::string> SistemaDeArchivosPrefijo::ListarSubcarpetas(const std::string& carpeta) const {
+  return Listar(carpeta, true);
+}
+
+std::optional<int64_t> SistemaDeArchivosPrefijo::Tamano(const std::string& ruta) const {
+  const auto st = Estado(RutaAnfitrion(ruta));
+  if (!st || S_ISDIR(st->st_mode)) return std::nullopt;
+  return static_cast<int64_t>(st->st_size);
+}
+
+std::optional<uint32_t> SistemaDeArchivosPrefijo::LeerAtributos(const std::string& ruta) const {
+  const auto anfitrion = RutaAnfitrion(ruta);
+  const auto st = Estado(anfitrion);
+  if (!st) return std::nullopt;
+  uint32_t atributos = S_ISDIR(st->st_mode) ? win::kAtributoCarpeta : win::kAtributoArchivo;
+  if (EsSoloLectura(*st)) atributos |= win::kAtributoSoloLectura;
+  char texto[64] = {};
+  const ssize_t largo = ::getxattr(anfitrion->c_str(), kAtributosDos, texto, sizeof texto - 1);
+  if (largo > 2 && texto[0] == '0' && (texto[1] == 'x' || texto[1] == 'X')) {
+    atributos |= static_cast<uint32_t>(std::strtoul(texto + 2, nullptr, 16)) & kAtributosEnXattr;
+  }
+  return atributos;
+}
+
+bool SistemaDeArchivosPrefijo::EstablecerAtributos(const std::string& ruta, uint32_t atributos) {
+  const auto anfitrion = RutaAnfitrion(ruta);
+  const auto st = Estado(anfitrion);
+  if (!st) return false;
+  mode_t modo = st->st_mode & 07777;
+  modo = (atributos & win::kAtributoSoloLectura) ? (modo & ~static_cast<mode_t>(0222)) : (modo | S_IWUSR);
+  if (modo != (st->st_mode & 07777) && ::chmod(anfitrion->c_str(), modo) != 0) return false;
+  const uint32_t enXattr = atributos & kAtributosEnXattr;
+  const bool tenia = ::getxattr(anfitrion->c_str(), kAtributosDos, nullptr, 0) >= 0;
+  if (enXattr == 0 && !tenia) return true;
+  char texto[16];
+  const int largo = std::snprintf(texto, sizeof texto, "0x%x", enXattr);
+  return ::setxattr(anfitrion->c_str(), kAtributosDos, texto, static_cast<size_t>(largo), 0) == 0;
+}
+
+std::optional<std::string> SistemaDeArchivosPrefijo::CrearArchivoTemporal(const std::string& carpeta) {
+  const auto anfitrion = RutaAnfitrion(carpeta);
+  const auto st = Estado(anfitrion);
+  if (!st || !S_ISDIR(st->st_mode)) return std::nullopt;
+  uint32_t numero = std::uniform_int_distribution<uint32_t>(1, 0xFFFF)(azar_);
+  for (uint32_t intento = 0; intento < 0xFFFF; ++intento, numero = numero % 0xFFFF + 1) {
+    char nombre[16];
+    std::snprintf(nombre, sizeof nombre, "EVL%X.tmp", numero);
+    const int fd = ::open((*anfitrion / nombre).c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      ::close(fd);
+      const bool conBarra = !carpeta.empty() && (carpeta.back() == '\\' || carpeta.back() == '/');
+      return carpeta + (conBarra ? "" : "\\") + nombre;
+    }
+    if (errno != EEXIST) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+}  // namespace evalora

@@ -1,0 +1,48 @@
+#pragma once
+// Files and folders of a Wine prefix, named by Windows paths. Drive letters resolve through the
+// prefix's dosdevices; every component matches without regard to case, as on Windows; '/' is a
+// separator too; UNC paths do not resolve. Read-only is kept as the absence of write permission,
+// hidden and system in the user.DOSATTRIB extended attribute, as Wine and Samba keep them.
+
+#include <filesystem>
+#include <random>
+
+#include "platform/SistemaDeArchivos.h"
+
+namespace evalora {
+
+class SistemaDeArchivosPrefijo : public SistemaDeArchivos {
+ public:
+  explicit SistemaDeArchivosPrefijo(std::filesystem::path prefijo);
+
+  std::optional<std::filesystem::path> RutaAnfitrion(const std::string& ruta) const override;
+  bool ExisteArchivo(const std::string& ruta) const override;
+  bool ExisteCarpeta(const std::string& ruta) const override;
+  bool CrearCarpeta(const std::string& ruta) override;
+  bool CopiarArchivo(const std::string& origen, const std::string& destino, bool sobrescribir) override;
+  bool BorrarArchivo(const std::string& ruta, bool forzar) override;
+  bool BorrarCarpeta(const std::string& ruta, bool forzar) override;
+  bool Renombrar(const std::string& origen, const std::string& destino, bool reemplazar) override;
+  std::vector<std::string> ListarArchivos(const std::string& carpeta) const override;
+  std::vector<std::string> ListarSubcarpetas(const std::string& carpeta) const override;
+  std::optional<int64_t> Tamano(const std::string& ruta) const override;
+  std::optional<uint32_t> LeerAtributos(const std::string& ruta) const override;
+  bool EstablecerAtributos(const std::string& ruta, uint32_t atributos) override;
+  std::optional<std::string> CrearArchivoTemporal(const std::string& carpeta) override;
+
+ private:
+  std::vector<std::string> Listar(const std::string& carpeta, bool carpetas) const;
+
+  std::filesystem::path prefijo_;
+  std::mt19937 azar_;
+};
+
+// Splits a Windows path into its drive letter (lower case) and components, with "." dropped and
+// ".." applied; nothing for UNC paths and paths without a drive.
+struct RutaWindows {
+  char unidad = 0;
+  std::vector<std::string> componentes;
+};
+std::optional<RutaWindows> AnalizarRutaWindows(const std::string& ruta);
+
+}  // namespace evalora

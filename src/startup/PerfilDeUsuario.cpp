@@ -1,0 +1,7 @@
+#include "startup/PerfilDeUsuario.h"
+
+namespace evalora {
+
+bool UsuarioEsAdministrador(Usuario& usuario) { return usuario.EsAdministrador(); }
+
+}  // namespace evalora
