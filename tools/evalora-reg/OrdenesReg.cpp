@@ -53,7 +53,9 @@ Orden Analizar(const std::vector<std::string>& argumentos) {
     else if (opcion == "/S") {
       if (orden.operacion == "ADD") orden.separador = siguiente();
       else orden.recursivo = true;
-    } else if (!a.empty() && a[0] == '/') throw ErrorDeSintaxis{"opción desconocida " + a};
+    } else if (a.size() >= 2 && a.size() <= 4 && a[0] == '/' && a.find('/', 1) == std::string::npos) {
+      throw ErrorDeSintaxis{"opción desconocida " + a};  // a path such as /tmp/x.reg is no option
+    }
     else orden.posicionales.push_back(a);
   }
   return orden;

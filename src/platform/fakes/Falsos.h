@@ -86,10 +86,12 @@ class ProcesosFijos : public Procesos {
 
 class UsuarioFijo : public Usuario {
  public:
+  explicit UsuarioFijo(std::string nombreDeCuenta = "alumno", bool esAdministrador = true)
+      : nombre(std::move(nombreDeCuenta)), administrador(esAdministrador) {}
   std::string Nombre() override { return nombre; }
   bool EsAdministrador() override { return administrador; }
-  std::string nombre = "alumno";
-  bool administrador = true;
+  std::string nombre;
+  bool administrador;
 };
 
 class InternetFijo : public Internet {

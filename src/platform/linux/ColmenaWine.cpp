@@ -516,12 +516,20 @@ bool ColmenaWine::BorrarValor(const std::string& ruta, const std::string& nombre
 }
 
 void ColmenaWine::BorrarArbol(const std::string& ruta) {
-  const std::string plegada = Plegar(UnirClave(ComponentesDeClave(ruta)));
+  auto componentes = ComponentesDeClave(ruta);
+  const std::string plegada = Plegar(UnirClave(componentes));
   std::erase_if(secciones_, [&](const SeccionDeColmena& s) {
     const std::string p = Plegar(s.ruta);
     return plegada.empty() || p == plegada || p.rfind(plegada + "\\", 0) == 0;
   });
   Reindexar();
+  // The parent stays a key even when it loses its last subkey and has no values: Wine writes
+  // such a key as a section of its own.
+  if (componentes.size() > 1) {
+    componentes.pop_back();
+    const std::string padre = UnirClave(componentes);
+    if (!ExisteClave(padre)) SeccionParaEscribir(padre);
+  }
 }
 
 }  // namespace evalora::wine

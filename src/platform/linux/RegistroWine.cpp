@@ -62,7 +62,7 @@ long RegistroWine::Cargar(Archivo& archivo) {
   }
   const long long modificado = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
   if (archivo.existe && archivo.inodo == st.st_ino && archivo.tamano == st.st_size && archivo.modificado == modificado) {
-    return archivo.colmena ? win::kExito : win::kRegistroDanado;
+    return archivo.colmena ? win::kExito : Fallo(win::kRegistroDanado, archivo.problema);
   }
   std::ifstream entrada(archivo.ruta, std::ios::binary);
   std::stringstream texto;
@@ -77,7 +77,8 @@ long RegistroWine::Cargar(Archivo& archivo) {
   archivo.modificado = modificado;
   archivo.colmena = wine::ColmenaWine::Leer(texto.str());
   if (!archivo.colmena) {
-    return Fallo(win::kRegistroDanado, archivo.ruta.string() + " no es un archivo de registro de Wine.");
+    archivo.problema = archivo.ruta.string() + " no es un archivo de registro de Wine; no se modifica.";
+    return Fallo(win::kRegistroDanado, archivo.problema);
   }
   return win::kExito;
 }

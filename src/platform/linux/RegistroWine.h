@@ -41,6 +41,7 @@ class RegistroWine : public Registro {
     std::filesystem::path ruta;
     std::string relativoA;
     std::optional<wine::ColmenaWine> colmena;  // nothing: the file is not a registry file
+    std::string problema;                      // why it could not be read
     bool existe = false;
     // identity of the file last read
     ino_t inodo = 0;

@@ -1,0 +1,83 @@
+#include "core/Texto.h"
+
+#include <gtest/gtest.h>
+
+#include "core/Unicode.h"
+
+namespace evalora {
+namespace {
+
+TEST(Recorte, QuitaSoloBlancos) {
+  EXPECT_EQ(RecortarBlancos("  0123401TE  "), "0123401TE");
+  EXPECT_EQ(RecortarBlancos("\t01TE\t"), "\t01TE\t");
+  EXPECT_EQ(RecortarBlancos(std::string(" a\0 ", 4)), std::string("a\0", 2));
+  EXPECT_EQ(RecortarBlancos("   "), "");
+  EXPECT_EQ(RecortarBlancosIzquierda("  a  "), "a  ");
+  EXPECT_EQ(RecortarBlancosDerecha("  a  "), "  a");
+}
+
+TEST(Mayusculas, TextoEspanolEnUtf8) {
+  EXPECT_EQ(Mayusculas("utilerías año pingüino ção"), "UTILERÍAS AÑO PINGÜINO ÇÃO");
+  EXPECT_EQ(Minusculas("UTILERÍAS AÑO PINGÜINO ÇÃO"), "utilerías año pingüino ção");
+  EXPECT_EQ(Mayusculas("evlogin.exe"), "EVLOGIN.EXE");
+  // Signs that look like letters stay as they are.
+  EXPECT_EQ(Mayusculas("2×3 ÷ ß"), "2×3 ÷ ß");
+  EXPECT_EQ(Minusculas("ÿŸ Łł Ωω Жж"), "ÿÿ łł ωω жж");
+  EXPECT_TRUE(IgualesSinMayusculas("C:\\Program Files\\Utilerías", "c:\\PROGRAM FILES\\UTILERÍAS"));
+  EXPECT_FALSE(IgualesSinMayusculas("Utilerias", "Utilerías"));
+}
+
+TEST(Mayusculas, UnBytePartidoNoRompeElTexto) {
+  const std::string malo = std::string("a\xC3") + "b";
+  EXPECT_EQ(Mayusculas(malo), "A\xEF\xBF\xBD" "B");
+}
+
+TEST(ANumero, LeeElTipoComoNumero) {
+  EXPECT_EQ(ANumero("6"), 6.0);
+  EXPECT_EQ(ANumero(" 3 "), 3.0);
+  EXPECT_EQ(ANumero("-2.5"), -2.5);
+  EXPECT_EQ(ANumero("1e3"), 1000.0);
+  EXPECT_EQ(ANumero(".5"), 0.5);
+  EXPECT_FALSE(ANumero(""));
+  EXPECT_FALSE(ANumero("  "));
+  EXPECT_FALSE(ANumero("6a"));
+  EXPECT_FALSE(ANumero("1 2"));
+  EXPECT_FALSE(ANumero("e3"));
+  EXPECT_FALSE(ANumero("\t6"));
+}
+
+TEST(Redondeo, MitadesAlPar) {
+  EXPECT_EQ(RedondearPar(1.5, 0), 2.0);
+  EXPECT_EQ(RedondearPar(2.5, 0), 2.0);
+  EXPECT_EQ(RedondearPar(-2.5, 0), -2.0);
+  EXPECT_EQ(RedondearPar(3.5, 0), 4.0);
+  EXPECT_EQ(RedondearPar(0.125, 2), 0.12);
+  EXPECT_EQ(RedondearPar(0.375, 2), 0.38);
+  EXPECT_EQ(RedondearPar(1.234, 2), 1.23);
+  EXPECT_DOUBLE_EQ(RedondearPar(1.1444, 2), 1.14);
+}
+
+TEST(FormatoAlmohadillas, SinCerosYCeroVacio) {
+  EXPECT_EQ(FormatoAlmohadillas(0), "");
+  EXPECT_EQ(FormatoAlmohadillas(0.4), "");
+  EXPECT_EQ(FormatoAlmohadillas(7), "7");
+  EXPECT_EQ(FormatoAlmohadillas(100), "100");
+  EXPECT_EQ(FormatoAlmohadillas(2.5), "3");
+  EXPECT_EQ(FormatoAlmohadillas(99.49), "99");
+  EXPECT_EQ(FormatoAlmohadillas(-4), "-4");
+}
+
+TEST(Unicode, IdaYVuelta) {
+  const std::string texto = "Utilerías ñ € 𝄞";
+  EXPECT_EQ(Utf16AUtf8(Utf8AUtf16(texto)), texto);
+  EXPECT_EQ(Utf8AUtf16("𝄞").size(), 2u);  // a surrogate pair
+  EXPECT_EQ(BytesAUtf16(Utf16ABytes(u"aé")), u"aé");
+  EXPECT_EQ(Utf16ABytes(u"a"), (std::vector<uint8_t>{'a', 0}));
+  EXPECT_EQ(Utf16AUtf8(std::u16string(1, static_cast<char16_t>(0xD800))), "\xEF\xBF\xBD");
+  // Overlong and surrogate encodings are not characters.
+  EXPECT_EQ(Utf8ACodigos("\xC0\xAF"), (std::u32string{0xFFFD, 0xFFFD}));
+  EXPECT_EQ(Utf8ACodigos("\xED\xA0\x80").front(), 0xFFFDu);
+}
+
+}  // namespace
+}  // namespace evalora

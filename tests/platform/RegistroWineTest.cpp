@@ -1,0 +1,227 @@
+#include "platform/linux/RegistroWine.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "apoyo/PrefijoTemporal.h"
+#include "core/Unicode.h"
+
+namespace evalora {
+namespace {
+
+using pruebas::PrefijoTemporal;
+
+constexpr const char* kSistema =
+    "WINE REGISTRY Version 2\n"
+    ";; All keys relative to \\\\Machine\n"
+    "\n"
+    "#arch=win64\n"
+    "\n"
+    "[Software\\\\Classes\\\\.txt] 1700000000\n"
+    "@=\"txtfile\"\n"
+    "\n"
+    "[Software\\\\Microsoft\\\\NET Framework Setup\\\\NDP\\\\v2.0.50727] 1700000000\n"
+    "\"Install\"=dword:00000001\n"
+    "\n"
+    "[Software\\\\Microsoft\\\\NET Framework Setup\\\\NDP\\\\v3.5] 1700000000\n"
+    "\n"
+    "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1700000000\n"
+    "\"ProductName\"=\"Windows 10 Pro\"\n"
+    "\n"
+    "[System\\\\ControlSet001\\\\Hardware Profiles\\\\Current\\\\Software] 1700000000\n"
+    "\"Perfil\"=\"actual\"\n";
+
+class RegistroWineTest : public ::testing::Test {
+ protected:
+  void SetUp() override { prefijo.Escribir("system.reg", kSistema); }
+  PrefijoTemporal prefijo;
+  RegistroWine registro{prefijo.Raiz()};
+};
+
+TEST_F(RegistroWineTest, RaicesYLaClaseRaiz) {
+  DatoDelRegistro dato;
+  ASSERT_EQ(registro.ConsultarValor(win::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
+                                    "ProductName", dato),
+            win::kExito);
+  EXPECT_EQ(TextoDeDato(dato), "Windows 10 Pro");
+  // HKEY_CLASSES_ROOT is HKLM\Software\Classes.
+  ASSERT_EQ(registro.ConsultarValor(win::HKEY_CLASSES_ROOT, ".TXT", "", dato), win::kExito);
+  EXPECT_EQ(TextoDeDato(dato), "txtfile");
+  // HKEY_CURRENT_CONFIG is the current hardware profile, through CurrentControlSet.
+  ASSERT_EQ(registro.ConsultarValor(win::HKEY_CURRENT_CONFIG, "Software", "Perfil", dato), win::kExito);
+  EXPECT_EQ(TextoDeDato(dato), "actual");
+  // HKCU is user.reg, which this prefix does not have yet.
+  EXPECT_EQ(registro.AbrirClave(win::HKEY_CURRENT_USER, "Software"), win::kArchivoNoEncontrado);
+  EXPECT_EQ(registro.AbrirClave(win::HKEY_CURRENT_USER, ""), win::kExito);
+  // Roots with no meaning in a prefix fail; they never pretend.
+  EXPECT_EQ(registro.AbrirClave(win::HKEY_PERFORMANCE_DATA, ""), win::kIdentificadorNoValido);
+  EXPECT_EQ(registro.AbrirClave(win::HKEY_DYN_DATA, ""), win::kIdentificadorNoValido);
+  EXPECT_FALSE(registro.MotivoDelUltimoError().empty());
+  EXPECT_EQ(registro.AbrirClave(0x12345678, ""), win::kIdentificadorNoValido);
+}
+
+TEST_F(RegistroWineTest, EnumeraHastaNoHayMasElementos) {
+  const char* ndp = "SOFTWARE\\Microsoft\\NET Framework Setup\\NDP";
+  std::string nombre;
+  ASSERT_EQ(registro.EnumerarSubclave(win::HKEY_LOCAL_MACHINE, ndp, 0, nombre), win::kExito);
+  EXPECT_EQ(nombre, "v2.0.50727");
+  ASSERT_EQ(registro.EnumerarSubclave(win::HKEY_LOCAL_MACHINE, ndp, 1, nombre), win::kExito);
+  EXPECT_EQ(nombre, "v3.5");
+  EXPECT_EQ(registro.EnumerarSubclave(win::HKEY_LOCAL_MACHINE, ndp, 2, nombre), win::kNoHayMasElementos);
+  EXPECT_EQ(registro.EnumerarSubclave(win::HKEY_LOCAL_MACHINE, "Software\\Nada", 0, nombre), win::kArchivoNoEncontrado);
+  DatoDelRegistro dato;
+  ASSERT_EQ(registro.EnumerarValor(win::HKEY_LOCAL_MACHINE, std::string(ndp) + "\\v2.0.50727", 0, nombre, dato),
+            win::kExito);
+  EXPECT_EQ(nombre, "Install");
+  EXPECT_EQ(registro.EnumerarValor(win::HKEY_LOCAL_MACHINE, std::string(ndp) + "\\v2.0.50727", 1, nombre, dato),
+            win::kNoHayMasElementos);
+  InfoDeClave info;
+  ASSERT_EQ(registro.ConsultarInfo(win::HKEY_LOCAL_MACHINE, ndp, info), win::kExito);
+  EXPECT_EQ(info.subclaves, 2u);
+  EXPECT_EQ(info.valores, 0u);
+  ASSERT_EQ(registro.EnumerarSubclave(win::HKEY_USERS, "", 0, nombre), win::kExito);
+  EXPECT_EQ(nombre, ".Default");
+}
+
+TEST_F(RegistroWineTest, EscrituraConservaLoDemasYSeLeeAlMomento) {
+  ASSERT_EQ(registro.EstablecerValor(win::HKEY_LOCAL_MACHINE, "Software\\Evalora", "Versión", DatoDeTexto("2020")),
+            win::kExito);
+  const std::string escrito = prefijo.Leer("system.reg");
+  // Every key it did not change is still there, to the byte.
+  const std::string original = kSistema;
+  const auto desde = original.find("[Software\\\\Microsoft\\\\Windows NT");
+  EXPECT_NE(escrito.find(original.substr(desde, original.find("[System") - desde)), std::string::npos);
+  EXPECT_NE(escrito.find("[Software\\\\Classes\\\\.txt] 1700000000\n@=\"txtfile\"\n"), std::string::npos);
+  // A second service over the same prefix sees the change.
+  RegistroWine otro(prefijo.Raiz());
+  DatoDelRegistro dato;
+  ASSERT_EQ(otro.ConsultarValor(win::HKEY_LOCAL_MACHINE, "SOFTWARE\\EVALORA", "versión", dato), win::kExito);
+  EXPECT_EQ(TextoDeDato(dato), "2020");
+  // And this one sees a change made from outside.
+  prefijo.Escribir("system.reg", std::string(kSistema) + "\n[Software\\\\Fuera] 1\n\"Dato\"=dword:00000007\n");
+  ASSERT_EQ(registro.ConsultarValor(win::HKEY_LOCAL_MACHINE, "Software\\Fuera", "Dato", dato), win::kExito);
+  EXPECT_EQ(DwordDeDato(dato), 7u);
+}
+
+TEST_F(RegistroWineTest, CurrentControlSetEsControlSet001) {
+  // Without the link in the file (a prefix Wine has not started yet) writes go to ControlSet001.
+  const char* impresora = "System\\CurrentControlSet\\Control\\Print\\Printers\\Evalora";
+  ASSERT_EQ(registro.EstablecerValor(win::HKEY_LOCAL_MACHINE, impresora, "Port", DatoDeTexto("FILE:")), win::kExito);
+  DatoDelRegistro dato;
+  EXPECT_EQ(registro.ConsultarValor(win::HKEY_LOCAL_MACHINE,
+                                    "System\\ControlSet001\\Control\\Print\\Printers\\Evalora", "Port", dato),
+            win::kExito);
+  EXPECT_EQ(prefijo.Leer("system.reg").find("CurrentControlSet\\\\Control"), std::string::npos);
+}
+
+TEST_F(RegistroWineTest, CreaLosArchivosQueFaltan) {
+  ASSERT_EQ(registro.EstablecerValor(win::HKEY_CURRENT_USER, "Software\\Evalora", "", DatoDeDword(1)), win::kExito);
+  const std::string usuario = prefijo.Leer("user.reg");
+  EXPECT_EQ(usuario.rfind("WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\", 0), 0u);
+  EXPECT_NE(usuario.find("@=dword:00000001"), std::string::npos);
+  ASSERT_EQ(registro.CrearClave(win::HKEY_USERS, ".DEFAULT\\Control Panel"), win::kExito);
+  EXPECT_NE(prefijo.Leer("userdef.reg").find("[Control Panel]"), std::string::npos);
+  EXPECT_EQ(registro.CrearClave(win::HKEY_USERS, "S-1-5-21-1"), win::kArchivoNoEncontrado);
+}
+
+TEST_F(RegistroWineTest, BorrarClavesYValores) {
+  const char* ndp = "Software\\Microsoft\\NET Framework Setup\\NDP";
+  EXPECT_EQ(registro.BorrarClave(win::HKEY_LOCAL_MACHINE, ndp), win::kAccesoDenegado);  // it has subkeys
+  EXPECT_EQ(registro.BorrarClave(win::HKEY_LOCAL_MACHINE, std::string(ndp) + "\\v3.5"), win::kExito);
+  EXPECT_EQ(registro.BorrarClave(win::HKEY_LOCAL_MACHINE, std::string(ndp) + "\\v3.5"), win::kArchivoNoEncontrado);
+  EXPECT_EQ(registro.BorrarValor(win::HKEY_LOCAL_MACHINE, std::string(ndp) + "\\v2.0.50727", "INSTALL"), win::kExito);
+  EXPECT_EQ(registro.BorrarValor(win::HKEY_LOCAL_MACHINE, std::string(ndp) + "\\v2.0.50727", "Install"),
+            win::kArchivoNoEncontrado);
+  EXPECT_EQ(registro.BorrarClave(win::HKEY_LOCAL_MACHINE, ""), win::kAccesoDenegado);
+  std::string nombre;
+  EXPECT_EQ(registro.EnumerarSubclave(win::HKEY_LOCAL_MACHINE, ndp, 1, nombre), win::kNoHayMasElementos);
+}
+
+TEST_F(RegistroWineTest, UnArchivoQueNoEsDeRegistroNoSeToca) {
+  prefijo.Escribir("system.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n");
+  EXPECT_EQ(registro.AbrirClave(win::HKEY_LOCAL_MACHINE, "Software"), win::kRegistroDanado);
+  EXPECT_EQ(registro.EstablecerValor(win::HKEY_LOCAL_MACHINE, "Software", "x", DatoDeDword(1)), win::kRegistroDanado);
+  EXPECT_NE(registro.MotivoDelUltimoError().find("no es un archivo de registro"), std::string::npos);
+  EXPECT_EQ(prefijo.Leer("system.reg"), "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n");
+}
+
+// Holds Wine's server lock for the prefix from another process, as a running wineserver does.
+class ServidorWineSimulado {
+ public:
+  explicit ServidorWineSimulado(const std::filesystem::path& prefijo) {
+    struct stat st {};
+    ::stat(prefijo.c_str(), &st);
+    char carpeta[160];
+    std::snprintf(carpeta, sizeof carpeta, "/tmp/.wine-%u/server-%llx-%llx", static_cast<unsigned>(::getuid()),
+                  static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino));
+    carpeta_ = carpeta;
+    std::filesystem::create_directories(carpeta_);
+    int tubo[2];
+    EXPECT_EQ(::pipe(tubo), 0);
+    const std::string candadoDeWine = (carpeta_ / "lock").string();
+    hijo_ = ::fork();
+    if (hijo_ == 0) {
+      const int fd = ::open(candadoDeWine.c_str(), O_CREAT | O_TRUNC | O_WRONLY, 0600);
+      struct flock candado {};
+      candado.l_type = F_WRLCK;
+      candado.l_whence = SEEK_SET;
+      candado.l_len = 1;
+      const char listo = ::fcntl(fd, F_SETLK, &candado) == 0 ? 'y' : 'n';
+      (void)!::write(tubo[1], &listo, 1);
+      char fin;
+      (void)!::read(tubo[0], &fin, 1);  // until the test closes the pipe
+      ::_exit(0);
+    }
+    ::close(tubo[1]);
+    tubo_ = tubo[0];
+    char listo = 0;
+    EXPECT_EQ(::read(tubo_, &listo, 1), 1);
+    EXPECT_EQ(listo, 'y');
+  }
+  ~ServidorWineSimulado() {
+    ::kill(hijo_, SIGTERM);
+    ::waitpid(hijo_, nullptr, 0);
+    ::close(tubo_);
+    std::filesystem::remove_all(carpeta_);
+  }
+
+ private:
+  std::filesystem::path carpeta_;
+  pid_t hijo_ = -1;
+  int tubo_ = -1;
+};
+
+TEST_F(RegistroWineTest, NoEscribeMientrasWineEstaActivo) {
+  {
+    ServidorWineSimulado servidor(prefijo.Raiz());
+    EXPECT_TRUE(registro.ServidorWineActivo());
+    EXPECT_EQ(registro.EstablecerValor(win::HKEY_LOCAL_MACHINE, "Software\\Evalora", "x", DatoDeDword(1)),
+              win::kArchivoEnUso);
+    EXPECT_NE(registro.MotivoDelUltimoError().find("wineserver -k"), std::string::npos);
+    EXPECT_EQ(prefijo.Leer("system.reg"), kSistema);
+    // Reading goes on.
+    EXPECT_EQ(registro.AbrirClave(win::HKEY_LOCAL_MACHINE, "Software\\Microsoft"), win::kExito);
+  }
+  EXPECT_FALSE(registro.ServidorWineActivo());
+  EXPECT_EQ(registro.EstablecerValor(win::HKEY_LOCAL_MACHINE, "Software\\Evalora", "x", DatoDeDword(1)), win::kExito);
+}
+
+TEST_F(RegistroWineTest, EscrituraAtomicaConservaPermisos) {
+  ::chmod((prefijo.Raiz() / "system.reg").c_str(), 0600);
+  ASSERT_EQ(registro.CrearClave(win::HKEY_LOCAL_MACHINE, "Software\\Evalora\\Nueva"), win::kExito);
+  struct stat st {};
+  ASSERT_EQ(::stat((prefijo.Raiz() / "system.reg").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  for (const auto& entrada : std::filesystem::directory_iterator(prefijo.Raiz())) {
+    EXPECT_EQ(entrada.path().filename().string().find("system.reg."), std::string::npos) << "temporary file left";
+  }
+  EXPECT_EQ(registro.CrearClave(win::HKEY_LOCAL_MACHINE, "software\\EVALORA\\nueva"), win::kExito);
+}
+
+}  // namespace
+}  // namespace evalora
