@@ -16,6 +16,8 @@ paquetes=(
   libsqlcipher-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev fonts-dejavu-core curl
+  # an independent reader of the shortcuts we write
+  liblnk-utils
 )
 
 faltan=()

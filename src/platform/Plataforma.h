@@ -9,8 +9,10 @@
 #include "platform/Procesos.h"
 #include "platform/Registro.h"
 #include "platform/Reloj.h"
+#include "platform/Shell.h"
 #include "platform/SistemaDeArchivos.h"
 #include "platform/Terminacion.h"
+#include "platform/Unidades.h"
 #include "platform/Usuario.h"
 
 namespace evalora {
@@ -26,6 +28,8 @@ struct Plataforma {
   Usuario& usuario;
   Internet& internet;
   Entorno& entorno;
+  Shell& shell;
+  Unidades& unidades;
   InformacionDelEjecutable& ejecutable;
 };
 

@@ -12,8 +12,10 @@
 #include "platform/linux/ProcesosProc.h"
 #include "platform/linux/RegistroWine.h"
 #include "platform/linux/RelojMonotono.h"
+#include "platform/linux/ShellPrefijo.h"
 #include "platform/linux/SistemaDeArchivosPrefijo.h"
 #include "platform/linux/TerminacionProceso.h"
+#include "platform/linux/UnidadesPrefijo.h"
 #include "platform/linux/UsuarioLinux.h"
 #include "platform/linux/VersionCompilada.h"
 
@@ -37,6 +39,8 @@ class PlataformaLinux {
   UsuarioLinux usuario_;
   InternetSocket internet_;
   EntornoLinux entorno_;
+  ShellPrefijo shell_;
+  UnidadesPrefijo unidades_;
   VersionCompilada ejecutable_;
 };
 

@@ -65,9 +65,10 @@ SistemaDeArchivosPrefijo::SistemaDeArchivosPrefijo(fs::path prefijo)
 std::optional<fs::path> SistemaDeArchivosPrefijo::RutaAnfitrion(const std::string& ruta) const {
   const auto analizada = AnalizarRutaWindows(ruta);
   if (!analizada) return std::nullopt;
-  fs::path actual = prefijo_ / "dosdevices" / (std::string(1, analizada->unidad) + ":");
+  // The drive's own folder, with the dosdevices link resolved.
   std::error_code error;
-  if (!fs::is_directory(actual, error)) return std::nullopt;
+  fs::path actual = fs::canonical(prefijo_ / "dosdevices" / (std::string(1, analizada->unidad) + ":"), error);
+  if (error || !fs::is_directory(actual, error)) return std::nullopt;
   bool buscar = true;
   for (const auto& componente : analizada->componentes) {
     if (buscar && !fs::exists(fs::symlink_status(actual / componente, error))) {

@@ -1,0 +1,46 @@
+#pragma once
+#include <string>
+
+namespace evalora {
+
+// Shell folder identifiers (CSIDL) the wizard asks for.
+enum CarpetaDelShell : int {
+  kCsidlEscritorio = 0x00,
+  kCsidlProgramas = 0x02,
+  kCsidlDocumentos = 0x05,
+  kCsidlMenuInicio = 0x0B,
+  kCsidlCarpetaDelEscritorio = 0x10,
+  kCsidlFuentes = 0x14,
+  kCsidlMenuInicioComun = 0x16,
+  kCsidlProgramasComunes = 0x17,
+  kCsidlEscritorioComun = 0x19,
+  kCsidlDatosDeAplicacion = 0x1A,
+  kCsidlDatosLocales = 0x1C,
+  kCsidlWindows = 0x24,
+  kCsidlSistema = 0x25,
+  kCsidlArchivosDePrograma = 0x26,
+};
+
+// What a shortcut (.lnk) points to.
+struct AccesoDirecto {
+  std::string destino;           // Windows path of the target
+  std::string argumentos;
+  std::string carpetaDeTrabajo;  // Windows path
+  std::string icono;             // Windows path of the icon file
+  int indiceDeIcono = 0;
+  std::string descripcion;
+};
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // The Windows path of a shell folder; empty when the shell has none for that identifier.
+  virtual std::string CarpetaEspecial(int csidl) = 0;
+  // Opens a document, folder or web address, or starts a program with its argument text (Windows
+  // command-line rules), without waiting. False when nothing could be started.
+  virtual bool Abrir(const std::string& archivo, const std::string& argumentos) = 0;
+  // Writes a shortcut file (Windows path ending in .lnk) that Windows and Wine read.
+  virtual bool GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) = 0;
+};
+
+}  // namespace evalora

@@ -1,0 +1,149 @@
+#include "platform/linux/ShellPrefijo.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "platform/LineaDeOrdenes.h"
+#include "platform/linux/AccesoDirectoLnk.h"
+
+namespace evalora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool EsDireccionWeb(const std::string& texto) {
+  const auto dos = texto.find(':');
+  if (dos == std::string::npos || dos < 2) return false;  // "C:" is a drive
+  for (size_t i = 0; i < dos; ++i) {
+    const char c = texto[i];
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != '.') return false;
+  }
+  return true;
+}
+
+std::string Inicio(const fs::path& archivo) {
+  char bytes[4] = {};
+  std::ifstream(archivo, std::ios::binary).read(bytes, sizeof bytes);
+  return std::string(bytes, sizeof bytes);
+}
+
+}  // namespace
+
+ShellPrefijo::ShellPrefijo(fs::path prefijo, SistemaDeArchivos& archivos, const Entorno& entorno, Usuario& usuario)
+    : prefijo_(std::move(prefijo)), archivos_(archivos), entorno_(entorno), usuario_(usuario) {}
+
+std::string ShellPrefijo::CarpetaEspecial(int csidl) {
+  const std::string perfil = "C:\\users\\" + usuario_.Nombre();
+  const std::string roaming = perfil + "\\AppData\\Roaming";
+  const std::string comun = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu";
+  const std::string windows = entorno_.Valor("windir");
+  std::string carpeta;
+  switch (csidl) {
+    case kCsidlEscritorio:
+    case kCsidlCarpetaDelEscritorio: carpeta = perfil + "\\Desktop"; break;
+    case kCsidlProgramas: carpeta = roaming + "\\Microsoft\\Windows\\Start Menu\\Programs"; break;
+    case kCsidlDocumentos: carpeta = perfil + "\\Documents"; break;
+    case kCsidlMenuInicio: carpeta = roaming + "\\Microsoft\\Windows\\Start Menu"; break;
+    case kCsidlFuentes: carpeta = windows + "\\Fonts"; break;
+    case kCsidlMenuInicioComun: carpeta = comun; break;
+    case kCsidlProgramasComunes: carpeta = comun + "\\Programs"; break;
+    case kCsidlEscritorioComun: carpeta = "C:\\users\\Public\\Desktop"; break;
+    case kCsidlDatosDeAplicacion: carpeta = roaming; break;
+    case kCsidlDatosLocales: carpeta = perfil + "\\AppData\\Local"; break;
+    case kCsidlWindows: carpeta = windows; break;
+    case kCsidlSistema: carpeta = windows + "\\system32"; break;
+    case kCsidlArchivosDePrograma: carpeta = entorno_.Valor("ProgramFiles"); break;
+    default: return std::string();
+  }
+  const auto anfitrion = archivos_.RutaAnfitrion(carpeta);
+  std::error_code error;
+  if (!anfitrion || (!fs::is_directory(*anfitrion, error) && !fs::create_directories(*anfitrion, error))) {
+    return std::string();
+  }
+  return carpeta;
+}
+
+std::optional<fs::path> ShellPrefijo::BuscarPrograma(const std::string& nombre) const {
+  const std::string rutas = entorno_.Valor("PATH");
+  size_t inicio = 0;
+  while (inicio <= rutas.size()) {
+    size_t fin = rutas.find(':', inicio);
+    if (fin == std::string::npos) fin = rutas.size();
+    const fs::path candidato = fs::path(rutas.substr(inicio, fin - inicio)) / nombre;
+    std::error_code error;
+    if (fin > inicio && fs::is_regular_file(candidato, error) && ::access(candidato.c_str(), X_OK) == 0) {
+      return candidato;
+    }
+    inicio = fin + 1;
+  }
+  return std::nullopt;
+}
+
+bool ShellPrefijo::Lanzar(const std::vector<std::string>& argumentos) const {
+  std::vector<char*> argv;
+  for (const auto& a : argumentos) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  const std::string prefijo = prefijo_.string();
+  const pid_t hijo = ::fork();
+  if (hijo < 0) return false;
+  if (hijo == 0) {
+    // Detached: a grandchild in its own session, so the wizard never waits for it or reaps it.
+    ::setsid();
+    const pid_t nieto = ::fork();
+    if (nieto != 0) ::_exit(nieto > 0 ? 0 : 1);
+    ::setenv("WINEPREFIX", prefijo.c_str(), 1);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  int estado = 0;
+  ::waitpid(hijo, &estado, 0);
+  return WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
+}
+
+bool ShellPrefijo::AbrirConEscritorio(const std::string& que) const {
+  const auto abrir = BuscarPrograma("xdg-open");
+  return abrir && Lanzar({abrir->string(), que});
+}
+
+bool ShellPrefijo::Abrir(const std::string& archivo, const std::string& argumentos) {
+  if (EsDireccionWeb(archivo)) return AbrirConEscritorio(archivo);
+  std::vector<std::string> orden;
+  const auto anfitrion = archivos_.RutaAnfitrion(archivo);
+  const auto wine = BuscarPrograma("wine");
+  std::error_code error;
+  if (!anfitrion || !fs::exists(*anfitrion, error)) {
+    // A bare program name ("regsvr32") is Windows' own: only Wine has it.
+    if (!wine || archivo.find_first_of("\\/:") != std::string::npos || archivo.empty()) return false;
+    orden = {wine->string(), archivo};
+  } else if (fs::is_directory(*anfitrion, error)) {
+    return AbrirConEscritorio(anfitrion->string());
+  } else {
+    const std::string inicio = Inicio(*anfitrion);
+    const bool nativo = inicio == "\x7f" "ELF" || inicio.rfind("#!", 0) == 0;
+    if (nativo && ::access(anfitrion->c_str(), X_OK) == 0) {
+      orden = {anfitrion->string()};
+    } else if (inicio.rfind("MZ", 0) == 0) {
+      if (!wine) return false;
+      orden = {wine->string(), archivo};
+    } else {
+      return AbrirConEscritorio(anfitrion->string());
+    }
+  }
+  for (auto& a : PartirArgumentos(argumentos)) orden.push_back(std::move(a));
+  return Lanzar(orden);
+}
+
+bool ShellPrefijo::GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) {
+  const auto anfitrion = archivos_.RutaAnfitrion(archivoLnk);
+  std::error_code error;
+  if (!anfitrion || !fs::is_directory(anfitrion->parent_path(), error)) return false;
+  const auto bytes = ConstruirLnk(acceso);
+  std::ofstream salida(*anfitrion, std::ios::binary | std::ios::trunc);
+  salida.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(salida.flush());
+}
+
+}  // namespace evalora

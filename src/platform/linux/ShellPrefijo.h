@@ -1,0 +1,38 @@
+#pragma once
+// The shell of a prefix. Special folders are the prefix's (the user's under C:\users\<name>,
+// created on first use as Windows always has them). Folders, documents and web addresses open
+// with xdg-open when the machine has it; a native program runs directly; a Windows program runs
+// through wine when Wine is installed, otherwise not at all. Programs are looked up in the PATH
+// of the environment service and started detached, with WINEPREFIX naming this prefix.
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "platform/Entorno.h"
+#include "platform/Shell.h"
+#include "platform/SistemaDeArchivos.h"
+#include "platform/Usuario.h"
+
+namespace evalora {
+
+class ShellPrefijo : public Shell {
+ public:
+  ShellPrefijo(std::filesystem::path prefijo, SistemaDeArchivos& archivos, const Entorno& entorno, Usuario& usuario);
+
+  std::string CarpetaEspecial(int csidl) override;
+  bool Abrir(const std::string& archivo, const std::string& argumentos) override;
+  bool GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) override;
+
+ private:
+  std::optional<std::filesystem::path> BuscarPrograma(const std::string& nombre) const;
+  bool Lanzar(const std::vector<std::string>& argumentos) const;
+  bool AbrirConEscritorio(const std::string& que) const;
+
+  std::filesystem::path prefijo_;
+  SistemaDeArchivos& archivos_;
+  const Entorno& entorno_;
+  Usuario& usuario_;
+};
+
+}  // namespace evalora
