@@ -3,6 +3,7 @@
 
 #include "platform/BucleDeEventos.h"
 #include "platform/Entorno.h"
+#include "platform/Impresoras.h"
 #include "platform/InformacionDelEjecutable.h"
 #include "platform/Internet.h"
 #include "platform/Mensajes.h"
@@ -30,6 +31,7 @@ struct Plataforma {
   Entorno& entorno;
   Shell& shell;
   Unidades& unidades;
+  Impresoras& impresoras;
   InformacionDelEjecutable& ejecutable;
 };
 

@@ -4,6 +4,18 @@
 
 namespace evalora {
 
+long BorrarArbol(Registro& registro, win::HKEY raiz, const std::string& ruta) {
+  if (const long r = registro.AbrirClave(raiz, ruta); r != win::kExito) return r;
+  std::string nombre;
+  // Always the first subkey: each one is gone once deleted.
+  while (registro.EnumerarSubclave(raiz, ruta, 0, nombre) == win::kExito) {
+    if (const long r = BorrarArbol(registro, raiz, ruta.empty() ? nombre : ruta + "\\" + nombre); r != win::kExito) {
+      return r;
+    }
+  }
+  return registro.BorrarClave(raiz, ruta);
+}
+
 DatoDelRegistro DatoDeTexto(const std::string& texto, uint32_t tipo) {
   std::u16string unidades = Utf8AUtf16(texto);
   unidades.push_back(u'\0');

@@ -49,6 +49,9 @@ class Registro {
   virtual std::string MotivoDelUltimoError() const = 0;
 };
 
+// Deletes a key with everything below it, deepest first.
+long BorrarArbol(Registro& registro, win::HKEY raiz, const std::string& ruta);
+
 // Helpers for building and reading values.
 DatoDelRegistro DatoDeTexto(const std::string& texto, uint32_t tipo = win::REG_SZ);
 DatoDelRegistro DatoDeMultiTexto(const std::vector<std::string>& textos);

@@ -88,7 +88,6 @@ class cQueryReg {
     std::string ruta;
   };
   std::optional<ClaveAbierta> Abierta(win::HKEY hKey) const;
-  long BorrarArbol(win::HKEY raiz, const std::string& ruta);
 
   Registro& registro_;
   const Entorno& entorno_;

@@ -75,19 +75,9 @@ std::string cQueryReg::ClassTypeLib(const std::string& sClass) {
   return GetRegString("HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\" + clsid + "\\TypeLib").value_or("");
 }
 
-long cQueryReg::BorrarArbol(win::HKEY raiz, const std::string& ruta) {
-  if (const long r = registro_.AbrirClave(raiz, ruta); r != win::kExito) return r;
-  std::string nombre;
-  // Always the first subkey: each one is gone once deleted.
-  while (registro_.EnumerarSubclave(raiz, ruta, 0, nombre) == win::kExito) {
-    if (const long r = BorrarArbol(raiz, Hijo(ruta, nombre)); r != win::kExito) return r;
-  }
-  return registro_.BorrarClave(raiz, ruta);
-}
-
 long cQueryReg::DeleteKeyNT(win::HKEY hParent, const std::string& szKey) {
   const auto padre = Abierta(hParent);
-  return padre ? BorrarArbol(padre->raiz, Hijo(padre->ruta, szKey)) : win::kIdentificadorNoValido;
+  return padre ? BorrarArbol(registro_, padre->raiz, Hijo(padre->ruta, szKey)) : win::kIdentificadorNoValido;
 }
 
 long cQueryReg::DeleteKeyWin95(win::HKEY hParent, const std::string& szKey) { return DeleteKeyNT(hParent, szKey); }
@@ -168,7 +158,7 @@ long cQueryReg::AsociarIcono(const std::string& sClase, const std::string& sIcon
 
 long cQueryReg::DesasociarExt(const std::string& sExt) {
   const std::string extension = (!sExt.empty() && sExt[0] == '.') ? sExt : "." + sExt;
-  return BorrarArbol(win::HKEY_CLASSES_ROOT, extension);
+  return BorrarArbol(registro_, win::HKEY_CLASSES_ROOT, extension);
 }
 
 long cQueryReg::SetReg(const std::string& sKey, const std::string& sName, const Variante& valor, win::HKEY hKey,
@@ -228,9 +218,9 @@ long cQueryReg::RegSaveKey(const std::string& sKey, std::string& sTexto, win::HK
 
 long cQueryReg::UnRegister(const std::string& sClass) {
   const std::string clsid = ClassCLSID(sClass);
-  const long r = BorrarArbol(win::HKEY_CLASSES_ROOT, sClass);
+  const long r = BorrarArbol(registro_, win::HKEY_CLASSES_ROOT, sClass);
   if (!clsid.empty()) {
-    const long rClsid = BorrarArbol(win::HKEY_CLASSES_ROOT, "CLSID\\" + clsid);
+    const long rClsid = BorrarArbol(registro_, win::HKEY_CLASSES_ROOT, "CLSID\\" + clsid);
     if (r == win::kExito) return rClsid;
   }
   return r;

@@ -7,6 +7,7 @@
 #include "platform/Plataforma.h"
 #include "platform/linux/BucleDeEventosQt.h"
 #include "platform/linux/EntornoLinux.h"
+#include "platform/linux/ImpresorasRegistro.h"
 #include "platform/linux/InternetSocket.h"
 #include "platform/linux/Prefijo.h"
 #include "platform/linux/ProcesosProc.h"
@@ -41,6 +42,7 @@ class PlataformaLinux {
   EntornoLinux entorno_;
   ShellPrefijo shell_;
   UnidadesPrefijo unidades_;
+  ImpresorasRegistro impresoras_{registro_};
   VersionCompilada ejecutable_;
 };
 

@@ -25,12 +25,12 @@ std::string Unir(const std::string& base, const std::string& ruta) {
 }
 
 // Wine always links System\CurrentControlSet to ControlSet001, also in a prefix whose
-// system.reg does not hold the link yet.
+// system.reg does not hold the link (or its target) yet.
 std::string ConjuntoDeControlActual(const wine::ColmenaWine& colmena, const std::string& ruta) {
   auto componentes = ComponentesDeClave(ruta);
-  if (componentes.size() >= 2 && Plegar(componentes[0]) == "SYSTEM" && Plegar(componentes[1]) == "CURRENTCONTROLSET" &&
-      !colmena.Seccion(componentes[0] + "\\" + componentes[1])) {
-    componentes[1] = "ControlSet001";
+  if (componentes.size() >= 2 && Plegar(componentes[0]) == "SYSTEM" && Plegar(componentes[1]) == "CURRENTCONTROLSET") {
+    const wine::SeccionDeColmena* seccion = colmena.Seccion(componentes[0] + "\\" + componentes[1]);
+    if (!seccion || seccion->EsEnlace()) componentes[1] = "ControlSet001";
   }
   return UnirClave(componentes);
 }
