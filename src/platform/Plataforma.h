@@ -3,6 +3,7 @@
 
 #include "platform/BucleDeEventos.h"
 #include "platform/Entorno.h"
+#include "platform/Fuentes.h"
 #include "platform/Impresoras.h"
 #include "platform/InformacionDelEjecutable.h"
 #include "platform/Internet.h"
@@ -32,6 +33,7 @@ struct Plataforma {
   Shell& shell;
   Unidades& unidades;
   Impresoras& impresoras;
+  Fuentes& fuentes;
   InformacionDelEjecutable& ejecutable;
 };
 

@@ -172,10 +172,9 @@ class ServidorWineSimulado {
       candado.l_whence = SEEK_SET;
       candado.l_len = 1;
       const char listo = ::fcntl(fd, F_SETLK, &candado) == 0 ? 'y' : 'n';
+      ::close(tubo[0]);
       (void)!::write(tubo[1], &listo, 1);
-      char fin;
-      (void)!::read(tubo[0], &fin, 1);  // until the test closes the pipe
-      ::_exit(0);
+      for (;;) ::pause();  // holds the lock until the test ends it
     }
     ::close(tubo[1]);
     tubo_ = tubo[0];

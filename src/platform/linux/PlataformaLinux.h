@@ -7,6 +7,7 @@
 #include "platform/Plataforma.h"
 #include "platform/linux/BucleDeEventosQt.h"
 #include "platform/linux/EntornoLinux.h"
+#include "platform/linux/FuentesPrefijo.h"
 #include "platform/linux/ImpresorasRegistro.h"
 #include "platform/linux/InternetSocket.h"
 #include "platform/linux/Prefijo.h"
@@ -43,6 +44,7 @@ class PlataformaLinux {
   ShellPrefijo shell_;
   UnidadesPrefijo unidades_;
   ImpresorasRegistro impresoras_{registro_};
+  FuentesPrefijo fuentes_{archivos_, registro_, entorno_};
   VersionCompilada ejecutable_;
 };
 

@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+namespace evalora {
+
+// The machine's font table.
+class Fuentes {
+ public:
+  virtual ~Fuentes() = default;
+  // Adds the fonts of a file (Windows path) to the font table of this session: the number of
+  // fonts added, 0 when the file is no TrueType or OpenType font.
+  virtual int AgregarRecurso(const std::string& archivo) = 0;
+  // Takes the file's fonts out of the table; false when they were not in it.
+  virtual bool QuitarRecurso(const std::string& archivo) = 0;
+  // Records the font among the installed ones, so that it is there after a restart.
+  virtual bool Registrar(const std::string& archivo) = 0;
+};
+
+}  // namespace evalora

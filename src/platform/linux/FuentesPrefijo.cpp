@@ -1,0 +1,71 @@
+#include "platform/linux/FuentesPrefijo.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "core/Texto.h"
+#include "platform/linux/FuenteSfnt.h"
+
+namespace evalora {
+
+namespace {
+
+constexpr const char* kFuentesInstaladas = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+
+std::optional<FuenteSfnt> Leer(const std::optional<std::filesystem::path>& ruta) {
+  if (!ruta) return std::nullopt;
+  std::ifstream archivo(*ruta, std::ios::binary);
+  if (!archivo) return std::nullopt;
+  std::stringstream bytes;
+  bytes << archivo.rdbuf();
+  return LeerFuenteSfnt(bytes.str());
+}
+
+}  // namespace
+
+int FuentesPrefijo::AgregarRecurso(const std::string& archivo) {
+  const auto ruta = archivos_.RutaAnfitrion(archivo);
+  const auto fuente = Leer(ruta);
+  if (!fuente) return 0;
+  enLaSesion_.insert(ruta->string());
+  return static_cast<int>(fuente->nombres.size());
+}
+
+// The registry holds a file of the Fonts folder by its name alone, any other by its full path.
+std::string FuentesPrefijo::ValorRegistrado(const std::string& archivo) const {
+  const auto barra = archivo.find_last_of("\\/");
+  const std::string carpeta = barra == std::string::npos ? "" : archivo.substr(0, barra);
+  const auto enFuentes = archivos_.RutaAnfitrion(entorno_.Valor("windir") + "\\Fonts");
+  const auto deArchivo = archivos_.RutaAnfitrion(carpeta);
+  std::error_code error;
+  if (enFuentes && deArchivo && std::filesystem::equivalent(*enFuentes, *deArchivo, error)) {
+    return archivo.substr(barra + 1);
+  }
+  return archivo;
+}
+
+bool FuentesPrefijo::QuitarRecurso(const std::string& archivo) {
+  const auto ruta = archivos_.RutaAnfitrion(archivo);
+  if (ruta && enLaSesion_.erase(ruta->string())) return true;
+  // Fonts installed before this session were loaded when it began.
+  const std::string buscado = Mayusculas(ValorRegistrado(archivo));
+  std::string nombre;
+  DatoDelRegistro dato;
+  for (uint32_t i = 0;
+       registro_.EnumerarValor(win::HKEY_LOCAL_MACHINE, kFuentesInstaladas, i, nombre, dato) == win::kExito; ++i) {
+    if (Mayusculas(TextoDeDato(dato)) == buscado) return true;
+  }
+  return false;
+}
+
+bool FuentesPrefijo::Registrar(const std::string& archivo) {
+  const auto fuente = Leer(archivos_.RutaAnfitrion(archivo));
+  if (!fuente) return false;
+  std::string nombre;
+  for (const auto& n : fuente->nombres) nombre += (nombre.empty() ? "" : " & ") + n;
+  nombre += fuente->contornosCff ? " (OpenType)" : " (TrueType)";
+  return registro_.EstablecerValor(win::HKEY_LOCAL_MACHINE, kFuentesInstaladas, nombre,
+                                   DatoDeTexto(ValorRegistrado(archivo))) == win::kExito;
+}
+
+}  // namespace evalora

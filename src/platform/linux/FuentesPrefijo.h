@@ -1,0 +1,34 @@
+#pragma once
+// The font table of a prefix. Only TrueType and OpenType files are taken. The session's table
+// lives as long as this object; installed fonts are registered as Windows keeps them, under
+// HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts ("Name (TrueType)" = file name within
+// the Fonts folder, or the full path).
+
+#include <set>
+
+#include "platform/Entorno.h"
+#include "platform/Fuentes.h"
+#include "platform/Registro.h"
+#include "platform/SistemaDeArchivos.h"
+
+namespace evalora {
+
+class FuentesPrefijo : public Fuentes {
+ public:
+  FuentesPrefijo(SistemaDeArchivos& archivos, Registro& registro, const Entorno& entorno)
+      : archivos_(archivos), registro_(registro), entorno_(entorno) {}
+
+  int AgregarRecurso(const std::string& archivo) override;
+  bool QuitarRecurso(const std::string& archivo) override;
+  bool Registrar(const std::string& archivo) override;
+
+ private:
+  std::string ValorRegistrado(const std::string& archivo) const;
+
+  SistemaDeArchivos& archivos_;
+  Registro& registro_;
+  const Entorno& entorno_;
+  std::set<std::string> enLaSesion_;  // host paths
+};
+
+}  // namespace evalora
