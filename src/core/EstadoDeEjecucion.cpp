@@ -6,6 +6,8 @@
 
 namespace evalora {
 
-double EstadoDeEjecucion::TipoComoNumero() const { return ANumero(TipoDeAsistente).value_or(std::numeric_limits<double>::quiet_NaN()); }
+double EstadoDeEjecucion::TipoComoNumero() const {
+  return ANumero(TipoDeAsistente).value_or(std::numeric_limits<double>::quiet_NaN());
+}
 
 }  // namespace evalora

@@ -1,5 +1,7 @@
 #include "platform/Registro.h"
 
+#include <cstdio>
+
 #include "core/Unicode.h"
 
 namespace evalora {
@@ -63,6 +65,23 @@ uint32_t DwordDeDato(const DatoDelRegistro& dato) {
   uint32_t numero = 0;
   for (size_t i = 0; i < 4 && i < dato.bytes.size(); ++i) numero |= static_cast<uint32_t>(dato.bytes[i]) << (8 * i);
   return numero;
+}
+
+void AnadirBytesEnHex(std::string& linea, const std::vector<uint8_t>& bytes, const char* salto) {
+  size_t columna = linea.size() - (linea.rfind('\n') == std::string::npos ? 0 : linea.rfind('\n') + 1);
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    char par[4];
+    std::snprintf(par, sizeof par, "%02x", bytes[i]);
+    linea += par;
+    columna += 2;
+    if (i + 1 < bytes.size()) {
+      linea += ',';
+      if (++columna > 76) {
+        linea += std::string("\\") + salto + "  ";
+        columna = 2;
+      }
+    }
+  }
 }
 
 }  // namespace evalora

@@ -23,7 +23,7 @@ enum CarpetaDelShell : int {
 
 // What a shortcut (.lnk) points to.
 struct AccesoDirecto {
-  std::string destino;           // Windows path of the target
+  std::string destino;  // Windows path of the target
   std::string argumentos;
   std::string carpetaDeTrabajo;  // Windows path
   std::string icono;             // Windows path of the icon file

@@ -12,7 +12,8 @@
 
 namespace evalora {
 
-inline constexpr const char* kTextoAsistenteEnEjecucion = "El Asistente para la instalación de Evalora ya está ejecutándose.";
+inline constexpr const char* kTextoAsistenteEnEjecucion =
+    "El Asistente para la instalación de Evalora ya está ejecutándose.";
 inline constexpr const char* kTextoSistemaEnEjecucion =
     "El Sistema Evalora ya se está ejecutándo.\r\n\r\n"
     "Si deseas realizar una nueva instalación, primero cierra el sistema que esta abierto.";

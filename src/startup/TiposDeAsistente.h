@@ -28,8 +28,8 @@ std::optional<std::string> TituloDelAsistente(const EstadoDeEjecucion& estado);
 class TitulosDeVentana {
  public:
   virtual ~TitulosDeVentana() = default;
-  virtual std::string TituloActual() const = 0;                 // lblTitulo's caption
-  virtual void EscribirTitulo(const std::string& titulo) = 0;   // lblTitulo
+  virtual std::string TituloActual() const = 0;                  // lblTitulo's caption
+  virtual void EscribirTitulo(const std::string& titulo) = 0;    // lblTitulo
   virtual void EscribirCaption(const std::string& caption) = 0;  // the window's own caption
 };
 

@@ -45,20 +45,7 @@ std::string LineaDeValor(const std::string& nombre, const DatoDelRegistro& dato)
   char tipo[16];
   std::snprintf(tipo, sizeof tipo, "hex(%x):", dato.tipo);
   linea += dato.tipo == win::REG_BINARY ? "hex:" : tipo;
-  size_t columna = linea.size();
-  for (size_t i = 0; i < dato.bytes.size(); ++i) {
-    char par[4];
-    std::snprintf(par, sizeof par, "%02x", dato.bytes[i]);
-    linea += par;
-    columna += 2;
-    if (i + 1 < dato.bytes.size()) {
-      linea += ',';
-      if (++columna >= 76) {
-        linea += "\\\r\n  ";
-        columna = 2;
-      }
-    }
-  }
+  AnadirBytesEnHex(linea, dato.bytes, "\r\n");
   return linea;
 }
 

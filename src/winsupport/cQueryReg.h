@@ -41,8 +41,7 @@ class cQueryReg {
   std::optional<uint32_t> GetRegType(const std::string& sKey, const std::string& sValue = "", win::HKEY hKey = 0);
   std::optional<std::vector<uint8_t>> GetRegBinary(const std::string& sKey, const std::string& sValue = "",
                                                    win::HKEY hKey = 0);
-  std::optional<std::string> GetRegString(const std::string& sKey, const std::string& sValue = "",
-                                          win::HKEY hKey = 0);
+  std::optional<std::string> GetRegString(const std::string& sKey, const std::string& sValue = "", win::HKEY hKey = 0);
   // The default value of the subkey `sValue` of an open key.
   std::string QueryRegBase(const std::string& sValue, win::HKEY hKey);
 

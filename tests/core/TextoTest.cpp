@@ -29,7 +29,9 @@ TEST(Mayusculas, TextoEspanolEnUtf8) {
 
 TEST(Mayusculas, UnBytePartidoNoRompeElTexto) {
   const std::string malo = std::string("a\xC3") + "b";
-  EXPECT_EQ(Mayusculas(malo), "A\xEF\xBF\xBD" "B");
+  EXPECT_EQ(Mayusculas(malo),
+            "A\xEF\xBF\xBD"
+            "B");
 }
 
 TEST(ANumero, LeeElTipoComoNumero) {

@@ -127,8 +127,8 @@ TEST_F(EvaloraRegTest, ExportaComoElEditorDelSistema) {
 TEST(Ejecutables, CadaUnoDiceQuienEs) {
   const std::tuple<const char*, const char*, const char*> ejecutables[] = {
       {"AsistenteDeInstalacionEvalora2020Cloud", "Asistente para la instalación de Evalora 2020 Cloud", "2020.1.0.3"},
-      {"AsistenteMaterialDidacticoEvalora2020Local", "Asistente para la descarga del material didáctico Evalora 2020 Local",
-       "2020.7.0.3"},
+      {"AsistenteMaterialDidacticoEvalora2020Local",
+       "Asistente para la descarga del material didáctico Evalora 2020 Local", "2020.7.0.3"},
       {"AsistenteLanzadoresEvalora2020", "Asistente para la descarga de los Lanzadores Evalora 2020", "2020.8.0.3"},
   };
   for (const auto& [nombre, titulo, version] : ejecutables) {

@@ -53,7 +53,8 @@ std::string ColmenaDeEjemplo() {
          "[System\\\\CurrentControlSet] 1700000000\n"
          "#time=1da1b2c3d4e5f60\n"
          "#link\n"
-         "\"SymbolicLinkValue\"=hex(6):" + enlace + "\n";
+         "\"SymbolicLinkValue\"=hex(6):" +
+         enlace + "\n";
 }
 
 std::u16string TextoDe(const ValorDeColmena& v) {
@@ -204,7 +205,8 @@ TEST(ColmenaWine, EscribeYLeeTodosLosTipos) {
       {"", DatoDeTexto("predeterminado")},
       {"Comillas \"y\" barras \\", DatoDeTexto("a\"b\\c")},
       {"Acentos", DatoDeTexto("Utilerías ñ €")},
-      {"Control", DatoDeTexto("\x01\x02" "7\t\r\n\x1b")},
+      {"Control", DatoDeTexto("\x01\x02"
+                              "7\t\r\n\x1b")},
       {"Expandible", DatoDeTexto("%windir%\\Fonts", win::REG_EXPAND_SZ)},
       {"Lista", DatoDeMultiTexto({"uno", "dos", "tres"})},
       {"Numero", DatoDeDword(0xDEADBEEF)},
@@ -238,8 +240,14 @@ TEST(ColmenaWine, EscribeYLeeTodosLosTipos) {
 TEST(ColmenaWine, EscapesComoLosEscribeWine) {
   EXPECT_EQ(EscaparTexto(u"\u00e9a", "\"\""), "\\x00e9a");  // a hex digit follows: four digits
   EXPECT_EQ(EscaparTexto(u"\u00e9z", "\"\""), "\\xe9z");
-  EXPECT_EQ(EscaparTexto(std::u16string(u"\x01" u"7"), "\"\""), "\\0017");  // an octal digit follows
-  EXPECT_EQ(EscaparTexto(std::u16string(u"\x01" u"x"), "\"\""), "\\1x");
+  EXPECT_EQ(EscaparTexto(std::u16string(u"\x01"
+                                        u"7"),
+                         "\"\""),
+            "\\0017");  // an octal digit follows
+  EXPECT_EQ(EscaparTexto(std::u16string(u"\x01"
+                                        u"x"),
+                         "\"\""),
+            "\\1x");
   EXPECT_EQ(EscaparTexto(u"[a]\\\"", "[]"), "\\[a\\]\\\\\"");
   size_t pos = 0;
   EXPECT_EQ(LeerTextoEscapado("ab\\]c]resto", pos, ']'), u"ab]c");

@@ -70,10 +70,10 @@ TEST_F(ImpresorasTest, ReemplazarLaImpresoraConservaLaPredeterminada) {
   EXPECT_EQ(impresoras.Predeterminada(), "Oficina");
   // Where Windows keeps it.
   DatoDelRegistro dato;
-  ASSERT_EQ(registro.ConsultarValor(win::HKEY_LOCAL_MACHINE,
-                                    "System\\CurrentControlSet\\Control\\Print\\Printers\\Evalora", "Print Processor",
-                                    dato),
-            win::kExito);
+  ASSERT_EQ(
+      registro.ConsultarValor(win::HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Print\\Printers\\Evalora",
+                              "Print Processor", dato),
+      win::kExito);
   EXPECT_EQ(TextoDeDato(dato), "WinPrint");
   ASSERT_EQ(registro.ConsultarValor(win::HKEY_CURRENT_USER, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Devices",
                                     "Evalora", dato),

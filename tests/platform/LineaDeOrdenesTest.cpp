@@ -11,12 +11,12 @@ TEST(PartirArgumentos, ReglasDeWindows) {
   EXPECT_EQ(PartirArgumentos("Seguridad \"C:\\Program Files\\Evalora 2020 Cloud\""),
             (Lista{"Seguridad", "C:\\Program Files\\Evalora 2020 Cloud"}));
   EXPECT_EQ(PartirArgumentos("  a\t\tb  "), (Lista{"a", "b"}));
-  EXPECT_EQ(PartirArgumentos(R"(C:\a\b\ c)"), (Lista{"C:\\a\\b\\", "c"}));      // backslashes alone are literal
+  EXPECT_EQ(PartirArgumentos(R"(C:\a\b\ c)"), (Lista{"C:\\a\\b\\", "c"}));            // backslashes alone are literal
   EXPECT_EQ(PartirArgumentos(R"("C:\carpeta\\" x)"), (Lista{"C:\\carpeta\\", "x"}));  // 2n + quote: n, toggle
-  EXPECT_EQ(PartirArgumentos(R"(a\"b)"), (Lista{"a\"b"}));                      // 2n+1 + quote: literal quote
+  EXPECT_EQ(PartirArgumentos(R"(a\"b)"), (Lista{"a\"b"}));                            // 2n+1 + quote: literal quote
   EXPECT_EQ(PartirArgumentos(R"(a\\\"b)"), (Lista{"a\\\"b"}));
-  EXPECT_EQ(PartirArgumentos(R"("a""b" c)"), (Lista{"a\"b", "c"}));              // "" inside quotes
-  EXPECT_EQ(PartirArgumentos(R"("" x)"), (Lista{"", "x"}));                       // an empty argument
+  EXPECT_EQ(PartirArgumentos(R"("a""b" c)"), (Lista{"a\"b", "c"}));  // "" inside quotes
+  EXPECT_EQ(PartirArgumentos(R"("" x)"), (Lista{"", "x"}));          // an empty argument
   EXPECT_EQ(PartirArgumentos(R"(a"b c"d)"), (Lista{"ab cd"}));
   EXPECT_EQ(PartirArgumentos(R"("sin cierre y mas)"), (Lista{"sin cierre y mas"}));
   EXPECT_EQ(PartirArgumentos(""), Lista{});

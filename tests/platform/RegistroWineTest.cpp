@@ -113,8 +113,8 @@ TEST_F(RegistroWineTest, CurrentControlSetEsControlSet001) {
   const char* impresora = "System\\CurrentControlSet\\Control\\Print\\Printers\\Evalora";
   ASSERT_EQ(registro.EstablecerValor(win::HKEY_LOCAL_MACHINE, impresora, "Port", DatoDeTexto("FILE:")), win::kExito);
   DatoDelRegistro dato;
-  EXPECT_EQ(registro.ConsultarValor(win::HKEY_LOCAL_MACHINE,
-                                    "System\\ControlSet001\\Control\\Print\\Printers\\Evalora", "Port", dato),
+  EXPECT_EQ(registro.ConsultarValor(win::HKEY_LOCAL_MACHINE, "System\\ControlSet001\\Control\\Print\\Printers\\Evalora",
+                                    "Port", dato),
             win::kExito);
   EXPECT_EQ(prefijo.Leer("system.reg").find("CurrentControlSet\\\\Control"), std::string::npos);
 }

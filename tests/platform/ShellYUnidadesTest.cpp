@@ -77,7 +77,8 @@ TEST_F(ShellTest, AbreCarpetasDocumentosYDirecciones) {
   ASSERT_TRUE(shell.Abrir("C:\\Descargas\\GUIA.PDF", ""));
   ASSERT_TRUE(shell.Abrir("http://ayuda.evalora.example/instalacion?x=1", ""));
   const std::string llamadas = Llamadas(3);
-  EXPECT_NE(llamadas.find("xdg-open|" + (prefijo.DriveC() / "Descargas").string() + "|"), std::string::npos) << llamadas;
+  EXPECT_NE(llamadas.find("xdg-open|" + (prefijo.DriveC() / "Descargas").string() + "|"), std::string::npos)
+      << llamadas;
   EXPECT_NE(llamadas.find("xdg-open|" + (prefijo.DriveC() / "Descargas/guia.pdf").string() + "|"), std::string::npos);
   EXPECT_NE(llamadas.find("xdg-open|http://ayuda.evalora.example/instalacion?x=1|"), std::string::npos);
   EXPECT_FALSE(shell.Abrir("C:\\Descargas\\no-existe.pdf", ""));
@@ -102,9 +103,9 @@ TEST_F(ShellTest, ProgramasDeWindowsPorWineConSusArgumentos) {
 
 TEST_F(ShellTest, ProgramasNativosDirectamente) {
   const fs::path marca = herramientas.Raiz() / "marca";
-  prefijo.Escribir("drive_c/Evalora/EVLogIn.exe",
-                   "#!/bin/sh\nprintf '%s|' \"$@\" > '" + marca.string() + ".tmp'; mv '" + marca.string() + ".tmp' '" +
-                       marca.string() + "'\n");
+  prefijo.Escribir("drive_c/Evalora/EVLogIn.exe", "#!/bin/sh\nprintf '%s|' \"$@\" > '" + marca.string() +
+                                                      ".tmp'; mv '" + marca.string() + ".tmp' '" + marca.string() +
+                                                      "'\n");
   ::chmod((prefijo.DriveC() / "Evalora/EVLogIn.exe").c_str(), 0755);
   ASSERT_TRUE(shell.Abrir("C:\\evalora\\evlogin.exe", "/usuario \"Ana María\""));
   std::string texto;
@@ -114,11 +115,12 @@ TEST_F(ShellTest, ProgramasNativosDirectamente) {
 
 TEST_F(ShellTest, AccesosDirectos) {
   fs::create_directories(prefijo.DriveC() / "users/Public/Desktop");
-  AccesoDirecto acceso{"C:\\Program Files\\Evalora 2020 Cloud\\EVLogIn.exe", "",
-                       "C:\\Program Files\\Evalora 2020 Cloud", "C:\\Program Files\\Evalora 2020 Cloud\\evicon.ico", 0,
-                       "Evalora 2020 Cloud"};
+  AccesoDirecto acceso{
+      "C:\\Program Files\\Evalora 2020 Cloud\\EVLogIn.exe", "", "C:\\Program Files\\Evalora 2020 Cloud",
+      "C:\\Program Files\\Evalora 2020 Cloud\\evicon.ico",  0,  "Evalora 2020 Cloud"};
   ASSERT_TRUE(shell.GuardarAccesoDirecto("C:\\users\\Public\\Desktop\\Evalora 2020 Cloud.lnk", acceso));
-  EXPECT_EQ(prefijo.Leer("drive_c/users/Public/Desktop/Evalora 2020 Cloud.lnk").substr(0, 4), std::string("L\0\0\0", 4));
+  EXPECT_EQ(prefijo.Leer("drive_c/users/Public/Desktop/Evalora 2020 Cloud.lnk").substr(0, 4),
+            std::string("L\0\0\0", 4));
   EXPECT_FALSE(shell.GuardarAccesoDirecto("C:\\no\\existe\\a.lnk", acceso));
 }
 
@@ -141,7 +143,8 @@ LnkLeido LeerLnk(const std::vector<uint8_t>& b) {
   const uint32_t cabecera = LeerU32(b, info + 4);
   if (cabecera >= 0x24) {
     std::u16string u;
-    for (size_t p = info + LeerU32(b, info + 0x1C); b[p] || b[p + 1]; p += 2) u.push_back(static_cast<char16_t>(b[p] | (b[p + 1] << 8)));
+    for (size_t p = info + LeerU32(b, info + 0x1C); b[p] || b[p + 1]; p += 2)
+      u.push_back(static_cast<char16_t>(b[p] | (b[p + 1] << 8)));
     l.rutaBase = Utf16AUtf8(u);
   } else {
     for (size_t p = info + LeerU32(b, info + 0x10); b[p]; ++p) l.rutaBase.push_back(static_cast<char>(b[p]));
@@ -161,8 +164,9 @@ LnkLeido LeerLnk(const std::vector<uint8_t>& b) {
 }
 
 TEST(AccesoDirectoLnk, EstructuraDelFormato) {
-  const auto bytes = ConstruirLnk({"C:\\Archivos de programa\\Evalora\\EVLogIn.exe", "/x", "C:\\Archivos de programa\\Evalora",
-                                   "C:\\Archivos de programa\\Evalora\\evicon.ico", 0, ""});
+  const auto bytes =
+      ConstruirLnk({"C:\\Archivos de programa\\Evalora\\EVLogIn.exe", "/x", "C:\\Archivos de programa\\Evalora",
+                    "C:\\Archivos de programa\\Evalora\\evicon.ico", 0, ""});
   ASSERT_GE(bytes.size(), 0x4Cu);
   EXPECT_EQ(LeerU32(bytes, 0), 0x4Cu);
   EXPECT_EQ(LeerU32(bytes, 0x3C), 1u);  // normal window
@@ -174,7 +178,9 @@ TEST(AccesoDirectoLnk, EstructuraDelFormato) {
   // Latin-1 paths are ANSI; others carry their Unicode form too.
   const auto latino = ConstruirLnk({"C:\\Utilerías\\a.exe", "", "", "", 0, ""});
   EXPECT_EQ(LeerU32(latino, 0x4C + 4), 0x1Cu);
-  EXPECT_EQ(LeerLnk(latino).rutaBase, "C:\\Utiler\xED" "as\\a.exe");
+  EXPECT_EQ(LeerLnk(latino).rutaBase,
+            "C:\\Utiler\xED"
+            "as\\a.exe");
   const auto otro = ConstruirLnk({"C:\\Ωμέγα\\a.exe", "", "", "", 0, "Ωμέγα"});
   EXPECT_EQ(LeerU32(otro, 0x4C + 4), 0x24u);
   const LnkLeido leido = LeerLnk(otro);
@@ -185,9 +191,9 @@ TEST(AccesoDirectoLnk, EstructuraDelFormato) {
 TEST(AccesoDirectoLnk, LoLeeUnLectorIndependiente) {
   if (::access("/usr/bin/lnkinfo", X_OK) != 0) GTEST_SKIP() << "lnkinfo (liblnk-utils) is not installed";
   PrefijoTemporal carpeta;
-  const auto bytes = ConstruirLnk({"C:\\Program Files\\Evalora 2020 Cloud\\EVLogIn.exe", "",
-                                   "C:\\Program Files\\Evalora 2020 Cloud",
-                                   "C:\\Program Files\\Evalora 2020 Cloud\\evicon.ico", 0, ""});
+  const auto bytes =
+      ConstruirLnk({"C:\\Program Files\\Evalora 2020 Cloud\\EVLogIn.exe", "", "C:\\Program Files\\Evalora 2020 Cloud",
+                    "C:\\Program Files\\Evalora 2020 Cloud\\evicon.ico", 0, ""});
   carpeta.Escribir("a.lnk", std::string(bytes.begin(), bytes.end()));
   const std::string orden = "/usr/bin/lnkinfo '" + (carpeta.Raiz() / "a.lnk").string() + "' 2>&1";
   FILE* tubo = ::popen(orden.c_str(), "r");
@@ -217,12 +223,22 @@ class UnidadesTest : public ::testing::Test {
     fs::create_directory_symlink(base / "con espacio", dos / "i:");
     fs::create_directory_symlink(base / "fija", dos / "j:");
     fs::create_symlink("/dev/sr0", dos / "d::");  // a raw device, not a drive
-    carpeta.Escribir("mounts", "/dev/vda / ext4 rw 0 0\n"
-                               "/dev/sr0 " + (base / "cd").string() + " iso9660 ro 0 0\n"
-                               "/dev/sdb1 " + (base / "usb").string() + " vfat rw 0 0\n"
-                               "servidor:/aulas " + (base / "red").string() + " nfs4 rw 0 0\n"
-                               "tmpfs " + (base / "ram").string() + " tmpfs rw 0 0\n"
-                               "/dev/nvme0n1p2 " + (base / "con\\040espacio").string() + " ext4 rw 0 0\n");
+    carpeta.Escribir("mounts",
+                     "/dev/vda / ext4 rw 0 0\n"
+                     "/dev/sr0 " +
+                         (base / "cd").string() +
+                         " iso9660 ro 0 0\n"
+                         "/dev/sdb1 " +
+                         (base / "usb").string() +
+                         " vfat rw 0 0\n"
+                         "servidor:/aulas " +
+                         (base / "red").string() +
+                         " nfs4 rw 0 0\n"
+                         "tmpfs " +
+                         (base / "ram").string() +
+                         " tmpfs rw 0 0\n"
+                         "/dev/nvme0n1p2 " +
+                         (base / "con\\040espacio").string() + " ext4 rw 0 0\n");
     carpeta.Escribir("block/sdb/removable", "1\n");
     carpeta.Escribir("block/vda/removable", "0\n");
     carpeta.Escribir("block/nvme0n1/removable", "1\n");

@@ -61,7 +61,7 @@ TEST_F(SistemaDeArchivosTest, ArchivosYCarpetasNoSeConfunden) {
 
 TEST_F(SistemaDeArchivosTest, CrearCarpetaUnNivel) {
   EXPECT_TRUE(archivos.CrearCarpeta("C:\\Evalora"));
-  EXPECT_FALSE(archivos.CrearCarpeta("C:\\evalora"));  // exists, in another case
+  EXPECT_FALSE(archivos.CrearCarpeta("C:\\evalora"));      // exists, in another case
   EXPECT_FALSE(archivos.CrearCarpeta("C:\\Falta\\Hija"));  // the parent is missing
   EXPECT_TRUE(archivos.CrearCarpeta("C:\\EVALORA\\Utilerías"));
   EXPECT_TRUE(fs::is_directory(prefijo.DriveC() / "Evalora" / "Utilerías"));

@@ -135,8 +135,12 @@ TEST_F(FlujoTest, TipoDesconocidoNoLlevaANingunaParte) {
 TEST(IdValido, FormatoYSufijos) {
   EXPECT_TRUE(IdValido("  abcdef02ge  "));
   EXPECT_TRUE(IdValido("ABCDEF01TE"));
-  EXPECT_TRUE(IdValido("123456" "03AC"));
-  EXPECT_TRUE(IdValido("123456" "04at"));
+  EXPECT_TRUE(
+      IdValido("123456"
+               "03AC"));
+  EXPECT_TRUE(
+      IdValido("123456"
+               "04at"));
   EXPECT_FALSE(IdValido("ABCDEFG01TE"));  // 11 characters
   EXPECT_FALSE(IdValido("ABCDE01TE"));    // 9
   EXPECT_FALSE(IdValido("ABCDEF05XX"));
@@ -145,7 +149,9 @@ TEST(IdValido, FormatoYSufijos) {
   EXPECT_FALSE(IdValido("\tABCDEF01TE"));  // only blanks are trimmed
   // Characters, not bytes: six accented letters and the suffix make ten.
   EXPECT_TRUE(IdValido("ÁÉÍÓÚÑ01TE"));
-  EXPECT_TRUE(IdValido("ñandú"  "x01te"));
+  EXPECT_TRUE(
+      IdValido("ñandú"
+               "x01te"));
 }
 
 }  // namespace

@@ -175,8 +175,10 @@ TEST_F(cQueryRegTest, EscribirYBorrar) {
   EXPECT_EQ(reg.SetReg("HKCU\\Software\\Evalora", "Lista", std::string("a\0b", 3), 0, win::REG_MULTI_SZ), win::kExito);
   EXPECT_EQ(reg.SetReg("HKCU\\Software\\Evalora", "Bytes", std::vector<uint8_t>{1, 2}, 0, win::REG_BINARY),
             win::kExito);
-  EXPECT_EQ(reg.SetReg("HKCU\\Software\\NoHay", "x", std::string("y"), 0, win::REG_SZ, false), win::kArchivoNoEncontrado);
-  EXPECT_EQ(reg.SetReg("HKCU\\Software\\Evalora", "Malo", std::string("xx"), 0, win::REG_DWORD), win::kParametroNoValido);
+  EXPECT_EQ(reg.SetReg("HKCU\\Software\\NoHay", "x", std::string("y"), 0, win::REG_SZ, false),
+            win::kArchivoNoEncontrado);
+  EXPECT_EQ(reg.SetReg("HKCU\\Software\\Evalora", "Malo", std::string("xx"), 0, win::REG_DWORD),
+            win::kParametroNoValido);
   EXPECT_EQ(Texto(reg.GetReg("HKCU\\Software\\Evalora", "texto")), "Utilerías");
   EXPECT_EQ(reg.GetRegDWord("HKCU\\Software\\Evalora", "Numero"), 26);
   EXPECT_EQ(Texto(reg.GetReg("HKCU\\Software\\Evalora", "Lista")), "a b");

@@ -14,7 +14,8 @@ namespace evalora {
 namespace {
 
 constexpr const char* kExito = "La operación se completó correctamente.";
-constexpr const char* kNoEncontrado = "ERROR: El sistema no pudo encontrar la clave o el valor del Registro especificado.";
+constexpr const char* kNoEncontrado =
+    "ERROR: El sistema no pudo encontrar la clave o el valor del Registro especificado.";
 
 struct Orden {
   std::string operacion;
@@ -44,19 +45,27 @@ Orden Analizar(const std::vector<std::string>& argumentos) {
       if (i + 1 >= argumentos.size()) throw ErrorDeSintaxis{a + " necesita un argumento"};
       return argumentos[++i];
     };
-    if (opcion == "/V") orden.valor = siguiente();
-    else if (opcion == "/VE") orden.predeterminado = true;
-    else if (opcion == "/VA") orden.todos = true;
-    else if (opcion == "/T") orden.tipo = Mayusculas(siguiente());
-    else if (opcion == "/D") orden.datos = siguiente();
-    else if (opcion == "/F" || opcion == "/Y") orden.forzar = true;
+    if (opcion == "/V")
+      orden.valor = siguiente();
+    else if (opcion == "/VE")
+      orden.predeterminado = true;
+    else if (opcion == "/VA")
+      orden.todos = true;
+    else if (opcion == "/T")
+      orden.tipo = Mayusculas(siguiente());
+    else if (opcion == "/D")
+      orden.datos = siguiente();
+    else if (opcion == "/F" || opcion == "/Y")
+      orden.forzar = true;
     else if (opcion == "/S") {
-      if (orden.operacion == "ADD") orden.separador = siguiente();
-      else orden.recursivo = true;
+      if (orden.operacion == "ADD")
+        orden.separador = siguiente();
+      else
+        orden.recursivo = true;
     } else if (a.size() >= 2 && a.size() <= 4 && a[0] == '/' && a.find('/', 1) == std::string::npos) {
       throw ErrorDeSintaxis{"opción desconocida " + a};  // a path such as /tmp/x.reg is no option
-    }
-    else orden.posicionales.push_back(a);
+    } else
+      orden.posicionales.push_back(a);
   }
   return orden;
 }
@@ -81,15 +90,24 @@ std::optional<std::pair<win::HKEY, std::string>> AnalizarClave(const std::string
 
 std::string NombreDeTipo(uint32_t tipo) {
   switch (tipo) {
-    case win::REG_NONE: return "REG_NONE";
-    case win::REG_SZ: return "REG_SZ";
-    case win::REG_EXPAND_SZ: return "REG_EXPAND_SZ";
-    case win::REG_BINARY: return "REG_BINARY";
-    case win::REG_DWORD: return "REG_DWORD";
-    case win::REG_LINK: return "REG_LINK";
-    case win::REG_MULTI_SZ: return "REG_MULTI_SZ";
-    case win::REG_QWORD: return "REG_QWORD";
-    default: return "0x" + std::to_string(tipo);
+    case win::REG_NONE:
+      return "REG_NONE";
+    case win::REG_SZ:
+      return "REG_SZ";
+    case win::REG_EXPAND_SZ:
+      return "REG_EXPAND_SZ";
+    case win::REG_BINARY:
+      return "REG_BINARY";
+    case win::REG_DWORD:
+      return "REG_DWORD";
+    case win::REG_LINK:
+      return "REG_LINK";
+    case win::REG_MULTI_SZ:
+      return "REG_MULTI_SZ";
+    case win::REG_QWORD:
+      return "REG_QWORD";
+    default:
+      return "0x" + std::to_string(tipo);
   }
 }
 
@@ -109,7 +127,8 @@ std::string Mostrar(const DatoDelRegistro& dato) {
       return numero;
     case win::REG_QWORD: {
       unsigned long long q = 0;
-      for (size_t i = 0; i < 8 && i < dato.bytes.size(); ++i) q |= static_cast<unsigned long long>(dato.bytes[i]) << (8 * i);
+      for (size_t i = 0; i < 8 && i < dato.bytes.size(); ++i)
+        q |= static_cast<unsigned long long>(dato.bytes[i]) << (8 * i);
       std::snprintf(numero, sizeof numero, "0x%llx", q);
       return numero;
     }
@@ -258,8 +277,9 @@ class Ejecucion {
     const std::string nombre = orden.valor.value_or("");
     DatoDelRegistro existente;
     if (!orden.forzar && registro_.ConsultarValor(raiz_, ruta_, nombre, existente) == win::kExito &&
-        !Confirmar(entrada_, salida_, "El valor " + (nombre.empty() ? "(Predeterminado)" : nombre) +
-                                          " ya existe, ¿desea sobrescribirlo")) {
+        !Confirmar(
+            entrada_, salida_,
+            "El valor " + (nombre.empty() ? "(Predeterminado)" : nombre) + " ya existe, ¿desea sobrescribirlo")) {
       salida_ << "La operación fue cancelada.\n";
       return 1;
     }
@@ -271,7 +291,7 @@ class Ejecucion {
   int Borrar(const Orden& orden) {
     if (const long r = registro_.AbrirClave(raiz_, ruta_); r != win::kExito) return Fallo(r);
     const bool unValor = orden.valor || orden.predeterminado;
-    const std::string pregunta = unValor  ? "¿Eliminar el valor del Registro " + orden.valor.value_or("(Predeterminado)")
+    const std::string pregunta = unValor ? "¿Eliminar el valor del Registro " + orden.valor.value_or("(Predeterminado)")
                                  : orden.todos ? "¿Eliminar todos los valores de la clave " + NombreCompleto(ruta_)
                                                : "¿Eliminar la clave del Registro " + NombreCompleto(ruta_);
     if (!orden.forzar && !Confirmar(entrada_, salida_, pregunta)) {

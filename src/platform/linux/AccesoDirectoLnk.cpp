@@ -46,11 +46,11 @@ std::vector<uint8_t> LinkInfo(const std::string& destino) {
   std::vector<uint8_t> b;
   U32(b, 0);  // total size, set below
   U32(b, cabecera);
-  U32(b, 1);  // VolumeIDAndLocalBasePath
+  U32(b, 1);         // VolumeIDAndLocalBasePath
   U32(b, cabecera);  // volume id offset
-  U32(b, 0);  // local base path offset, set below
-  U32(b, 0);  // no network part
-  U32(b, 0);  // common path suffix offset, set below
+  U32(b, 0);         // local base path offset, set below
+  U32(b, 0);         // no network part
+  U32(b, 0);         // common path suffix offset, set below
   if (!soloAnsi) {
     U32(b, 0);  // Unicode local base path offset
     U32(b, 0);  // Unicode common path suffix offset
@@ -98,9 +98,9 @@ std::vector<uint8_t> ConstruirLnk(const AccesoDirecto& acceso) {
     b.push_back(x);
   }
   U32(b, banderas);
-  U32(b, 0x20);                          // the target's attributes: an ordinary file
+  U32(b, 0x20);                           // the target's attributes: an ordinary file
   for (int i = 0; i < 6; ++i) U32(b, 0);  // creation, access and write times
-  U32(b, 0);                             // target size
+  U32(b, 0);                              // target size
   U32(b, static_cast<uint32_t>(acceso.indiceDeIcono));
   U32(b, 1);  // normal window
   U16(b, 0);  // no hot key

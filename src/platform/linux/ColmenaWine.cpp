@@ -33,9 +33,8 @@ void MarcarAhora(SeccionDeColmena& seccion) {
   using namespace std::chrono;
   const auto ahora = system_clock::now().time_since_epoch();
   const auto segundos = duration_cast<std::chrono::seconds>(ahora).count();
-  const uint64_t filetime =
-      (static_cast<uint64_t>(segundos) + 11644473600ull) * 10000000ull +
-      static_cast<uint64_t>(duration_cast<nanoseconds>(ahora).count() % 1000000000) / 100;
+  const uint64_t filetime = (static_cast<uint64_t>(segundos) + 11644473600ull) * 10000000ull +
+                            static_cast<uint64_t>(duration_cast<nanoseconds>(ahora).count() % 1000000000) / 100;
   seccion.marca = std::to_string(segundos);
   const std::string tiempo = "#time=" + Hex(filetime);
   auto existente = std::find_if(seccion.opciones.begin(), seccion.opciones.end(),
@@ -101,7 +100,9 @@ std::optional<ValorDeColmena> LeerValor(const std::string& linea) {
   if (pos >= linea.size() || linea[pos] != '=') return std::nullopt;
   ++pos;
   SaltarBlancos(linea, pos);
-  auto empieza = [&](const char* prefijo) { return linea.compare(pos, std::char_traits<char>::length(prefijo), prefijo) == 0; };
+  auto empieza = [&](const char* prefijo) {
+    return linea.compare(pos, std::char_traits<char>::length(prefijo), prefijo) == 0;
+  };
 
   std::optional<uint32_t> tipoTexto;
   if (empieza("\"")) {
@@ -172,20 +173,7 @@ std::string EscribirValor(const ValorDeColmena& valor) {
     return linea + "dword:" + numero;
   }
   linea += dato.tipo == win::REG_BINARY ? "hex:" : "hex(" + Hex(dato.tipo) + "):";
-  size_t cuenta = linea.size();
-  for (size_t i = 0; i < dato.bytes.size(); ++i) {
-    char par[4];
-    std::snprintf(par, sizeof par, "%02x", dato.bytes[i]);
-    linea += par;
-    cuenta += 2;
-    if (i + 1 < dato.bytes.size()) {
-      linea += ',';
-      if (++cuenta > 76) {
-        linea += "\\\n  ";
-        cuenta = 2;
-      }
-    }
-  }
+  AnadirBytesEnHex(linea, dato.bytes, "\n");
   return linea;
 }
 
@@ -255,7 +243,8 @@ std::string EscaparTexto(const std::u16string& texto, const char* escapar) {
         salida += buffer;
       }
     } else {
-      if (c == u'\\' || c == static_cast<char16_t>(escapar[0]) || c == static_cast<char16_t>(escapar[1])) salida += '\\';
+      if (c == u'\\' || c == static_cast<char16_t>(escapar[0]) || c == static_cast<char16_t>(escapar[1]))
+        salida += '\\';
       salida += static_cast<char>(c);
     }
   }
@@ -274,9 +263,12 @@ std::optional<std::u16string> LeerTextoEscapado(const std::string& linea, size_t
       // An unescaped character, possibly several bytes of UTF-8.
       size_t largo = 1;
       const auto b = static_cast<unsigned char>(c);
-      if (b >= 0xF0) largo = 4;
-      else if (b >= 0xE0) largo = 3;
-      else if (b >= 0xC0) largo = 2;
+      if (b >= 0xF0)
+        largo = 4;
+      else if (b >= 0xE0)
+        largo = 3;
+      else if (b >= 0xC0)
+        largo = 2;
       salida += Utf8AUtf16(linea.substr(pos, largo));
       pos += largo;
       continue;
@@ -284,14 +276,30 @@ std::optional<std::u16string> LeerTextoEscapado(const std::string& linea, size_t
     if (++pos >= linea.size()) return std::nullopt;
     const char e = linea[pos++];
     switch (e) {
-      case 'a': salida.push_back(7); break;
-      case 'b': salida.push_back(8); break;
-      case 'e': salida.push_back(27); break;
-      case 'f': salida.push_back(12); break;
-      case 'n': salida.push_back(10); break;
-      case 'r': salida.push_back(13); break;
-      case 't': salida.push_back(9); break;
-      case 'v': salida.push_back(11); break;
+      case 'a':
+        salida.push_back(7);
+        break;
+      case 'b':
+        salida.push_back(8);
+        break;
+      case 'e':
+        salida.push_back(27);
+        break;
+      case 'f':
+        salida.push_back(12);
+        break;
+      case 'n':
+        salida.push_back(10);
+        break;
+      case 'r':
+        salida.push_back(13);
+        break;
+      case 't':
+        salida.push_back(9);
+        break;
+      case 'v':
+        salida.push_back(11);
+        break;
       case 'x': {
         unsigned valor = 0;
         int cifras = 0;

@@ -19,8 +19,8 @@ struct ValorDeColmena {
 };
 
 struct SeccionDeColmena {
-  std::string ruta;                  // components joined by '\', as written
-  std::string marca;                 // what follows ']' on the key line (Unix time)
+  std::string ruta;                   // components joined by '\', as written
+  std::string marca;                  // what follows ']' on the key line (Unix time)
   std::vector<std::string> opciones;  // "#time=…", "#class=…", "#link" and other option lines
   std::vector<ValorDeColmena> valores;
   std::vector<std::string> otras;     // lines that were not understood, kept as they were

@@ -20,7 +20,7 @@ std::optional<Impresora> ImpresorasRegistro::Leer(const std::string& nombre) {
   auto texto = [&](const char* valor) {
     DatoDelRegistro dato;
     return Exito(registro_.ConsultarValor(win::HKEY_LOCAL_MACHINE, Clave(nombre), valor, dato)) ? TextoDeDato(dato)
-                                                                                               : std::string();
+                                                                                                : std::string();
   };
   if (!Exito(registro_.AbrirClave(win::HKEY_LOCAL_MACHINE, Clave(nombre)))) return std::nullopt;
   Impresora impresora;
@@ -122,7 +122,8 @@ bool ImpresorasRegistro::Borrar(const std::string& nombre) {
 
 std::string ImpresorasRegistro::Predeterminada() {
   DatoDelRegistro dato;
-  if (!Exito(registro_.ConsultarValor(win::HKEY_CURRENT_USER, std::string(kDelUsuario) + "\\Windows", "Device", dato))) {
+  if (!Exito(
+          registro_.ConsultarValor(win::HKEY_CURRENT_USER, std::string(kDelUsuario) + "\\Windows", "Device", dato))) {
     return std::string();
   }
   const std::string dispositivo = TextoDeDato(dato);

@@ -50,7 +50,8 @@ addrinfo* Resolver(const DestinoDeUrl& destino, Reloj::time_point hasta, std::sh
 }
 
 bool Conectar(const addrinfo& direccion, Reloj::time_point hasta) {
-  const int fd = ::socket(direccion.ai_family, direccion.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, direccion.ai_protocol);
+  const int fd =
+      ::socket(direccion.ai_family, direccion.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, direccion.ai_protocol);
   if (fd < 0) return false;
   bool conectado = ::connect(fd, direccion.ai_addr, direccion.ai_addrlen) == 0;
   if (!conectado && errno == EINPROGRESS) {
@@ -74,8 +75,10 @@ std::optional<DestinoDeUrl> AnalizarDestino(const std::string& url) {
   const auto esquema = resto.find("://");
   if (esquema != std::string::npos) {
     const std::string nombre = Minusculas(resto.substr(0, esquema));
-    if (nombre == "https") puerto = "443";
-    else if (nombre != "http") return std::nullopt;
+    if (nombre == "https")
+      puerto = "443";
+    else if (nombre != "http")
+      return std::nullopt;
     resto = resto.substr(esquema + 3);
   }
   resto = resto.substr(0, resto.find_first_of("/?#"));

@@ -12,9 +12,8 @@ PlataformaLinux::PlataformaLinux(Prefijo prefijo, VersionDelEjecutable version)
       ejecutable_(version) {}
 
 Plataforma PlataformaLinux::Servicios(Mensajes& mensajes) {
-  return Plataforma{reloj_,    eventos_, mensajes,  terminacion_, archivos_, registro_,  procesos_,
-                    usuario_,  internet_, entorno_, shell_,       unidades_, impresoras_, fuentes_,
-                    ejecutable_};
+  return Plataforma{reloj_,    eventos_, mensajes, terminacion_, archivos_,   registro_, procesos_,  usuario_,
+                    internet_, entorno_, shell_,   unidades_,    impresoras_, fuentes_,  ejecutable_};
 }
 
 }  // namespace evalora

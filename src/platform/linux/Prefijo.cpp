@@ -1,8 +1,8 @@
 #include "platform/linux/Prefijo.h"
 
-#include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
+#include <cstdlib>
 
 namespace evalora {
 

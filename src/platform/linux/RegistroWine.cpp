@@ -61,7 +61,8 @@ long RegistroWine::Cargar(Archivo& archivo) {
     return win::kExito;
   }
   const long long modificado = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
-  if (archivo.existe && archivo.inodo == st.st_ino && archivo.tamano == st.st_size && archivo.modificado == modificado) {
+  if (archivo.existe && archivo.inodo == st.st_ino && archivo.tamano == st.st_size &&
+      archivo.modificado == modificado) {
     return archivo.colmena ? win::kExito : Fallo(win::kRegistroDanado, archivo.problema);
   }
   std::ifstream entrada(archivo.ruta, std::ios::binary);
@@ -268,7 +269,8 @@ long RegistroWine::BorrarValor(win::HKEY raiz, const std::string& ruta, const st
 long RegistroWine::BorrarClave(win::HKEY raiz, const std::string& ruta) {
   Ubicacion u;
   if (const long r = PrepararEscritura(raiz, ruta, u); r != win::kExito) return r;
-  if (ComponentesDeClave(u.ruta).empty()) return Fallo(win::kAccesoDenegado, "No se puede borrar una raíz del registro.");
+  if (ComponentesDeClave(u.ruta).empty())
+    return Fallo(win::kAccesoDenegado, "No se puede borrar una raíz del registro.");
   if (!u.archivo->colmena->ExisteClave(u.ruta)) return win::kArchivoNoEncontrado;
   if (!u.archivo->colmena->Subclaves(u.ruta).empty()) {
     return Fallo(win::kAccesoDenegado, "La clave tiene subclaves; bórralas primero.");

@@ -5,10 +5,10 @@
 // change; a write replaces its file in one step and is refused while Wine's server runs for the
 // prefix, because Wine would overwrite the change when it saves.
 
+#include <sys/types.h>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <sys/types.h>
 
 #include "platform/Registro.h"
 #include "platform/linux/ColmenaWine.h"

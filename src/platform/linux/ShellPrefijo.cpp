@@ -43,20 +43,47 @@ std::string ShellPrefijo::CarpetaEspecial(int csidl) {
   std::string carpeta;
   switch (csidl) {
     case kCsidlEscritorio:
-    case kCsidlCarpetaDelEscritorio: carpeta = perfil + "\\Desktop"; break;
-    case kCsidlProgramas: carpeta = roaming + "\\Microsoft\\Windows\\Start Menu\\Programs"; break;
-    case kCsidlDocumentos: carpeta = perfil + "\\Documents"; break;
-    case kCsidlMenuInicio: carpeta = roaming + "\\Microsoft\\Windows\\Start Menu"; break;
-    case kCsidlFuentes: carpeta = windows + "\\Fonts"; break;
-    case kCsidlMenuInicioComun: carpeta = comun; break;
-    case kCsidlProgramasComunes: carpeta = comun + "\\Programs"; break;
-    case kCsidlEscritorioComun: carpeta = "C:\\users\\Public\\Desktop"; break;
-    case kCsidlDatosDeAplicacion: carpeta = roaming; break;
-    case kCsidlDatosLocales: carpeta = perfil + "\\AppData\\Local"; break;
-    case kCsidlWindows: carpeta = windows; break;
-    case kCsidlSistema: carpeta = windows + "\\system32"; break;
-    case kCsidlArchivosDePrograma: carpeta = entorno_.Valor("ProgramFiles"); break;
-    default: return std::string();
+    case kCsidlCarpetaDelEscritorio:
+      carpeta = perfil + "\\Desktop";
+      break;
+    case kCsidlProgramas:
+      carpeta = roaming + "\\Microsoft\\Windows\\Start Menu\\Programs";
+      break;
+    case kCsidlDocumentos:
+      carpeta = perfil + "\\Documents";
+      break;
+    case kCsidlMenuInicio:
+      carpeta = roaming + "\\Microsoft\\Windows\\Start Menu";
+      break;
+    case kCsidlFuentes:
+      carpeta = windows + "\\Fonts";
+      break;
+    case kCsidlMenuInicioComun:
+      carpeta = comun;
+      break;
+    case kCsidlProgramasComunes:
+      carpeta = comun + "\\Programs";
+      break;
+    case kCsidlEscritorioComun:
+      carpeta = "C:\\users\\Public\\Desktop";
+      break;
+    case kCsidlDatosDeAplicacion:
+      carpeta = roaming;
+      break;
+    case kCsidlDatosLocales:
+      carpeta = perfil + "\\AppData\\Local";
+      break;
+    case kCsidlWindows:
+      carpeta = windows;
+      break;
+    case kCsidlSistema:
+      carpeta = windows + "\\system32";
+      break;
+    case kCsidlArchivosDePrograma:
+      carpeta = entorno_.Valor("ProgramFiles");
+      break;
+    default:
+      return std::string();
   }
   const auto anfitrion = archivos_.RutaAnfitrion(carpeta);
   std::error_code error;
@@ -122,7 +149,10 @@ bool ShellPrefijo::Abrir(const std::string& archivo, const std::string& argument
     return AbrirConEscritorio(anfitrion->string());
   } else {
     const std::string inicio = Inicio(*anfitrion);
-    const bool nativo = inicio == "\x7f" "ELF" || inicio.rfind("#!", 0) == 0;
+    const bool nativo = inicio ==
+                            "\x7f"
+                            "ELF" ||
+                        inicio.rfind("#!", 0) == 0;
     if (nativo && ::access(anfitrion->c_str(), X_OK) == 0) {
       orden = {anfitrion->string()};
     } else if (inicio.rfind("MZ", 0) == 0) {
