@@ -7,6 +7,7 @@
 namespace evalora {
 
 long BorrarArbol(Registro& registro, win::HKEY raiz, const std::string& ruta) {
+  if (ruta.find_first_not_of('\\') == std::string::npos) return win::kAccesoDenegado;  // a whole root: never
   if (const long r = registro.AbrirClave(raiz, ruta); r != win::kExito) return r;
   std::string nombre;
   // Always the first subkey: each one is gone once deleted.

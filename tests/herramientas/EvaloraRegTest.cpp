@@ -106,6 +106,12 @@ TEST_F(EvaloraRegTest, PreguntaAntesDeSobrescribirYBorrar) {
   EXPECT_EQ(Reg(R"(query "HKCU\Software\Evalora\Hija\Nieta" /v z)").estado, 0);
   EXPECT_EQ(Reg(R"(delete "HKCU\Software\Evalora" /f)").estado, 0);
   EXPECT_EQ(Reg(R"(query "HKCU\Software\Evalora")").estado, 1);
+  // A whole root is never deleted.
+  const Salida raiz = Reg("delete HKCU /f");
+  EXPECT_EQ(raiz.estado, 1);
+  EXPECT_NE(raiz.texto.find("No se puede borrar una raíz"), std::string::npos);
+  EXPECT_EQ(Reg(R"(query "HKCU\Software\Evalora\Hija\Nieta" /v z)").estado, 1);
+  EXPECT_EQ(Reg(R"(query "HKCU\Software")").estado, 0);
 }
 
 TEST_F(EvaloraRegTest, ExportaComoElEditorDelSistema) {

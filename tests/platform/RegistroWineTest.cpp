@@ -138,8 +138,14 @@ TEST_F(RegistroWineTest, BorrarClavesYValores) {
   EXPECT_EQ(registro.BorrarValor(win::HKEY_LOCAL_MACHINE, std::string(ndp) + "\\v2.0.50727", "Install"),
             win::kArchivoNoEncontrado);
   EXPECT_EQ(registro.BorrarClave(win::HKEY_LOCAL_MACHINE, ""), win::kAccesoDenegado);
-  std::string nombre;
-  EXPECT_EQ(registro.EnumerarSubclave(win::HKEY_LOCAL_MACHINE, ndp, 1, nombre), win::kNoHayMasElementos);
+  // Roots are never deleted, not even HKEY_CLASSES_ROOT, which is a key of system.reg.
+  EXPECT_EQ(registro.BorrarClave(win::HKEY_CLASSES_ROOT, "\\"), win::kAccesoDenegado);
+  EXPECT_EQ(BorrarArbol(registro, win::HKEY_LOCAL_MACHINE, ""), win::kAccesoDenegado);
+  EXPECT_EQ(registro.AbrirClave(win::HKEY_CLASSES_ROOT, ".txt"), win::kExito);
+  // A tree goes deepest first, and its parent stays.
+  EXPECT_EQ(BorrarArbol(registro, win::HKEY_LOCAL_MACHINE, ndp), win::kExito);
+  EXPECT_EQ(registro.AbrirClave(win::HKEY_LOCAL_MACHINE, ndp), win::kArchivoNoEncontrado);
+  EXPECT_EQ(registro.AbrirClave(win::HKEY_LOCAL_MACHINE, "Software\\Microsoft\\NET Framework Setup"), win::kExito);
 }
 
 TEST_F(RegistroWineTest, UnArchivoQueNoEsDeRegistroNoSeToca) {

@@ -95,6 +95,9 @@ TEST_F(SistemaDeArchivosTest, BorrarConYSinForzar) {
   EXPECT_TRUE(archivos.ExisteArchivo("C:\\x\\libre.txt"));
   EXPECT_TRUE(archivos.BorrarArchivo("C:\\X\\LIBRE.TXT", false));
   EXPECT_FALSE(archivos.BorrarArchivo("C:\\x\\y", true));  // a folder is not a file
+  ASSERT_TRUE(archivos.EstablecerAtributos("C:\\x\\y\\solo.txt", win::kAtributoNormal));
+  ASSERT_TRUE(archivos.EstablecerAtributos("C:\\x", win::kAtributoSoloLectura));  // the folder itself
+  EXPECT_FALSE(archivos.BorrarCarpeta("C:\\x", false));
   EXPECT_TRUE(archivos.BorrarCarpeta("C:\\x", true));
   EXPECT_FALSE(fs::exists(prefijo.DriveC() / "x"));
   EXPECT_FALSE(archivos.BorrarCarpeta("C:\\x", true));

@@ -290,6 +290,10 @@ class Ejecucion {
 
   int Borrar(const Orden& orden) {
     if (const long r = registro_.AbrirClave(raiz_, ruta_); r != win::kExito) return Fallo(r);
+    if (ruta_.find_first_not_of('\\') == std::string::npos && !orden.valor && !orden.predeterminado && !orden.todos) {
+      errores_ << "ERROR: No se puede borrar una raíz del registro.\n";
+      return 1;
+    }
     const bool unValor = orden.valor || orden.predeterminado;
     const std::string pregunta = unValor ? "¿Eliminar el valor del Registro " + orden.valor.value_or("(Predeterminado)")
                                  : orden.todos ? "¿Eliminar todos los valores de la clave " + NombreCompleto(ruta_)

@@ -267,10 +267,10 @@ long RegistroWine::BorrarValor(win::HKEY raiz, const std::string& ruta, const st
 }
 
 long RegistroWine::BorrarClave(win::HKEY raiz, const std::string& ruta) {
+  // A root is never deleted, also where it is a key of a file (HKEY_CLASSES_ROOT).
+  if (ComponentesDeClave(ruta).empty()) return Fallo(win::kAccesoDenegado, "No se puede borrar una raíz del registro.");
   Ubicacion u;
   if (const long r = PrepararEscritura(raiz, ruta, u); r != win::kExito) return r;
-  if (ComponentesDeClave(u.ruta).empty())
-    return Fallo(win::kAccesoDenegado, "No se puede borrar una raíz del registro.");
   if (!u.archivo->colmena->ExisteClave(u.ruta)) return win::kArchivoNoEncontrado;
   if (!u.archivo->colmena->Subclaves(u.ruta).empty()) {
     return Fallo(win::kAccesoDenegado, "La clave tiene subclaves; bórralas primero.");

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <fstream>
 
 #include "platform/LineaDeOrdenes.h"
@@ -110,10 +111,18 @@ std::optional<fs::path> ShellPrefijo::BuscarPrograma(const std::string& nombre) 
 }
 
 bool ShellPrefijo::Lanzar(const std::vector<std::string>& argumentos) const {
+  // Everything the child needs is prepared here: between fork and exec only async-signal-safe
+  // calls are allowed (the window's process has other threads).
   std::vector<char*> argv;
   for (const auto& a : argumentos) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
-  const std::string prefijo = prefijo_.string();
+  const std::string prefijo = "WINEPREFIX=" + prefijo_.string();
+  std::vector<char*> entorno;
+  for (char** v = ::environ; v && *v; ++v) {
+    if (std::strncmp(*v, "WINEPREFIX=", 11) != 0) entorno.push_back(*v);
+  }
+  entorno.push_back(const_cast<char*>(prefijo.c_str()));
+  entorno.push_back(nullptr);
   const pid_t hijo = ::fork();
   if (hijo < 0) return false;
   if (hijo == 0) {
@@ -121,8 +130,7 @@ bool ShellPrefijo::Lanzar(const std::vector<std::string>& argumentos) const {
     ::setsid();
     const pid_t nieto = ::fork();
     if (nieto != 0) ::_exit(nieto > 0 ? 0 : 1);
-    ::setenv("WINEPREFIX", prefijo.c_str(), 1);
-    ::execv(argv[0], argv.data());
+    ::execve(argv[0], argv.data(), entorno.data());
     ::_exit(127);
   }
   int estado = 0;

@@ -132,14 +132,19 @@ bool SistemaDeArchivosPrefijo::BorrarCarpeta(const std::string& ruta, bool forza
   const auto anfitrion = RutaAnfitrion(ruta);
   const auto st = Estado(anfitrion);
   if (!st || !S_ISDIR(st->st_mode)) return false;
+  // Read-only content (the folder itself included) stops the deletion unless it is forced.
+  auto permitir = [&](const fs::path& elemento, const struct stat& estado) {
+    if (!EsSoloLectura(estado)) return true;
+    if (!forzar) return false;
+    ::chmod(elemento.c_str(), (estado.st_mode & 07777) | S_IWUSR);
+    return true;
+  };
+  if (!permitir(*anfitrion, *st)) return false;
   std::error_code error;
   for (fs::recursive_directory_iterator it(*anfitrion, error), fin; !error && it != fin; it.increment(error)) {
     struct stat dentro {};
     if (::lstat(it->path().c_str(), &dentro) != 0 || S_ISLNK(dentro.st_mode)) continue;
-    if (EsSoloLectura(dentro)) {
-      if (!forzar) return false;
-      ::chmod(it->path().c_str(), (dentro.st_mode & 07777) | S_IWUSR);
-    }
+    if (!permitir(it->path(), dentro)) return false;
   }
   if (error) return false;
   fs::remove_all(*anfitrion, error);
