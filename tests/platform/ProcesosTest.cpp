@@ -31,6 +31,8 @@ TEST(ProcesosProc, ProcSimuladoEnOrdenDeNumero) {
   carpeta.Escribir("proc/32/cmdline", "");  // a kernel thread
   carpeta.Escribir("proc/self/cmdline", std::string("no\0", 3));
   carpeta.Escribir("proc/version", "Linux");
+  // A process that ends while it is listed: its cmdline can no longer be read.
+  std::filesystem::create_directories(carpeta.Raiz() / "proc/77/cmdline");
   ProcesosProc procesos(carpeta.Raiz() / "proc");
   EXPECT_EQ(procesos.NombresEnEjecucion(), (std::vector<std::string>{"alfa.exe", "zeta"}));
 }

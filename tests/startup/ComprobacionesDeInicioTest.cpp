@@ -8,6 +8,7 @@
 #include "platform/linux/ProcesosProc.h"
 #include "platform/linux/RegistroWine.h"
 #include "startup/PerfilDeUsuario.h"
+#include "startup/TiposDeAsistente.h"
 
 namespace evalora {
 namespace {
@@ -72,7 +73,12 @@ TEST_F(EnEjecucionTest, CedeEntreProcesosYSeDetieneAlPrimero) {
   EXPECT_EQ(eventos.veces, 4);
 }
 
+// Tests over the machine's real processes run beside others: a version of their own keeps the
+// wizard names they ask for apart from every other test's processes.
+std::string VersionPropia() { return std::to_string(::getpid()); }
+
 TEST_F(EnEjecucionTest, UnProcesoRealEnMinusculasEsEVLogIn) {
+  estado.VersionMayor = VersionPropia();
   pruebas::ProcesoConNombre evlogin("evlogin.exe");
   ProcesosProc reales;
   EXPECT_TRUE(ProcesoEnEjecucion("EVLogIn", estado, reales, eventos));
@@ -82,11 +88,13 @@ TEST_F(EnEjecucionTest, UnProcesoRealEnMinusculasEsEVLogIn) {
 }
 
 TEST_F(EnEjecucionTest, DosProcesosRealesDelAsistente) {
+  estado.VersionMayor = VersionPropia();
+  const std::string nombre = NombreDelAsistenteLocal(estado);
   ProcesosProc reales;
-  pruebas::ProcesoConNombre uno("/opt/evalora/AsistenteDeInstalacionEvalora2020Local");
-  EXPECT_FALSE(ProcesoEnEjecucion("AsistenteDeInstalacionEvalora2020Local", estado, reales, eventos));
-  pruebas::ProcesoConNombre dos("C:\\Evalora\\AsistenteDeInstalacionEvalora2020Local.exe");
-  EXPECT_TRUE(ProcesoEnEjecucion("AsistenteDeInstalacionEvalora2020Local", estado, reales, eventos));
+  pruebas::ProcesoConNombre uno("/opt/evalora/" + nombre);
+  EXPECT_FALSE(ProcesoEnEjecucion(nombre, estado, reales, eventos));
+  pruebas::ProcesoConNombre dos("C:\\Evalora\\" + nombre + ".exe");
+  EXPECT_TRUE(ProcesoEnEjecucion(nombre, estado, reales, eventos));
 }
 
 class NetFrameworkTest : public ::testing::Test {
