@@ -148,6 +148,13 @@ TEST_F(RegistroWineTest, BorrarClavesYValores) {
   EXPECT_EQ(registro.AbrirClave(win::HKEY_LOCAL_MACHINE, "Software\\Microsoft\\NET Framework Setup"), win::kExito);
 }
 
+TEST_F(RegistroWineTest, UnArchivoVacioEsUnRegistroVacio) {
+  prefijo.Escribir("user.reg", "");
+  EXPECT_EQ(registro.AbrirClave(win::HKEY_CURRENT_USER, "Software"), win::kArchivoNoEncontrado);
+  ASSERT_EQ(registro.CrearClave(win::HKEY_CURRENT_USER, "Software\\Evalora"), win::kExito);
+  EXPECT_EQ(prefijo.Leer("user.reg").rfind("WINE REGISTRY Version 2\n", 0), 0u);
+}
+
 TEST_F(RegistroWineTest, UnArchivoQueNoEsDeRegistroNoSeToca) {
   prefijo.Escribir("system.reg", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n");
   EXPECT_EQ(registro.AbrirClave(win::HKEY_LOCAL_MACHINE, "Software"), win::kRegistroDanado);

@@ -53,7 +53,8 @@ long RegistroWine::Fallo(long codigo, std::string motivo) {
 
 long RegistroWine::Cargar(Archivo& archivo) {
   struct stat st {};
-  if (::stat(archivo.ruta.c_str(), &st) != 0) {
+  // An empty file (one cut short before Wine wrote anything) holds no keys, as a missing one.
+  if (::stat(archivo.ruta.c_str(), &st) != 0 || (S_ISREG(st.st_mode) && st.st_size == 0)) {
     archivo.existe = false;
     archivo.colmena = wine::ColmenaWine::Nueva(archivo.relativoA);
     archivo.inodo = 0;
