@@ -13,6 +13,7 @@
 #include "platform/linux/BucleDeEventosQt.h"
 #include "platform/linux/EntornoLinux.h"
 #include "platform/linux/InternetSocket.h"
+#include "platform/linux/PlataformaLinux.h"
 #include "platform/linux/Prefijo.h"
 #include "platform/linux/UsuarioLinux.h"
 
@@ -150,6 +151,29 @@ TEST(BucleDeEventosQt, CorreElBuclePeroNoMasDeUnaVezCadaIntervalo) {
   reloj.Avanzar(1);
   bucle.Ceder();
   EXPECT_EQ(atendidos, 2);
+}
+
+}  // namespace
+}  // namespace evalora
+
+namespace evalora {
+namespace {
+
+TEST(PlataformaLinux, TodosLosServiciosMiranAlMismoPrefijo) {
+  pruebas::PrefijoTemporal prefijo;
+  PlataformaLinux plataforma(Prefijo(prefijo.Raiz()), {2020, 4, 0, 3});
+  falsos::MensajesGrabados mensajes;
+  Plataforma servicios = plataforma.Servicios(mensajes);
+  EXPECT_EQ(servicios.ejecutable.Version().Menor, 4u);
+  ASSERT_EQ(servicios.registro.EstablecerValor(win::HKEY_CURRENT_USER, "Software\\Evalora", "x", DatoDeDword(1)),
+            win::kExito);
+  EXPECT_NE(prefijo.Leer("user.reg").find("[Software\\\\Evalora]"), std::string::npos);
+  const std::string escritorio = servicios.shell.CarpetaEspecial(kCsidlCarpetaDelEscritorio);
+  EXPECT_TRUE(servicios.archivos.ExisteCarpeta(escritorio));
+  EXPECT_TRUE(std::filesystem::is_directory(prefijo.DriveC() / "users" / servicios.usuario.Nombre() / "Desktop"));
+  EXPECT_EQ(servicios.unidades.Listar().front().letra, "C:");
+  servicios.mensajes.Mostrar("hola", kMensajeInformacion, std::string());
+  EXPECT_EQ(mensajes.mostrados.size(), 1u);
 }
 
 }  // namespace
