@@ -3,15 +3,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tipo="${1:-6}"
-nombres=(
-  AsistenteDeInstalacionEvalora2020Cloud
-  AsistenteBaseDeDatosEvalora2020Local
-  AsistenteDeInstalacionEvalora2020Local
-  AsistenteDescargaEvalora2020Cloud
-  AsistenteDescargaEvalora2020Local
-  AsistenteMaterialDidacticoEvalora2020Cloud
-  AsistenteMaterialDidacticoEvalora2020Local
-  AsistenteLanzadoresEvalora2020
+# Each executable's name carries the product version it was built for.
+patrones=(
+  'AsistenteDeInstalacionEvalora*Cloud'
+  'AsistenteBaseDeDatosEvalora*Local'
+  'AsistenteDeInstalacionEvalora*Local'
+  'AsistenteDescargaEvalora*Cloud'
+  'AsistenteDescargaEvalora*Local'
+  'AsistenteMaterialDidacticoEvalora*Cloud'
+  'AsistenteMaterialDidacticoEvalora*Local'
+  'AsistenteLanzadoresEvalora*'
 )
 if ! [[ "$tipo" =~ ^[1-8]$ ]]; then
   echo "uso: scripts/demo.sh [tipo 1-8]" >&2
@@ -21,5 +22,6 @@ scripts/bootstrap.sh
 generador=()
 if command -v ninja >/dev/null 2>&1; then generador=(-G Ninja); fi
 cmake -S . -B build "${generador[@]}" >/dev/null
-cmake --build build --parallel "$(nproc)" --target "${nombres[$((tipo - 1))]}"
-exec "build/bin/${nombres[$((tipo - 1))]}"
+cmake --build build --parallel "$(nproc)"
+ejecutable=$(find build/bin -maxdepth 1 -type f -name "${patrones[$((tipo - 1))]}" | head -n 1)
+exec "$ejecutable"

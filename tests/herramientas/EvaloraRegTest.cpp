@@ -131,17 +131,21 @@ TEST_F(EvaloraRegTest, ExportaComoElEditorDelSistema) {
 }
 
 TEST(Ejecutables, CadaUnoDiceQuienEs) {
-  const std::tuple<const char*, const char*, const char*> ejecutables[] = {
-      {"AsistenteDeInstalacionEvalora2020Cloud", "Asistente para la instalación de Evalora 2020 Cloud", "2020.1.0.3"},
-      {"AsistenteMaterialDidacticoEvalora2020Local",
-       "Asistente para la descarga del material didáctico Evalora 2020 Local", "2020.7.0.3"},
-      {"AsistenteLanzadoresEvalora2020", "Asistente para la descarga de los Lanzadores Evalora 2020", "2020.8.0.3"},
+  // Each executable's name carries the product version it was built for.
+  const std::string v = EVALORA_VERSION_PRODUCTO;
+  const std::string r = EVALORA_REVISION;
+  const std::tuple<std::string, std::string, std::string> ejecutables[] = {
+      {"AsistenteDeInstalacionEvalora" + v + "Cloud", "Asistente para la instalación de Evalora " + v + " Cloud",
+       v + ".1.0." + r},
+      {"AsistenteMaterialDidacticoEvalora" + v + "Local",
+       "Asistente para la descarga del material didáctico Evalora " + v + " Local", v + ".7.0." + r},
+      {"AsistenteLanzadoresEvalora" + v, "Asistente para la descarga de los Lanzadores Evalora " + v, v + ".8.0." + r},
   };
   for (const auto& [nombre, titulo, version] : ejecutables) {
     const Salida s = Ejecutar(std::string(EVALORA_BIN) + "/" + nombre);
-    EXPECT_EQ(s.estado, 0);
-    EXPECT_NE(s.texto.find(std::string(titulo) + " (Compilación 6)"), std::string::npos) << s.texto;
-    EXPECT_NE(s.texto.find(version), std::string::npos) << s.texto;
+    EXPECT_EQ(s.estado, 0) << nombre;
+    EXPECT_NE(s.texto.find(titulo + " (Compilación 6)"), std::string::npos) << s.texto;
+    EXPECT_NE(s.texto.find("versión " + version), std::string::npos) << s.texto;
   }
 }
 
