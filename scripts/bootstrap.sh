@@ -18,6 +18,8 @@ paquetes=(
   libgtest-dev libgmock-dev fonts-dejavu-core curl
   # an independent reader of the shortcuts we write
   liblnk-utils
+  # an independent reader of the font resource files we write
+  icoutils
 )
 
 faltan=()

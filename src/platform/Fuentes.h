@@ -14,6 +14,11 @@ class Fuentes {
   virtual bool QuitarRecurso(const std::string& archivo) = 0;
   // Records the font among the installed ones, so that it is there after a restart.
   virtual bool Registrar(const std::string& archivo) = 0;
+  // Creates the scalable font resource `archivoFot` (Windows path) that names the TrueType font
+  // `archivoFuente` as given; a font name without folder is looked for in `carpeta`. Fails when
+  // the font is not TrueType or the resource exists already.
+  virtual bool CrearRecursoEscalable(const std::string& archivoFot, const std::string& archivoFuente,
+                                     const std::string& carpeta) = 0;
 };
 
 }  // namespace evalora

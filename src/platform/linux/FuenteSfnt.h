@@ -1,15 +1,28 @@
 #pragma once
 // What the wizard needs to know of a font file: whether it is a TrueType or OpenType font (or a
-// collection of them), and the full names of its fonts.
+// collection of them), the names of its fonts, and the first font's metrics.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace evalora {
 
+struct MetricasDeFuente {
+  uint16_t unidadesPorEm = 2048;
+  int16_t ascendente = 0;   // above the baseline, font units
+  int16_t descendente = 0;  // below it, negative
+  int16_t anchoMedio = 0;
+  uint16_t anchoMaximo = 0;
+  uint16_t peso = 400;
+  bool cursiva = false;
+};
+
 struct FuenteSfnt {
   std::vector<std::string> nombres;  // full name of each font in the file
+  std::string familia;               // the first font's family name
+  MetricasDeFuente metricas;         // the first font's
   bool contornosCff = false;         // OpenType with CFF outlines ("OTTO")
 };
 

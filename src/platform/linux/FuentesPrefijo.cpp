@@ -3,8 +3,12 @@
 #include <fstream>
 #include <sstream>
 
+#include <fcntl.h>
+#include <unistd.h>
 #include "core/Texto.h"
+
 #include "platform/linux/FuenteSfnt.h"
+#include "platform/linux/RecursoDeFuenteFot.h"
 
 namespace evalora {
 
@@ -12,12 +16,13 @@ namespace {
 
 constexpr const char* kFuentesInstaladas = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 
-std::optional<FuenteSfnt> Leer(const std::optional<std::filesystem::path>& ruta) {
+std::optional<FuenteSfnt> Leer(const std::optional<std::filesystem::path>& ruta, uint32_t* tamano = nullptr) {
   if (!ruta) return std::nullopt;
   std::ifstream archivo(*ruta, std::ios::binary);
   if (!archivo) return std::nullopt;
   std::stringstream bytes;
   bytes << archivo.rdbuf();
+  if (tamano) *tamano = static_cast<uint32_t>(bytes.str().size());
   return LeerFuenteSfnt(bytes.str());
 }
 
@@ -66,6 +71,26 @@ bool FuentesPrefijo::Registrar(const std::string& archivo) {
   nombre += fuente->contornosCff ? " (OpenType)" : " (TrueType)";
   return registro_.EstablecerValor(win::HKEY_LOCAL_MACHINE, kFuentesInstaladas, nombre,
                                    DatoDeTexto(ValorRegistrado(archivo))) == win::kExito;
+}
+
+bool FuentesPrefijo::CrearRecursoEscalable(const std::string& archivoFot, const std::string& archivoFuente,
+                                           const std::string& carpeta) {
+  const bool conCarpeta = archivoFuente.find_first_of("\\/:") != std::string::npos;
+  const std::string rutaDeFuente =
+      conCarpeta ? archivoFuente : carpeta + (!carpeta.empty() && carpeta.back() == '\\' ? "" : "\\") + archivoFuente;
+  uint32_t tamano = 0;
+  const auto fuente = Leer(archivos_.RutaAnfitrion(rutaDeFuente), &tamano);
+  if (!fuente || fuente->contornosCff) return false;
+  const auto destino = archivos_.RutaAnfitrion(archivoFot);
+  if (!destino) return false;
+  const std::string modulo = destino->stem().string();
+  const auto bytes = ConstruirFot(*fuente, modulo, archivoFuente, tamano);
+  const int fd = ::open(destino->c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
+  if (fd < 0) return false;  // it exists already, or the folder does not
+  const bool escrito = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  ::close(fd);
+  if (!escrito) ::unlink(destino->c_str());
+  return escrito;
 }
 
 }  // namespace evalora

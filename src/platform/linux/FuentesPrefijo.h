@@ -2,7 +2,8 @@
 // The font table of a prefix. Only TrueType and OpenType files are taken. The session's table
 // lives as long as this object; installed fonts are registered as Windows keeps them, under
 // HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts ("Name (TrueType)" = file name within
-// the Fonts folder, or the full path).
+// the Fonts folder, or the full path). A scalable font resource is a .fot file that names its
+// TrueType file.
 
 #include <set>
 
@@ -21,6 +22,8 @@ class FuentesPrefijo : public Fuentes {
   int AgregarRecurso(const std::string& archivo) override;
   bool QuitarRecurso(const std::string& archivo) override;
   bool Registrar(const std::string& archivo) override;
+  bool CrearRecursoEscalable(const std::string& archivoFot, const std::string& archivoFuente,
+                             const std::string& carpeta) override;
 
  private:
   std::string ValorRegistrado(const std::string& archivo) const;
