@@ -13,7 +13,7 @@ namespace evalora {
 
 // `modulo` is the resource's base name ("arial" for arial.FOT); `archivoFuente` the font file's
 // name as the caller gave it; `tamanoFuente` its size in bytes.
-std::vector<uint8_t> ConstruirFot(const FuenteSfnt& fuente, const std::string& modulo,
-                                  const std::string& archivoFuente, uint32_t tamanoFuente);
+std::vector<uint8_t> ConstruirFot(const FuenteSfnt& fuente, const std::string& modulo, const std::string& archivoFuente,
+                                  uint32_t tamanoFuente);
 
 }  // namespace evalora
