@@ -1,0 +1,93 @@
+// evalora-servidor-dev: the development catalogue on loopback.
+//   --puerto N            the catalogue's port (0, the default: any free one)
+//   --catalogo FILE.sql   an SQL script run on the catalogue at start (may be repeated)
+//   --sin-demo            start without the demo data
+//   --registro FILE       append every statement and call received to FILE, one per line
+//   --base-http URL       what replaces ${HTTP} in the files' server paths
+//   --falla rechazar-login | no-responder | cerrar-tras-login
+// The first line of output is "catalogo <port>".
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <thread>
+
+#include "AtencionDelCatalogo.h"
+#include "Catalogo.h"
+
+namespace {
+
+int Uso(const std::string& motivo) {
+  std::cerr << "evalora-servidor-dev: " << motivo << "\n"
+            << "uso: evalora-servidor-dev [--puerto N] [--catalogo FILE.sql]... [--sin-demo] [--registro FILE]\n"
+            << "                          [--base-http URL] [--falla rechazar-login|no-responder|cerrar-tras-login]\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace evalora;
+  uint16_t puerto = 0;
+  std::vector<std::string> scripts;
+  std::string registro, baseHttp;
+  bool demo = true;
+  tds::Falla falla = tds::Falla::kNinguna;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    auto valor = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
+    if (a == "--puerto") {
+      const std::string v = valor();
+      if (v.empty() || v.find_first_not_of("0123456789") != std::string::npos || std::stoul(v) > 65535) {
+        return Uso("--puerto necesita un número de 0 a 65535");
+      }
+      puerto = static_cast<uint16_t>(std::stoul(v));
+    } else if (a == "--catalogo") {
+      scripts.push_back(valor());
+    } else if (a == "--registro") {
+      registro = valor();
+    } else if (a == "--base-http") {
+      baseHttp = valor();
+    } else if (a == "--sin-demo") {
+      demo = false;
+    } else if (a == "--falla") {
+      const std::string v = valor();
+      if (v == "rechazar-login")
+        falla = tds::Falla::kRechazarLogin;
+      else if (v == "no-responder")
+        falla = tds::Falla::kNoResponder;
+      else if (v == "cerrar-tras-login")
+        falla = tds::Falla::kCerrarTrasLogin;
+      else
+        return Uso("falla desconocida: " + v);
+    } else {
+      return Uso("opción desconocida: " + a);
+    }
+  }
+  try {
+    servidor::Catalogo catalogo;
+    if (demo) catalogo.SembrarDemo();
+    for (const auto& script : scripts) {
+      std::ifstream archivo(script);
+      if (!archivo) return Uso("no se puede leer " + script);
+      std::stringstream texto;
+      texto << archivo.rdbuf();
+      std::string error;
+      if (!catalogo.Ejecutar(texto.str(), &error)) return Uso(script + ": " + error);
+    }
+    servidor::AtencionDelCatalogo atencion(catalogo, registro);
+    atencion.FijarBaseHttp(baseHttp);
+    tds::ServidorTds tds(atencion, {}, falla);
+    const uint16_t escuchando = tds.Escuchar(puerto);
+    if (escuchando == 0) return Uso("no se pudo escuchar en el puerto " + std::to_string(puerto));
+    std::printf("catalogo %u\n", escuchando);
+    std::fflush(stdout);
+    std::signal(SIGPIPE, SIG_IGN);
+    tds.Atender();
+  } catch (const std::exception& e) {
+    std::cerr << "evalora-servidor-dev: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
