@@ -58,19 +58,29 @@ void ServidorTds::Atender() {
     }
     const int si = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &si, sizeof si);
-    std::thread([this, fd] {
-      Sesion(fd);
+    std::lock_guard<std::mutex> bloqueo(candado_);
+    if (detenido_) {
       ::close(fd);
-    }).detach();
+      break;
+    }
+    sesiones_.emplace_back(fd, std::thread([this, fd] { Sesion(fd); }));
   }
 }
 
 void ServidorTds::Detener() {
   if (detenido_.exchange(true)) return;
-  if (escucha_ >= 0) {
-    ::shutdown(escucha_, SHUT_RDWR);
-    ::close(escucha_);
+  if (escucha_ >= 0) ::shutdown(escucha_, SHUT_RDWR);
+  std::vector<std::pair<int, std::thread>> sesiones;
+  {
+    std::lock_guard<std::mutex> bloqueo(candado_);
+    sesiones.swap(sesiones_);
   }
+  for (auto& [fd, hilo] : sesiones) ::shutdown(fd, SHUT_RDWR);
+  for (auto& [fd, hilo] : sesiones) {
+    hilo.join();
+    ::close(fd);
+  }
+  if (escucha_ >= 0) ::close(escucha_);
 }
 
 void ServidorTds::Sesion(int fd) {

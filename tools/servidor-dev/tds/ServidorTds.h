@@ -4,8 +4,10 @@
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "tds/Escritor.h"
 #include "tds/Mensajes.h"
@@ -41,6 +43,7 @@ class ServidorTds {
   uint16_t Escuchar(uint16_t puerto);
   // Accepts connections until Detener; one thread per connection.
   void Atender();
+  // Stops accepting, ends every open connection and waits for their threads.
   void Detener();
 
  private:
@@ -51,6 +54,8 @@ class ServidorTds {
   Falla falla_;
   int escucha_ = -1;
   std::atomic<bool> detenido_{false};
+  std::mutex candado_;
+  std::vector<std::pair<int, std::thread>> sesiones_;
 };
 
 }  // namespace evalora::tds
