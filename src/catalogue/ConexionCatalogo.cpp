@@ -48,7 +48,8 @@ DireccionDelCatalogo DireccionDelCatalogoPara(const Entorno& entorno) {
   return direccion;
 }
 
-ConexionCatalogo::ConexionCatalogo(DireccionDelCatalogo direccion) : direccion_(std::move(direccion)) {
+ConexionCatalogo::ConexionCatalogo(DireccionDelCatalogo direccion, int esperaDeSentencia)
+    : direccion_(std::move(direccion)), esperaDeSentencia_(esperaDeSentencia) {
   // Qt names its connections; this object's own address keeps the name apart from any other's.
   char nombre[40];
   std::snprintf(nombre, sizeof nombre, "catalogo-%p", static_cast<void*>(this));
@@ -61,9 +62,13 @@ bool ConexionCatalogo::AbrirCatalogo() {
   CerrarCatalogo();
   abierta_ = true;
   QSqlDatabase bd = QSqlDatabase::addDatabase("QODBC", QString::fromStdString(nombre_));
-  bd.setDatabaseName(QString::fromStdString(
-      "DRIVER={FreeTDS};SERVER=" + direccion_.host + ";PORT=" + std::to_string(direccion_.puerto) +
-      ";DATABASE=" + kBaseDeDatos + ";UID=" + kUsuario + ";PWD=" + kClave + ";TDS_Version=7.4;ClientCharset=UTF-8;"));
+  bd.setDatabaseName(QString::fromStdString("DRIVER={FreeTDS};SERVER=" + direccion_.host +
+                                            ";PORT=" + std::to_string(direccion_.puerto) + ";DATABASE=" + kBaseDeDatos +
+                                            ";UID=" + kUsuario + ";PWD=" + kClave +
+                                            ";TDS_Version=7.4;ClientCharset=UTF-8;"
+                                            // FreeTDS's own limit for every answer of the server
+                                            "Timeout=" +
+                                            std::to_string(esperaDeSentencia_) + ";"));
   bd.setConnectOptions("SQL_ATTR_LOGIN_TIMEOUT=10");
   return bd.open();
 }

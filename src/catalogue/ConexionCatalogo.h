@@ -1,7 +1,8 @@
 #pragma once
 // The connection to the remote catalogue: Qt's ODBC driver over unixODBC and the FreeTDS driver,
-// TDS 7.4, the database and login "downloadmanager", a 10-second login time-out. One connection
-// per operation: each opening replaces the connection left by the previous one.
+// TDS 7.4, the database and login "downloadmanager", a 10-second login time-out, and a time limit
+// on every statement so that a server that stops answering cannot hold the wizard for ever. One
+// connection per operation: each opening replaces the connection left by the previous one.
 
 #include <QSqlRecord>
 #include <cstdint>
@@ -23,7 +24,8 @@ DireccionDelCatalogo DireccionDelCatalogoPara(const Entorno& entorno);
 
 class ConexionCatalogo {
  public:
-  explicit ConexionCatalogo(DireccionDelCatalogo direccion);
+  // `esperaDeSentencia`: how long a statement may wait for its answer (the provider's usual 30 s).
+  explicit ConexionCatalogo(DireccionDelCatalogo direccion, int esperaDeSentencia = 30);
   ~ConexionCatalogo();
   ConexionCatalogo(const ConexionCatalogo&) = delete;
   ConexionCatalogo& operator=(const ConexionCatalogo&) = delete;
@@ -45,6 +47,7 @@ class ConexionCatalogo {
 
  private:
   DireccionDelCatalogo direccion_;
+  int esperaDeSentencia_;
   std::string nombre_;  // Qt's name for this object's connection
   bool abierta_ = false;
 };

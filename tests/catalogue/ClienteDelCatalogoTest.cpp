@@ -31,7 +31,7 @@ class ClienteDelCatalogoTest : public ::testing::Test {
     const uint16_t puerto = servidor->Escuchar(0);
     ASSERT_NE(puerto, 0);
     hilo = std::thread([this] { servidor->Atender(); });
-    conexion = std::make_unique<ConexionCatalogo>(DireccionDelCatalogo{"127.0.0.1", puerto});
+    conexion = std::make_unique<ConexionCatalogo>(DireccionDelCatalogo{"127.0.0.1", puerto}, 2);
     cliente = std::make_unique<ClienteDelCatalogo>(
         estado, *conexion, ServiciosDelCatalogo{archivos, eventos, mensajes, terminacion}, "www.evalora.example");
   }
@@ -277,6 +277,49 @@ TEST_F(ClienteDelCatalogoTest, CatalogoInalcanzableNoCambiaNada) {
   EXPECT_TRUE(estado.TodosLosArchivosExisten && estado.NingunArchivoExiste && estado.AlgunArchivoExiste);
   EXPECT_TRUE(mensajes.mostrados.empty());
   EXPECT_TRUE(Recibido().empty());
+}
+
+TEST_F(ClienteDelCatalogoTest, UnaColumnaIlegibleDejaLoLeidoHastaAhi) {
+  Iniciar(
+      "UPDATE PesosRecursos SET MS2016 = NULL;"
+      "INSERT INTO Lanzadores VALUES ('SINAPPS04AT', 1, NULL, 1);");
+  Tipo("6", "Cloud");
+  estado.PesoMS2016 = 7;
+  estado.PesoMS2019 = 7;
+  cliente->ObtenerPesosRecursos();
+  EXPECT_EQ(estado.PesoMS2010, 1572864);  // read before the error
+  EXPECT_EQ(estado.PesoMS2013, 2359296);
+  EXPECT_EQ(estado.PesoMS2016, 7);  // the unreadable one and those after it keep their values
+  EXPECT_EQ(estado.PesoMS2019, 7);
+  // A launcher whose applications cannot be read: the check says yes, the values stay reset.
+  estado.AplicacionesDelLanzador = "previo;";
+  estado.DescargarActividades = true;
+  EXPECT_TRUE(cliente->ValidaIDLanzador("SINAPPS04AT"));
+  EXPECT_EQ(estado.AplicacionesDelLanzador, "");
+  EXPECT_FALSE(estado.DescargarActividades);
+}
+
+TEST_F(ClienteDelCatalogoTest, ConexionQueSeCierraTrasElLogin) {
+  Iniciar("", tds::Falla::kCerrarTrasLogin);
+  Tipo("4", "Cloud");
+  estado.PesoInstalador = 5;
+  cliente->ObtenerPesoInstalador();
+  EXPECT_EQ(estado.PesoInstalador, 5);
+  EXPECT_FALSE(cliente->ValidaIDLanzador("LANZA104AT"));
+  std::string aviso = "previo";
+  EXPECT_FALSE(cliente->VersionVigente({2020, 4, 0, 3}, aviso));
+  EXPECT_EQ(aviso, "");
+  EXPECT_TRUE(mensajes.mostrados.empty());
+}
+
+TEST_F(ClienteDelCatalogoTest, ServidorQueCallaTrasElLoginNoRetieneAlAsistente) {
+  Iniciar("", tds::Falla::kCallarTrasLogin);
+  Tipo("4", "Cloud");
+  estado.PesoInstalador = 5;
+  const auto antes = std::chrono::steady_clock::now();
+  cliente->ObtenerPesoInstalador();
+  EXPECT_LT(std::chrono::steady_clock::now() - antes, std::chrono::seconds(8));
+  EXPECT_EQ(estado.PesoInstalador, 5);
 }
 
 TEST(DireccionDelCatalogo, ElEntornoLaCambia) {

@@ -4,7 +4,7 @@
 //   --sin-demo            start without the demo data
 //   --registro FILE       append every statement and call received to FILE, one per line
 //   --base-http URL       what replaces ${HTTP} in the files' server paths
-//   --falla rechazar-login | no-responder | cerrar-tras-login
+//   --falla rechazar-login | no-responder | cerrar-tras-login | callar-tras-login
 // The first line of output is "catalogo <port>".
 #include <csignal>
 #include <cstdio>
@@ -21,7 +21,8 @@ namespace {
 int Uso(const std::string& motivo) {
   std::cerr << "evalora-servidor-dev: " << motivo << "\n"
             << "uso: evalora-servidor-dev [--puerto N] [--catalogo FILE.sql]... [--sin-demo] [--registro FILE]\n"
-            << "                          [--base-http URL] [--falla rechazar-login|no-responder|cerrar-tras-login]\n";
+            << "                          [--base-http URL] [--falla "
+               "rechazar-login|no-responder|cerrar-tras-login|callar-tras-login]\n";
   return 2;
 }
 

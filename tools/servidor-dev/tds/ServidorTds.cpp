@@ -63,7 +63,10 @@ void ServidorTds::Atender() {
       ::close(fd);
       break;
     }
-    sesiones_.emplace_back(fd, std::thread([this, fd] { Sesion(fd); }));
+    sesiones_.emplace_back(fd, std::thread([this, fd] {
+                             Sesion(fd);
+                             ::shutdown(fd, SHUT_RDWR);  // the client sees the end; the descriptor closes in Detener
+                           }));
   }
 }
 
@@ -108,6 +111,8 @@ void ServidorTds::Sesion(int fd) {
       }
     } else if (!conectado) {
       return;  // nothing but a login before the login
+    } else if (falla_ == Falla::kCallarTrasLogin) {
+      continue;
     } else if (mensaje.tipo == kLote) {
       const auto sql = LeerLote(mensaje.datos);
       if (sql) {

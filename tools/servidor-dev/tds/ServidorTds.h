@@ -28,6 +28,7 @@ enum class Falla {
   kRechazarLogin,    // every login fails (error 18456)
   kNoResponder,      // connections are accepted and never answered
   kCerrarTrasLogin,  // the connection closes right after a successful login
+  kCallarTrasLogin,  // after a successful login nothing more is answered
 };
 
 struct Credenciales {
