@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/EscritorDeBytes.h"
 #include "core/Unicode.h"
 
 namespace evalora {
@@ -13,34 +14,6 @@ constexpr uint16_t kTipoDirectorioDeFuentes = 0x8007;
 constexpr uint16_t kTipoArchivoDeFuente = 0x80CC;
 constexpr uint16_t kDesplazamiento = 4;  // resources aligned to 16 bytes
 
-class Bytes {
- public:
-  void U8(uint32_t v) { b_.push_back(static_cast<uint8_t>(v)); }
-  void U16(uint32_t v) {
-    U8(v & 0xFF);
-    U8((v >> 8) & 0xFF);
-  }
-  void U32(uint32_t v) {
-    U16(v & 0xFFFF);
-    U16(v >> 16);
-  }
-  void Texto(const std::string& t) { b_.insert(b_.end(), t.begin(), t.end()); }
-  void Ceros(size_t n) { b_.insert(b_.end(), n, 0); }
-  void Alinear(size_t a) { Ceros((a - b_.size() % a) % a); }
-  void PonerU16(size_t en, uint32_t v) {
-    b_[en] = static_cast<uint8_t>(v);
-    b_[en + 1] = static_cast<uint8_t>(v >> 8);
-  }
-  void PonerU32(size_t en, uint32_t v) {
-    PonerU16(en, v & 0xFFFF);
-    PonerU16(en + 2, v >> 16);
-  }
-  size_t Tamano() const { return b_.size(); }
-  std::vector<uint8_t> Soltar() { return std::move(b_); }
-
- private:
-  std::vector<uint8_t> b_;
-};
 
 // ANSI text (the Latin-1 range; anything else becomes '?').
 std::string Ansi(const std::string& texto) {
@@ -49,7 +22,7 @@ std::string Ansi(const std::string& texto) {
   return salida;
 }
 
-void CabeceraDos(Bytes& b) {
+void CabeceraDos(EscritorDeBytes& b) {
   b.Texto("MZ");
   b.U16(0x90);  // bytes on the last page
   b.U16(3);     // pages
@@ -77,7 +50,7 @@ std::vector<uint8_t> DirectorioDeFuentes(const FuenteSfnt& fuente, uint32_t tama
   const double escala = 72.0 / std::max<uint16_t>(m.unidadesPorEm, 1);  // a 72-point em at 72 dpi
   auto px = [&](double unidades) { return static_cast<uint32_t>(std::max(0L, std::lround(unidades * escala))); };
   const uint32_t alto = px(static_cast<double>(m.ascendente) - m.descendente);
-  Bytes d;
+  EscritorDeBytes d;
   d.U16(1);  // one font
   d.U16(1);  // its ordinal
   d.U16(0x0200);
@@ -118,7 +91,7 @@ std::vector<uint8_t> DirectorioDeFuentes(const FuenteSfnt& fuente, uint32_t tama
 
 std::vector<uint8_t> ConstruirFot(const FuenteSfnt& fuente, const std::string& modulo, const std::string& archivoFuente,
                                   uint32_t tamanoFuente) {
-  Bytes b;
+  EscritorDeBytes b;
   CabeceraDos(b);
   const size_t ne = b.Tamano();
   b.Ceros(0x40);

@@ -6,25 +6,6 @@
 
 namespace evalora::tds {
 
-void Escritor::U16(uint32_t v) {
-  U8(v & 0xFF);
-  U8((v >> 8) & 0xFF);
-}
-void Escritor::U32(uint32_t v) {
-  U16(v & 0xFFFF);
-  U16(v >> 16);
-}
-void Escritor::U64(uint64_t v) {
-  U32(static_cast<uint32_t>(v));
-  U32(static_cast<uint32_t>(v >> 32));
-}
-void Escritor::U16BE(uint32_t v) {
-  U8((v >> 8) & 0xFF);
-  U8(v & 0xFF);
-}
-void Escritor::Utf16(const std::u16string& texto) {
-  for (char16_t u : texto) U16(u);
-}
 void Escritor::BVarchar(const std::u16string& texto) {
   U8(static_cast<uint32_t>(texto.size()));
   Utf16(texto);
@@ -33,11 +14,6 @@ void Escritor::UsVarchar(const std::u16string& texto) {
   U16(static_cast<uint32_t>(texto.size()));
   Utf16(texto);
 }
-void Escritor::PonerU16(size_t en, uint32_t v) {
-  b_[en] = static_cast<uint8_t>(v);
-  b_[en + 1] = static_cast<uint8_t>(v >> 8);
-}
-
 namespace {
 
 constexpr uint8_t kTokenDone = 0xFD;

@@ -7,27 +7,16 @@
 #include <variant>
 #include <vector>
 
+#include "core/EscritorDeBytes.h"
+
 namespace evalora::tds {
 
-class Escritor {
+class Escritor : public EscritorDeBytes {
  public:
-  void U8(uint32_t v) { b_.push_back(static_cast<uint8_t>(v)); }
-  void U16(uint32_t v);
-  void U32(uint32_t v);
-  void U64(uint64_t v);
-  void U16BE(uint32_t v);
-  void Bytes(const std::vector<uint8_t>& bytes) { b_.insert(b_.end(), bytes.begin(), bytes.end()); }
-  void Utf16(const std::u16string& texto);
   // u8 character count + UTF-16LE.
   void BVarchar(const std::u16string& texto);
   // u16 character count + UTF-16LE.
   void UsVarchar(const std::u16string& texto);
-  size_t Tamano() const { return b_.size(); }
-  void PonerU16(size_t en, uint32_t v);
-  const std::vector<uint8_t>& Datos() const { return b_; }
-
- private:
-  std::vector<uint8_t> b_;
 };
 
 enum class TipoDeColumna { kTexto, kEntero, kReal, kBit };
