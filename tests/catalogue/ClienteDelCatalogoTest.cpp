@@ -6,10 +6,8 @@
 
 #include <QCoreApplication>
 #include <chrono>
-#include <fstream>
-#include <thread>
 
-#include "AtencionDelCatalogo.h"
+#include "apoyo/CatalogoEnMarcha.h"
 #include "apoyo/PrefijoTemporal.h"
 #include "platform/fakes/Falsos.h"
 #include "platform/linux/EntornoLinux.h"
@@ -21,40 +19,22 @@ namespace {
 class ClienteDelCatalogoTest : public ::testing::Test {
  protected:
   void Iniciar(const std::string& sql = "", tds::Falla falla = tds::Falla::kNinguna) {
-    catalogo.SembrarDemo();
-    if (!sql.empty()) {
-      ASSERT_TRUE(catalogo.Ejecutar(sql));
-    }
-    atencion = std::make_unique<servidor::AtencionDelCatalogo>(catalogo, (prefijo.Raiz() / "registro.txt").string());
-    atencion->FijarBaseHttp("http://127.0.0.1:8080");
-    servidor = std::make_unique<tds::ServidorTds>(*atencion, tds::Credenciales{}, falla);
-    const uint16_t puerto = servidor->Escuchar(0);
-    ASSERT_NE(puerto, 0);
-    hilo = std::thread([this] { servidor->Atender(); });
-    conexion = std::make_unique<ConexionCatalogo>(DireccionDelCatalogo{"127.0.0.1", puerto}, 2);
+    catalogo = std::make_unique<pruebas::CatalogoEnMarcha>(prefijo.Raiz() / "registro.txt", sql, falla);
+    conexion = std::make_unique<ConexionCatalogo>(DireccionDelCatalogo{"127.0.0.1", catalogo->Puerto()}, 2);
     cliente = std::make_unique<ClienteDelCatalogo>(
         estado, *conexion, ServiciosDelCatalogo{archivos, eventos, mensajes, terminacion}, "www.evalora.example");
   }
   void TearDown() override {
     cliente.reset();
     conexion.reset();
-    if (servidor) servidor->Detener();
-    if (hilo.joinable()) hilo.join();
+    catalogo.reset();
   }
   void Tipo(const std::string& tipo, const std::string& edicion) {
     estado.TipoDeAsistente = tipo;
     estado.VersionMayor = "2020";
     estado.Edicion = edicion;
   }
-  // What the catalogue received, without what the driver sends on its own.
-  std::vector<std::string> Recibido() {
-    std::ifstream archivo(prefijo.Raiz() / "registro.txt");
-    std::vector<std::string> lineas;
-    for (std::string l; std::getline(archivo, l);) {
-      if (l.rfind("sp_datatype_info", 0) != 0) lineas.push_back(l);
-    }
-    return lineas;
-  }
+  std::vector<std::string> Recibido() { return catalogo->Recibido(); }
 
   int argc = 1;
   char nombre[8] = "prueba";
@@ -66,10 +46,7 @@ class ClienteDelCatalogoTest : public ::testing::Test {
   falsos::MensajesGrabados mensajes;
   falsos::TerminacionObservada terminacion;
   EstadoDeEjecucion estado;
-  servidor::Catalogo catalogo;
-  std::unique_ptr<servidor::AtencionDelCatalogo> atencion;
-  std::unique_ptr<tds::ServidorTds> servidor;
-  std::thread hilo;
+  std::unique_ptr<pruebas::CatalogoEnMarcha> catalogo;
   std::unique_ptr<ConexionCatalogo> conexion;
   std::unique_ptr<ClienteDelCatalogo> cliente;
 };

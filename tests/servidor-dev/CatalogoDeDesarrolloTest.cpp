@@ -13,7 +13,7 @@
 #include <sstream>
 #include <thread>
 
-#include "AtencionDelCatalogo.h"
+#include "apoyo/CatalogoEnMarcha.h"
 #include "apoyo/PrefijoTemporal.h"
 
 namespace evalora::servidor {
@@ -22,24 +22,13 @@ namespace {
 class CatalogoDeDesarrolloTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    catalogo.SembrarDemo();
-    atencion = std::make_unique<AtencionDelCatalogo>(catalogo, (carpeta.Raiz() / "registro.txt").string());
-    atencion->FijarBaseHttp("http://127.0.0.1:8080");
-    servidor = std::make_unique<tds::ServidorTds>(*atencion);
-    puerto = servidor->Escuchar(0);
-    ASSERT_NE(puerto, 0);
-    hilo = std::thread([this] { servidor->Atender(); });
     QSqlDatabase bd = QSqlDatabase::addDatabase("QODBC", "catalogo");
-    bd.setDatabaseName(QString::fromStdString(
-        "DRIVER={FreeTDS};SERVER=127.0.0.1;PORT=" + std::to_string(puerto) +
-        ";DATABASE=downloadmanager;UID=downloadmanager;PWD=Qm58wLx2Zb;TDS_Version=7.4;ClientCharset=UTF-8;"));
+    bd.setDatabaseName(QString::fromStdString(enMarcha.CadenaDeConexion()));
     ASSERT_TRUE(bd.open()) << bd.lastError().text().toStdString();
   }
   void TearDown() override {
     QSqlDatabase::database("catalogo", false).close();
     QSqlDatabase::removeDatabase("catalogo");
-    servidor->Detener();
-    hilo.join();
   }
   // Rows of a statement, each as its column values joined by "|".
   std::vector<std::string> Filas(const QString& sql, bool* exito = nullptr) {
@@ -55,6 +44,7 @@ class CatalogoDeDesarrolloTest : public ::testing::Test {
     }
     return filas;
   }
+  // Everything received, the driver's own questions included.
   std::vector<std::string> Registro() {
     std::ifstream archivo(carpeta.Raiz() / "registro.txt");
     std::vector<std::string> lineas;
@@ -67,11 +57,8 @@ class CatalogoDeDesarrolloTest : public ::testing::Test {
   char* argv[2] = {nombre, nullptr};
   QCoreApplication aplicacion{argc, argv};
   pruebas::PrefijoTemporal carpeta;
-  Catalogo catalogo;
-  std::unique_ptr<AtencionDelCatalogo> atencion;
-  std::unique_ptr<tds::ServidorTds> servidor;
-  std::thread hilo;
-  uint16_t puerto = 0;
+  pruebas::CatalogoEnMarcha enMarcha{carpeta.Raiz() / "registro.txt"};
+  Catalogo& catalogo = enMarcha.Datos();
 };
 
 TEST_F(CatalogoDeDesarrolloTest, VersionesYPesos) {

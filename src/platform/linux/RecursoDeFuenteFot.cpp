@@ -14,7 +14,6 @@ constexpr uint16_t kTipoDirectorioDeFuentes = 0x8007;
 constexpr uint16_t kTipoArchivoDeFuente = 0x80CC;
 constexpr uint16_t kDesplazamiento = 4;  // resources aligned to 16 bytes
 
-
 // ANSI text (the Latin-1 range; anything else becomes '?').
 std::string Ansi(const std::string& texto) {
   std::string salida;
