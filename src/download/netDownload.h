@@ -1,0 +1,89 @@
+#pragma once
+// Fetches one URL over HTTP into a file or into a text, block by block, with a progress event per
+// block and cancel between blocks. Failures are reported through HuboError, StatusCode and
+// StatusText, never raised. Sizes are 64-bit inside, so bodies of 2 GiB and more are handled.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/BucleDeEventos.h"
+#include "platform/Reloj.h"
+#include "platform/SistemaDeArchivos.h"
+
+namespace evalora {
+
+struct EventoProgreso {
+  int64_t BytesTotales = -1;  // announced length, -1 when none
+  int64_t BytesRecibidos = 0;
+  double Porcentaje = 0;
+  int64_t SegundosTranscurridos = 0;
+  double SegundosRestantes = 0;
+  int64_t BytesPorSegundo = 0;
+};
+
+class netDownload {
+ public:
+  netDownload(SistemaDeArchivos& archivos, Reloj& reloj, BucleDeEventos& eventos);
+  ~netDownload();
+  netDownload(const netDownload&) = delete;
+  netDownload& operator=(const netDownload&) = delete;
+
+  // Assigning the URL analyses it at once (an unknown scheme is error 001).
+  void URL(const std::string& url);
+  const std::string& URL() const { return url_; }
+  // Read back without blanks around it; the download uses it as assigned.
+  void Fichero(const std::string& fichero) { fichero_ = fichero; }
+  std::string Fichero() const;
+  const std::string& ContenidoDescargado() const { return contenido_; }
+  // 0 means the scheme's default (80 for http, 443 for https).
+  void Puerto(int32_t puerto) { puerto_ = puerto; }
+  int32_t Puerto() const;
+
+  std::optional<std::string> USUARIO;
+  std::optional<std::string> Password;
+  std::string UsarProxy;
+  std::string NoUsarProxy;
+  int32_t BytesBloqueDescarga = 512;
+
+  bool HuboError() const { return huboError_; }
+  const std::string& StatusCode() const { return statusCode_; }
+  const std::string& StatusText() const { return statusText_; }
+
+  // Which response headers Descargar fetches, and what it found.
+  bool QContentType = false, QContentLength = true, QExpires = false, QLastModified = false, QPragma = false,
+       QVersion = false, QRawHeaders = false, QRawHeadersCrLf = false, QForwarded = false, QServer = false,
+       QRequestMethod = false;
+  std::string QContentTypeStr, QContentLengthStr, QExpiresStr, QLastModifiedStr, QPragmaStr, QVersionStr,
+      QRawHeadersStr, QRawHeadersCrLfStr, QForwardedStr, QServerStr, QRequestMethodStr;
+
+  // Raised after each block; a handler sets Cancelar to stop before the next block.
+  std::function<void(const EventoProgreso& evento, bool& Cancelar)> Progreso;
+
+  // TipoAccion 0: request, status and headers only; any other value also fetches the body.
+  void Descargar(int32_t TipoAccion);
+
+ private:
+  struct Transferencia;
+  bool AnalizarURL();
+  void EstablecerError(int codigo);
+  void ConsultarCabeceras(const Transferencia& t);
+
+  SistemaDeArchivos& archivos_;
+  Reloj& reloj_;
+  BucleDeEventos& eventos_;
+  std::string url_;
+  std::string fichero_;
+  std::string contenido_;
+  int32_t puerto_ = 0;
+  bool huboError_ = false;
+  std::string statusCode_;
+  std::string statusText_;
+  // From the URL analysis.
+  std::string esquema_;
+  std::string host_;
+  std::optional<std::string> ruta_;
+};
+
+}  // namespace evalora

@@ -1,0 +1,243 @@
+// netDownload with the real libcurl against the development server's HTTP half on loopback.
+#include "download/netDownload.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "apoyo/PrefijoTemporal.h"
+#include "http/ServidorHttp.h"
+#include "platform/fakes/Falsos.h"
+#include "platform/linux/SistemaDeArchivosPrefijo.h"
+
+namespace evalora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Contenido(size_t n) {
+  std::string s(n, '\0');
+  for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 31 + 7) & 0xFF);
+  return s;
+}
+
+class netDownloadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    contenido.Escribir("archivos/mega.bin", Contenido(1 << 20));
+    contenido.Escribir("archivos/vacio.bin", "");
+    contenido.Escribir("archivos/chico.txt", "hola");
+    puerto = servidor.Escuchar(0);
+    ASSERT_NE(puerto, 0);
+    hilo = std::thread([this] { servidor.Atender(); });
+    fs::create_directories(prefijo.DriveC() / "Descargas");
+    // Each yield lets a millisecond pass, as the window's loop would.
+    eventos.alCeder = [this] { reloj.Avanzar(1); };
+    descarga.Progreso = [this](const EventoProgreso& e, bool& cancelar) {
+      recibidos.push_back(e);
+      if (cancelarEn && recibidos.size() == cancelarEn) cancelar = true;
+    };
+  }
+  void TearDown() override {
+    servidor.Detener();
+    hilo.join();
+  }
+  std::string Url(const std::string& ruta) { return "http://127.0.0.1:" + std::to_string(puerto) + ruta; }
+  std::vector<std::string> Temporales() {
+    std::vector<std::string> t;
+    for (const auto& n : archivos.ListarArchivos("C:\\Descargas")) {
+      if (n.rfind("EVL", 0) == 0) t.push_back(n);
+    }
+    return t;
+  }
+
+  pruebas::PrefijoTemporal contenido;
+  pruebas::PrefijoTemporal prefijo;
+  servidor::ServidorHttp servidor{contenido.Raiz()};
+  std::thread hilo;
+  uint16_t puerto = 0;
+  SistemaDeArchivosPrefijo archivos{prefijo.Raiz()};
+  falsos::RelojVirtual reloj;
+  falsos::BucleContado eventos;
+  netDownload descarga{archivos, reloj, eventos};
+  std::vector<EventoProgreso> recibidos;
+  size_t cancelarEn = 0;
+};
+
+TEST_F(netDownloadTest, UnMegaEnBloquesDe512) {
+  descarga.Fichero("C:\\Descargas\\mega.bin");
+  descarga.URL(Url("/archivos/mega.bin"));
+  descarga.Descargar(1);
+  ASSERT_FALSE(descarga.HuboError()) << descarga.StatusCode() << " " << descarga.StatusText();
+  EXPECT_EQ(descarga.StatusCode(), "200");
+  EXPECT_EQ(descarga.StatusText(), "OK");
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/mega.bin"), Contenido(1 << 20));
+  ASSERT_EQ(recibidos.size(), 2048u);  // one event per block
+  EXPECT_EQ(recibidos.front().BytesTotales, 1 << 20);
+  EXPECT_EQ(recibidos.front().BytesRecibidos, 512);
+  EXPECT_DOUBLE_EQ(recibidos[1023].Porcentaje, 50.0);
+  EXPECT_DOUBLE_EQ(recibidos.back().Porcentaje, 100.0);
+  EXPECT_EQ(recibidos.back().SegundosRestantes, 0);
+  EXPECT_TRUE(Temporales().empty());
+  EXPECT_EQ(descarga.QContentLengthStr, std::to_string(1 << 20));
+}
+
+TEST_F(netDownloadTest, AnalisisDeLaUrl) {
+  descarga.URL("ftp://127.0.0.1/a");
+  EXPECT_TRUE(descarga.HuboError());
+  EXPECT_EQ(descarga.StatusCode(), "001");
+  EXPECT_EQ(descarga.StatusText(), "URL incorrecta.");
+  descarga.Descargar(1);
+  EXPECT_TRUE(servidor.Pedidos().empty());  // no connection made
+  // Without a scheme it is http; the host ends at the first "/", the port in it is used.
+  descarga.URL("127.0.0.1:" + std::to_string(puerto) + "/archivos/chico.txt?x=1");
+  EXPECT_EQ(descarga.Puerto(), 80);
+  descarga.Descargar(1);
+  EXPECT_FALSE(descarga.HuboError()) << descarga.StatusCode();
+  EXPECT_EQ(descarga.ContenidoDescargado(), "hola");
+  // Nothing after the host, or a final "/": the server's root.
+  descarga.URL(Url("/"));
+  descarga.Descargar(1);
+  descarga.URL(Url(""));
+  descarga.Descargar(1);
+  const auto pedidos = servidor.Pedidos();
+  ASSERT_EQ(pedidos.size(), 3u);
+  EXPECT_EQ(pedidos[0], "GET /archivos/chico.txt?x=1");
+  EXPECT_EQ(pedidos[1], "GET /");
+  EXPECT_EQ(pedidos[2], "GET /");
+  descarga.Puerto(8080);
+  EXPECT_EQ(descarga.Puerto(), 8080);
+  descarga.Fichero("  C:\\Descargas\\x.bin  ");
+  EXPECT_EQ(descarga.Fichero(), "C:\\Descargas\\x.bin");
+}
+
+TEST_F(netDownloadTest, EstadoQueNoEs2xx) {
+  descarga.Fichero("C:\\Descargas\\falta.bin");
+  descarga.URL(Url("/archivos/no-existe.bin"));
+  descarga.Descargar(1);
+  EXPECT_TRUE(descarga.HuboError());
+  EXPECT_EQ(descarga.StatusCode(), "404");
+  EXPECT_EQ(descarga.StatusText(), "Not Found");
+  EXPECT_FALSE(archivos.ExisteArchivo("C:\\Descargas\\falta.bin"));
+  EXPECT_TRUE(Temporales().empty());
+  EXPECT_TRUE(recibidos.empty());
+}
+
+TEST_F(netDownloadTest, CuerpoCortadoNoTocaLaCopiaAnterior) {
+  prefijo.Escribir("drive_c/Descargas/mega.bin", "copia anterior");
+  descarga.Fichero("C:\\Descargas\\mega.bin");
+  descarga.URL(Url("/_fallas/cortar=300000/archivos/mega.bin"));
+  descarga.Descargar(1);
+  EXPECT_TRUE(descarga.HuboError());
+  EXPECT_EQ(descarga.StatusCode(), "999");
+  EXPECT_EQ(descarga.StatusText(), "Ha ocurrido un error durante la descarga.");
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/mega.bin"), "copia anterior");
+  EXPECT_TRUE(Temporales().empty());
+}
+
+TEST_F(netDownloadTest, LoQueSobraDeLaLongitudAnunciadaNoSeEscribe) {
+  descarga.Fichero("C:\\Descargas\\chico.txt");
+  descarga.URL(Url("/_fallas/de-mas=100000/archivos/chico.txt"));
+  descarga.BytesBloqueDescarga = 4;
+  descarga.Descargar(1);
+  // The transfer ends at the announced length: the disk never receives what the server adds.
+  EXPECT_FALSE(descarga.HuboError()) << descarga.StatusCode();
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/chico.txt"), "hola");
+  EXPECT_TRUE(Temporales().empty());
+}
+
+TEST_F(netDownloadTest, SinLongitudAnunciada) {
+  descarga.Fichero("C:\\Descargas\\mega.bin");
+  descarga.URL(Url("/_fallas/sin-longitud/archivos/mega.bin"));
+  descarga.BytesBloqueDescarga = 65536;
+  descarga.Descargar(1);
+  ASSERT_FALSE(descarga.HuboError()) << descarga.StatusCode();
+  ASSERT_EQ(recibidos.size(), 16u);
+  for (const auto& e : recibidos) {
+    EXPECT_EQ(e.BytesTotales, -1);
+    EXPECT_EQ(e.Porcentaje, 0);
+    EXPECT_EQ(e.SegundosRestantes, 0);
+  }
+  EXPECT_EQ(archivos.Tamano("C:\\Descargas\\mega.bin"), 1 << 20);
+}
+
+TEST_F(netDownloadTest, CuerpoVacioSinEventos) {
+  descarga.Fichero("C:\\Descargas\\vacio.bin");
+  descarga.URL(Url("/archivos/vacio.bin"));
+  descarga.Descargar(1);
+  EXPECT_FALSE(descarga.HuboError());
+  EXPECT_TRUE(recibidos.empty());
+  EXPECT_EQ(archivos.Tamano("C:\\Descargas\\vacio.bin"), 0);
+}
+
+TEST_F(netDownloadTest, CancelarDesdeElManejador) {
+  cancelarEn = 10;
+  descarga.Fichero("C:\\Descargas\\mega.bin");
+  descarga.URL(Url("/archivos/mega.bin"));
+  descarga.Descargar(1);
+  EXPECT_TRUE(descarga.HuboError());
+  EXPECT_EQ(descarga.StatusCode(), "998");
+  EXPECT_EQ(descarga.StatusText(), "Descarga cancelada por el usuario.");
+  EXPECT_EQ(recibidos.size(), 10u);  // stopped before the next block
+  EXPECT_FALSE(archivos.ExisteArchivo("C:\\Descargas\\mega.bin"));
+  EXPECT_TRUE(Temporales().empty());
+}
+
+TEST_F(netDownloadTest, SinQueAvanceElRelojNoHayEventos) {
+  eventos.alCeder = nullptr;
+  descarga.Fichero("C:\\Descargas\\chico.txt");
+  descarga.URL(Url("/archivos/chico.txt"));
+  descarga.BytesBloqueDescarga = 1;
+  descarga.Descargar(1);
+  EXPECT_FALSE(descarga.HuboError());
+  EXPECT_TRUE(recibidos.empty());
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/chico.txt"), "hola");
+}
+
+TEST_F(netDownloadTest, SoloCabeceras) {
+  descarga.QContentType = descarga.QServer = descarga.QVersion = descarga.QRawHeaders = descarga.QRawHeadersCrLf =
+      descarga.QRequestMethod = true;
+  descarga.Fichero("C:\\Descargas\\mega.bin");
+  descarga.URL(Url("/archivos/mega.bin"));
+  descarga.Descargar(0);
+  EXPECT_FALSE(descarga.HuboError());
+  EXPECT_EQ(descarga.StatusCode(), "200");
+  EXPECT_EQ(descarga.QContentTypeStr, "application/octet-stream");
+  EXPECT_EQ(descarga.QServerStr, "evalora-servidor-dev");
+  EXPECT_EQ(descarga.QVersionStr, "HTTP/1.0");
+  EXPECT_EQ(descarga.QRawHeadersStr, "HTTP/1.0 200 OK");
+  EXPECT_EQ(descarga.QRawHeadersCrLfStr.rfind("HTTP/1.0 200 OK\r\nServer: evalora-servidor-dev\r\n", 0), 0u);
+  EXPECT_EQ(descarga.QRawHeadersCrLfStr.substr(descarga.QRawHeadersCrLfStr.size() - 4), "\r\n\r\n");
+  EXPECT_EQ(descarga.QRequestMethodStr, "GET");
+  EXPECT_FALSE(archivos.ExisteArchivo("C:\\Descargas\\mega.bin"));
+  EXPECT_TRUE(Temporales().empty());
+  EXPECT_TRUE(recibidos.empty());
+}
+
+TEST_F(netDownloadTest, ServidorInalcanzable) {
+  servidor.Detener();
+  descarga.URL(Url("/archivos/chico.txt"));
+  descarga.Descargar(1);
+  EXPECT_TRUE(descarga.HuboError());
+  EXPECT_EQ(descarga.StatusCode(), "005");
+  EXPECT_EQ(descarga.StatusText(), "Error en InternetSendRequest.");
+}
+
+TEST(Fallas, FormasDeLaUrl) {
+  auto f = servidor::LeerFallas("/_fallas/estado=503,cortar=10,sin-longitud,lento=100,de-mas=5,fallar-primeras=2/a/b");
+  ASSERT_TRUE(f);
+  EXPECT_EQ(f->first.estado, 503);
+  EXPECT_EQ(f->first.cortar, 10u);
+  EXPECT_TRUE(f->first.sinLongitud);
+  EXPECT_EQ(f->first.lento, 100u);
+  EXPECT_EQ(f->first.deMas, 5u);
+  EXPECT_EQ(f->first.fallarPrimeras, 2);
+  EXPECT_EQ(f->second, "/a/b");
+  EXPECT_EQ(servidor::LeerFallas("/a/b")->second, "/a/b");
+  EXPECT_FALSE(servidor::LeerFallas("/_fallas/otra=1/a"));
+  EXPECT_FALSE(servidor::LeerFallas("/_fallas/estado=abc/a"));
+  EXPECT_FALSE(servidor::LeerFallas("/_fallas/estado=404"));
+}
+
+}  // namespace
+}  // namespace evalora

@@ -1,0 +1,266 @@
+#include "http/ServidorHttp.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+
+namespace evalora::servidor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool EnviarTodo(int fd, const char* datos, size_t cuantos) {
+  while (cuantos > 0) {
+    const ssize_t n = ::send(fd, datos, cuantos, MSG_NOSIGNAL);
+    if (n <= 0) return false;
+    datos += n;
+    cuantos -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+std::string TextoDeEstado(int estado) {
+  switch (estado) {
+    case 200:
+      return "OK";
+    case 400:
+      return "Bad Request";
+    case 403:
+      return "Forbidden";
+    case 404:
+      return "Not Found";
+    case 500:
+      return "Internal Server Error";
+    case 503:
+      return "Service Unavailable";
+    default:
+      return "Estado " + std::to_string(estado);
+  }
+}
+
+void SoloEstado(int fd, int estado) {
+  const std::string respuesta = "HTTP/1.0 " + std::to_string(estado) + " " + TextoDeEstado(estado) +
+                                "\r\nServer: evalora-servidor-dev\r\nContent-Length: 0\r\n\r\n";
+  EnviarTodo(fd, respuesta.data(), respuesta.size());
+}
+
+std::optional<uint64_t> Numero(const std::string& texto) {
+  if (texto.empty() || texto.size() > 18 || texto.find_first_not_of("0123456789") != std::string::npos) {
+    return std::nullopt;
+  }
+  return std::stoull(texto);
+}
+
+// "%20" and friends; nothing when an escape is broken.
+std::optional<std::string> Decodificar(const std::string& ruta) {
+  std::string salida;
+  for (size_t i = 0; i < ruta.size(); ++i) {
+    if (ruta[i] != '%') {
+      salida += ruta[i];
+      continue;
+    }
+    if (i + 2 >= ruta.size() || !std::isxdigit(static_cast<unsigned char>(ruta[i + 1])) ||
+        !std::isxdigit(static_cast<unsigned char>(ruta[i + 2]))) {
+      return std::nullopt;
+    }
+    salida += static_cast<char>(std::stoi(ruta.substr(i + 1, 2), nullptr, 16));
+    i += 2;
+  }
+  return salida;
+}
+
+}  // namespace
+
+std::optional<std::pair<Fallas, std::string>> LeerFallas(const std::string& ruta) {
+  const std::string prefijo = "/_fallas/";
+  if (ruta.rfind(prefijo, 0) != 0) return std::make_pair(Fallas{}, ruta);
+  const auto fin = ruta.find('/', prefijo.size());
+  if (fin == std::string::npos) return std::nullopt;
+  Fallas f;
+  const std::string lista = ruta.substr(prefijo.size(), fin - prefijo.size());
+  size_t inicio = 0;
+  while (inicio <= lista.size()) {
+    size_t coma = lista.find(',', inicio);
+    if (coma == std::string::npos) coma = lista.size();
+    const std::string elemento = lista.substr(inicio, coma - inicio);
+    const auto igual = elemento.find('=');
+    const std::string nombre = elemento.substr(0, igual);
+    if (nombre == "sin-longitud" && igual == std::string::npos) {
+      f.sinLongitud = true;
+      inicio = coma + 1;
+      continue;
+    }
+    const auto leido = igual == std::string::npos ? std::nullopt : Numero(elemento.substr(igual + 1));
+    if (!leido) return std::nullopt;
+    const uint64_t valor = *leido;
+    if (nombre == "estado" && valor >= 100 && valor <= 999) {
+      f.estado = static_cast<int>(valor);
+    } else if (nombre == "cortar") {
+      f.cortar = valor;
+    } else if (nombre == "lento" && valor > 0) {
+      f.lento = valor;
+    } else if (nombre == "de-mas") {
+      f.deMas = valor;
+    } else if (nombre == "fallar-primeras" && valor < 1000) {
+      f.fallarPrimeras = static_cast<int>(valor);
+    } else {
+      return std::nullopt;
+    }
+    inicio = coma + 1;
+  }
+  return std::make_pair(f, ruta.substr(fin));
+}
+
+ServidorHttp::ServidorHttp(fs::path contenido) : contenido_(std::move(contenido)) {}
+
+ServidorHttp::~ServidorHttp() { Detener(); }
+
+uint16_t ServidorHttp::Escuchar(uint16_t puerto) {
+  escucha_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (escucha_ < 0) return 0;
+  const int si = 1;
+  ::setsockopt(escucha_, SOL_SOCKET, SO_REUSEADDR, &si, sizeof si);
+  sockaddr_in direccion{};
+  direccion.sin_family = AF_INET;
+  direccion.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  direccion.sin_port = htons(puerto);
+  socklen_t largo = sizeof direccion;
+  if (::bind(escucha_, reinterpret_cast<sockaddr*>(&direccion), sizeof direccion) != 0 || ::listen(escucha_, 64) != 0 ||
+      ::getsockname(escucha_, reinterpret_cast<sockaddr*>(&direccion), &largo) != 0) {
+    ::close(escucha_);
+    escucha_ = -1;
+    return 0;
+  }
+  return ntohs(direccion.sin_port);
+}
+
+void ServidorHttp::Atender() {
+  while (!detenido_) {
+    const int fd = ::accept4(escucha_, nullptr, nullptr, SOCK_CLOEXEC);
+    if (fd < 0) {
+      if (detenido_) break;
+      continue;
+    }
+    std::lock_guard<std::mutex> bloqueo(candado_);
+    if (detenido_) {
+      ::close(fd);
+      break;
+    }
+    // Sessions that ended are joined now, so a long benchmark does not pile threads up.
+    for (auto it = sesiones_.begin(); it != sesiones_.end();) {
+      if (*it->terminada) {
+        it->hilo.join();
+        ::close(it->fd);
+        it = sesiones_.erase(it);
+      } else {
+        ++it;
+      }
+    }
+    auto terminada = std::make_shared<std::atomic<bool>>(false);
+    sesiones_.push_back({fd, std::thread([this, fd, terminada] {
+                           Sesion(fd);
+                           ::shutdown(fd, SHUT_RDWR);
+                           *terminada = true;
+                         }),
+                         terminada});
+  }
+}
+
+void ServidorHttp::Detener() {
+  if (detenido_.exchange(true)) return;
+  if (escucha_ >= 0) ::shutdown(escucha_, SHUT_RDWR);
+  std::vector<Conexion> sesiones;
+  {
+    std::lock_guard<std::mutex> bloqueo(candado_);
+    sesiones.swap(sesiones_);
+  }
+  for (auto& s : sesiones) ::shutdown(s.fd, SHUT_RDWR);
+  for (auto& s : sesiones) {
+    s.hilo.join();
+    ::close(s.fd);
+  }
+  if (escucha_ >= 0) ::close(escucha_);
+}
+
+std::vector<std::string> ServidorHttp::Pedidos() {
+  std::lock_guard<std::mutex> bloqueo(candado_);
+  return pedidos_;
+}
+
+void ServidorHttp::Sesion(int fd) {
+  std::string cabecera;
+  char bloque[1024];
+  while (cabecera.find("\r\n\r\n") == std::string::npos && cabecera.size() < 16384) {
+    const ssize_t n = ::recv(fd, bloque, sizeof bloque, 0);
+    if (n <= 0) return;
+    cabecera.append(bloque, static_cast<size_t>(n));
+  }
+  const auto finDeLinea = cabecera.find("\r\n");
+  const std::string linea = cabecera.substr(0, finDeLinea);
+  const auto primero = linea.find(' ');
+  const auto segundo = linea.find(' ', primero + 1);
+  if (primero == std::string::npos || segundo == std::string::npos) return SoloEstado(fd, 400);
+  const std::string metodo = linea.substr(0, primero);
+  std::string ruta = linea.substr(primero + 1, segundo - primero - 1);
+  {
+    std::lock_guard<std::mutex> bloqueo(candado_);
+    pedidos_.push_back(metodo + " " + ruta);
+  }
+  if (metodo != "GET") return SoloEstado(fd, 400);
+  ruta = ruta.substr(0, ruta.find('?'));
+  Responder(fd, ruta);
+}
+
+void ServidorHttp::Responder(int fd, const std::string& pedida) {
+  const auto conFallas = LeerFallas(pedida);
+  if (!conFallas) return SoloEstado(fd, 400);
+  const Fallas& f = conFallas->first;
+  const auto ruta = Decodificar(conFallas->second);
+  if (!ruta) return SoloEstado(fd, 400);
+  if (f.fallarPrimeras > 0) {
+    std::lock_guard<std::mutex> bloqueo(candado_);
+    if (fallidas_[pedida]++ < f.fallarPrimeras) return SoloEstado(fd, 500);
+  }
+  if (f.estado) return SoloEstado(fd, f.estado);
+  // Only files inside the content folder: no "..", no links out of it.
+  if (ruta->find("/../") != std::string::npos || (ruta->size() >= 3 && ruta->substr(ruta->size() - 3) == "/..")) {
+    return SoloEstado(fd, 403);
+  }
+  std::error_code error;
+  const fs::path archivo = fs::weakly_canonical(contenido_ / fs::path(*ruta).relative_path(), error);
+  const fs::path base = fs::weakly_canonical(contenido_, error);
+  if (error || archivo.string().rfind(base.string(), 0) != 0 || !fs::is_regular_file(archivo, error)) {
+    return SoloEstado(fd, 404);
+  }
+  const uint64_t tamano = fs::file_size(archivo, error);
+  std::string cabecera =
+      "HTTP/1.0 200 OK\r\nServer: evalora-servidor-dev\r\nContent-Type: application/octet-stream\r\n";
+  if (!f.sinLongitud) cabecera += "Content-Length: " + std::to_string(tamano) + "\r\n";
+  cabecera += "\r\n";
+  if (!EnviarTodo(fd, cabecera.data(), cabecera.size())) return;
+  std::ifstream entrada(archivo, std::ios::binary);
+  const uint64_t limite = f.cortar ? std::min(*f.cortar, tamano) : tamano;
+  const size_t trozo = f.lento ? static_cast<size_t>(std::max<uint64_t>(1, f.lento / 20)) : 65536;
+  std::vector<char> datos(trozo);
+  uint64_t enviados = 0;
+  while (enviados < limite && !detenido_) {
+    const size_t cuantos = static_cast<size_t>(std::min<uint64_t>(trozo, limite - enviados));
+    entrada.read(datos.data(), static_cast<std::streamsize>(cuantos));
+    if (entrada.gcount() <= 0 || !EnviarTodo(fd, datos.data(), static_cast<size_t>(entrada.gcount()))) return;
+    enviados += static_cast<uint64_t>(entrada.gcount());
+    if (f.lento) std::this_thread::sleep_for(std::chrono::milliseconds(1000 * cuantos / f.lento));
+  }
+  if (!f.cortar && f.deMas) {
+    const std::string sobra(static_cast<size_t>(std::min<uint64_t>(f.deMas, 1 << 26)), 'X');
+    EnviarTodo(fd, sobra.data(), sobra.size());
+  }
+}
+
+}  // namespace evalora::servidor
