@@ -1,6 +1,7 @@
 #include "catalogue/ClienteDelCatalogo.h"
 
 #include <QVariant>
+#include <cmath>
 #include <set>
 
 #include "catalogue/VersionDelCatalogo.h"
@@ -34,13 +35,13 @@ std::optional<std::string> Texto(const QSqlRecord& fila, const char* nombre) {
   return valor->toString().toStdString();
 }
 
-// The size column, trimmed and read as a 32-bit integer.
-std::optional<int32_t> Peso(const QSqlRecord& fila) {
+// The size column, trimmed and read as a whole number (64-bit, so files of 2 GiB and more fit).
+std::optional<int64_t> Peso(const QSqlRecord& fila) {
   const auto texto = Texto(fila, "Peso");
   if (!texto) return std::nullopt;
   const auto numero = ANumero(*texto);
-  if (!numero || *numero < -2147483648.0 || *numero > 2147483647.0) return std::nullopt;
-  return static_cast<int32_t>(RedondearPar(*numero, 0));
+  if (!numero || std::fabs(*numero) > 9007199254740992.0) return std::nullopt;
+  return static_cast<int64_t>(RedondearPar(*numero, 0));
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace evalora {
 struct ArchivoADescargar {
   std::string RutaServidor;  // the file's address on the download server
   std::string RutaLocal;     // CarpetaDeInstalacion + "\" + the catalogue's relative path
-  int32_t Peso = 0;          // expected size in bytes
+  int64_t Peso = 0;          // expected size in bytes (64-bit: files of 2 GiB and more)
   bool Pendiente = false;    // not yet complete on disk when the list was read
   bool Descargado = false;   // set by the download manager
 };

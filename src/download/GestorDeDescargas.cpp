@@ -1,0 +1,237 @@
+#include "download/GestorDeDescargas.h"
+
+#include <cmath>
+
+#include "core/Texto.h"
+#include "download/ArchivoCompleto.h"
+#include "platform/CodigosWin.h"
+
+namespace evalora {
+
+namespace {
+
+constexpr const char* kErrorDeCarpeta = "Error - no se pudo crear la carpeta.";
+
+int32_t AlEntero(double valor) { return static_cast<int32_t>(RedondearPar(valor, 0)); }
+
+// The catalogue's part of a local path must stay below the destination folder: no "..", no
+// drive, no path of its own from a root or another machine.
+bool QuedaDentro(const std::string& base, const std::string& local) {
+  const std::string prefijo = base + "\\";
+  if (local.compare(0, prefijo.size(), prefijo) != 0) return false;
+  const std::string relativa = local.substr(prefijo.size());
+  if (relativa.empty() || relativa[0] == '\\' || relativa[0] == '/' || relativa.find(':') != std::string::npos) {
+    return false;
+  }
+  size_t inicio = 0;
+  while (inicio <= relativa.size()) {
+    size_t fin = relativa.find_first_of("\\/", inicio);
+    if (fin == std::string::npos) fin = relativa.size();
+    if (RecortarBlancos(relativa.substr(inicio, fin - inicio)) == "..") return false;
+    inicio = fin + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+double Megas(double bytes) { return std::floor(bytes / 1048576.0 * 100.0) / 100.0; }
+
+bool AvastEnEjecucion(Procesos& procesos) {
+  for (const auto& nombre : procesos.NombresEnEjecucion()) {
+    if (Mayusculas(nombre) == "AVASTUI.EXE") return true;
+  }
+  return false;
+}
+
+GestorDeDescargas::GestorDeDescargas(EstadoDeEjecucion& estado, ServiciosDeDescarga servicios, BarrasDeDescarga& barras,
+                                     std::function<void(const std::string&)> registraFalla,
+                                     std::function<void(const std::string& paso)> muestraPaso)
+    : estado_(estado),
+      servicios_(servicios),
+      barras_(barras),
+      registraFalla_(std::move(registraFalla)),
+      muestraPaso_(std::move(muestraPaso)) {}
+
+void GestorDeDescargas::Esperar(uint32_t milisegundos) {
+  const uint32_t inicio = servicios_.reloj.Milisegundos();
+  servicios_.eventos.Ceder();
+  while (servicios_.reloj.Milisegundos() - inicio < milisegundos) {
+    servicios_.reloj.Dormir(std::min<uint32_t>(20, milisegundos - (servicios_.reloj.Milisegundos() - inicio)));
+    servicios_.eventos.Ceder();
+  }
+}
+
+void GestorDeDescargas::PrepararListaDeDescarga() {
+  MegasTotales = 0;
+  if (estado_.DescargarTodo) {
+    ListaDeDescarga = estado_.ListaCatalogo;
+    for (const auto& e : ListaDeDescarga) MegasTotales += Megas(static_cast<double>(e.Peso));
+    return;
+  }
+  std::vector<ArchivoADescargar> pendientes;
+  for (const auto& e : estado_.ListaCatalogo) {
+    if (!e.Pendiente) continue;
+    pendientes.push_back(e);
+    MegasTotales += Megas(static_cast<double>(e.Peso));
+  }
+  if (!pendientes.empty()) ListaDeDescarga = std::move(pendientes);
+}
+
+bool GestorDeDescargas::CrearCarpetasDelArchivo(const std::string& base, const std::string& local) {
+  SistemaDeArchivos& a = servicios_.archivos;
+  std::string relativa = local;
+  for (size_t p; (p = relativa.find(base + "\\")) != std::string::npos;) relativa.erase(p, base.size() + 1);
+  servicios_.eventos.Ceder();
+  const auto barra = relativa.rfind('\\');
+  if (barra == std::string::npos) {
+    if (a.ExisteCarpeta(base)) return true;
+    a.CrearCarpeta(base);
+    Esperar(1000);
+    return a.ExisteCarpeta(base);
+  }
+  const std::string carpetas = relativa.substr(0, barra + 1);
+  if (a.ExisteCarpeta(base + "\\" + carpetas)) return true;
+  if (!a.ExisteCarpeta(base)) a.CrearCarpeta(base);
+  std::string acumulada;
+  size_t inicio = 0;
+  while (inicio < carpetas.size()) {
+    const size_t fin = carpetas.find('\\', inicio);
+    acumulada += "\\" + carpetas.substr(inicio, fin - inicio);
+    inicio = fin + 1;
+    servicios_.eventos.Ceder();
+    if (a.ExisteCarpeta(base + acumulada)) continue;
+    a.CrearCarpeta(base + acumulada);
+    Esperar(1000);
+    if (!a.ExisteCarpeta(base + acumulada)) break;
+  }
+  return a.ExisteCarpeta(base + "\\" + carpetas);
+}
+
+bool GestorDeDescargas::DescargaElArchivo(const std::string& local, const std::string& url) {
+  netDownload down(servicios_.archivos, servicios_.reloj, servicios_.eventos);
+  down.Progreso = [this](const EventoProgreso& e, bool&) { Down_Progreso(e); };
+  down.Fichero(local);
+  down.URL(url);
+  for (int intento = 0; intento < 3; ++intento) {
+    servicios_.eventos.Ceder();
+    down.Descargar(1);
+    servicios_.eventos.Ceder();
+    if (!down.HuboError()) return true;
+  }
+  return false;
+}
+
+void GestorDeDescargas::Down_Progreso(const EventoProgreso& e) {
+  servicios_.eventos.Ceder();
+  BytesDelArchivoActual = static_cast<double>(e.BytesTotales);
+  if (e.BytesTotales == -1) return;
+  if (ContadorDeRefresco == 0) {
+    barras_.DibujarArchivo(AlEntero(e.Porcentaje));
+    const double hechos = Megas(static_cast<double>(e.BytesRecibidos)) + MegasDescargados;
+    if (MegasTotales != 0) barras_.DibujarGeneral(AlEntero(90.0 / MegasTotales * hechos));
+    ++ContadorDeRefresco;
+  } else if (ContadorDeRefresco < 400) {
+    ++ContadorDeRefresco;
+  } else {
+    ContadorDeRefresco = 0;
+  }
+  servicios_.eventos.Ceder();
+}
+
+bool GestorDeDescargas::IntentarEntrada(size_t i) {
+  ArchivoADescargar& e = ListaDeDescarga[i];
+  BytesDelArchivoActual = 0;
+  if (!QuedaDentro(estado_.CarpetaDeInstalacion, e.RutaLocal)) {
+    // A path from the catalogue that leaves the destination folder is never written.
+    e.Descargado = false;
+    registraFalla_(e.RutaServidor);
+    return false;
+  }
+  if (!CrearCarpetasDelArchivo(estado_.CarpetaDeInstalacion, e.RutaLocal)) {
+    e.Descargado = false;
+    registraFalla_(kErrorDeCarpeta);
+    return false;
+  }
+  if (DescargaElArchivo(e.RutaLocal, e.RutaServidor) && ArchivoCompleto(servicios_.archivos, e.RutaLocal, e.Peso)) {
+    e.Descargado = true;
+    return true;
+  }
+  BorrarTemporales(e.RutaLocal, false);
+  e.Descargado = false;
+  registraFalla_(e.RutaServidor);
+  return false;
+}
+
+void GestorDeDescargas::ReintentarDescargas() {
+  Esperar(2000);
+  servicios_.eventos.Ceder();
+  for (size_t i = 0; i < ListaDeDescarga.size(); ++i) {
+    if (!ListaDeDescarga[i].Descargado) IntentarEntrada(i);
+  }
+}
+
+void GestorDeDescargas::Descargar() {
+  BytesDelArchivoActual = 0;
+  PrepararListaDeDescarga();
+  barras_.Preparar();
+  for (size_t i = 0; i < ListaDeDescarga.size(); ++i) {
+    if (!IntentarEntrada(i)) continue;
+    const ArchivoADescargar& e = ListaDeDescarga[i];
+    if (e.RutaLocal.find("autorun.inf") != std::string::npos) {
+      servicios_.archivos.EstablecerAtributos(e.RutaLocal, win::kAtributoOculto);  // a failure is ignored
+    }
+    MegasDescargados += Megas(BytesDelArchivoActual);
+    if (MegasTotales != 0) barras_.DibujarGeneral(AlEntero(90.0 / MegasTotales * MegasDescargados));
+  }
+  for (int pasada = 1; pasada <= 5 && !ListaDescargada(); ++pasada) ReintentarDescargas();
+  barras_.Ocultar();
+  BorrarTemporales(estado_.CarpetaDeInstalacion, true);
+  if (!ListaDescargada()) return muestraPaso_("DescargaIncorrecta");
+  if (AvastEnEjecucion(servicios_.procesos) && !ArchivosCompletos()) return muestraPaso_("DescargaIncorrecta");
+  muestraPaso_(estado_.TipoComoNumero() <= 3 ? "IniciaInstalacion" : "DescargaCorrecta");
+}
+
+void GestorDeDescargas::BorrarTemporales(const std::string& ruta, bool recursivo) {
+  SistemaDeArchivos& a = servicios_.archivos;
+  auto borrarEn = [&](const std::string& carpeta) {
+    for (const auto& nombre : a.ListarArchivos(carpeta)) {
+      if (Mayusculas(nombre).size() >= 4 && Mayusculas(nombre).substr(nombre.size() - 4) == ".TMP") {
+        a.BorrarArchivo(carpeta + "\\" + nombre, true);
+      }
+    }
+  };
+  if (!recursivo) {
+    const auto barra = ruta.rfind('\\');
+    borrarEn(barra == std::string::npos ? ruta : ruta.substr(0, barra));
+    return;
+  }
+  std::vector<std::string> carpetas;
+  for (const auto& nombre : a.ListarSubcarpetas(ruta)) {
+    const std::string m = Mayusculas(nombre);
+    if (m.find("INSTALADOR EVALORA") != std::string::npos ||
+        m.find("INSTALADOR DE RECURSOS EVALORA") != std::string::npos) {
+      carpetas.push_back(ruta + "\\" + nombre);
+    }
+  }
+  for (size_t i = 0; i < carpetas.size(); ++i) {
+    for (const auto& sub : a.ListarSubcarpetas(carpetas[i])) carpetas.push_back(carpetas[i] + "\\" + sub);
+  }
+  for (const auto& carpeta : carpetas) borrarEn(carpeta);
+}
+
+bool GestorDeDescargas::ArchivosCompletos() const {
+  for (const auto& e : ListaDeDescarga) {
+    if (!ArchivoCompleto(servicios_.archivos, e.RutaLocal, e.Peso)) return false;
+  }
+  return true;
+}
+
+bool GestorDeDescargas::ListaDescargada() const {
+  for (const auto& e : ListaDeDescarga) {
+    if (!e.Descargado) return false;
+  }
+  return true;
+}
+
+}  // namespace evalora

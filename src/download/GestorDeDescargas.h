@@ -1,0 +1,83 @@
+#pragma once
+// The download manager: every file of the download list into its place below the destination
+// folder, three attempts a file, five retry passes, a failure report per failed file and pass,
+// the progress of the file and of the whole list, the sweep of temporary files, and the step that
+// comes next. What it draws and which step it shows go through small interfaces the window
+// implements.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/EstadoDeEjecucion.h"
+#include "download/netDownload.h"
+#include "platform/BucleDeEventos.h"
+#include "platform/Procesos.h"
+#include "platform/Reloj.h"
+#include "platform/SistemaDeArchivos.h"
+
+namespace evalora {
+
+// The two progress bars of the download step.
+class BarrasDeDescarga {
+ public:
+  virtual ~BarrasDeDescarga() = default;
+  virtual void Preparar() = 0;  // colours, cleared, both drawn at 0 and shown
+  virtual void DibujarArchivo(int32_t porcentaje) = 0;
+  virtual void DibujarGeneral(int32_t porcentaje) = 0;
+  virtual void Ocultar() = 0;
+};
+
+struct ServiciosDeDescarga {
+  SistemaDeArchivos& archivos;
+  Reloj& reloj;
+  BucleDeEventos& eventos;
+  Procesos& procesos;
+};
+
+// A size in megabytes as the manager counts them: cut down to two decimals.
+double Megas(double bytes);
+
+// Whether a process named "avastui.exe" runs (its antivirus removes files after they arrive).
+bool AvastEnEjecucion(Procesos& procesos);
+
+class GestorDeDescargas {
+ public:
+  GestorDeDescargas(EstadoDeEjecucion& estado, ServiciosDeDescarga servicios, BarrasDeDescarga& barras,
+                    std::function<void(const std::string&)> registraFalla,
+                    std::function<void(const std::string& paso)> muestraPaso);
+
+  // The whole download; ends by presenting "IniciaInstalacion", "DescargaCorrecta" or
+  // "DescargaIncorrecta".
+  void Descargar();
+
+  void PrepararListaDeDescarga();
+  bool DescargaElArchivo(const std::string& local, const std::string& url);
+  bool CrearCarpetasDelArchivo(const std::string& base, const std::string& local);
+  void BorrarTemporales(const std::string& ruta, bool recursivo);
+  bool ArchivosCompletos() const;
+  bool ListaDescargada() const;
+  void Down_Progreso(const EventoProgreso& evento);
+
+  std::vector<ArchivoADescargar> ListaDeDescarga;
+  double MegasTotales = 0;
+  double MegasDescargados = 0;
+  double BytesDelArchivoActual = 0;
+  int32_t ContadorDeRefresco = 0;
+
+ private:
+  // One attempt of the file at index i: folders, download, check. True when complete.
+  bool IntentarEntrada(size_t i);
+  void ReintentarDescargas();
+  // Waits the given milliseconds while the window keeps processing its events.
+  void Esperar(uint32_t milisegundos);
+
+  EstadoDeEjecucion& estado_;
+  ServiciosDeDescarga servicios_;
+  BarrasDeDescarga& barras_;
+  std::function<void(const std::string&)> registraFalla_;
+  std::function<void(const std::string&)> muestraPaso_;
+};
+
+}  // namespace evalora

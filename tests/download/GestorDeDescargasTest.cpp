@@ -1,0 +1,218 @@
+// The download manager with the real libcurl, the development server's HTTP half and a real
+// prefix; virtual time for its waits.
+#include "download/GestorDeDescargas.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "apoyo/PrefijoTemporal.h"
+#include "http/ServidorHttp.h"
+#include "platform/CodigosWin.h"
+#include "platform/fakes/Falsos.h"
+#include "platform/linux/SistemaDeArchivosPrefijo.h"
+
+namespace evalora {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BarrasGrabadas : public BarrasDeDescarga {
+ public:
+  void Preparar() override { ++preparadas; }
+  void DibujarArchivo(int32_t p) override { archivo.push_back(p); }
+  void DibujarGeneral(int32_t p) override { general.push_back(p); }
+  void Ocultar() override { ++ocultadas; }
+  int preparadas = 0, ocultadas = 0;
+  std::vector<int32_t> archivo, general;
+};
+
+class GestorDeDescargasTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    contenido.Escribir("2020/mega.bin", std::string(1 << 20, 'm'));
+    contenido.Escribir("2020/autorun.inf", "[autorun]\r\n");
+    contenido.Escribir("2020/chico.txt", "hola");
+    puerto = servidor.Escuchar(0);
+    ASSERT_NE(puerto, 0);
+    hilo = std::thread([this] { servidor.Atender(); });
+    eventos.alCeder = [this] { reloj.Avanzar(1); };
+    estado.TipoDeAsistente = "4";
+    estado.CarpetaDeInstalacion = "C:\\Descargas";
+  }
+  void TearDown() override {
+    servidor.Detener();
+    hilo.join();
+  }
+  void Listar(const std::string& ruta, const std::string& local, int64_t peso, bool pendiente = true) {
+    estado.ListaCatalogo.push_back({"http://127.0.0.1:" + std::to_string(puerto) + ruta,
+                                    estado.CarpetaDeInstalacion + "\\" + local, peso, pendiente, false});
+  }
+  std::string Descargar() {
+    GestorDeDescargas gestor(
+        estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras,
+        [this](const std::string& t) { fallas.push_back(t); }, [this](const std::string& p) { pasos.push_back(p); });
+    gestor.Descargar();
+    eventosDeProgreso = gestor.ContadorDeRefresco;
+    return pasos.empty() ? "" : pasos.back();
+  }
+  std::vector<std::string> Temporales(const fs::path& carpeta) {
+    std::vector<std::string> t;
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(carpeta, error), fin; !error && it != fin; it.increment(error)) {
+      if (it->path().extension() == ".tmp") t.push_back(it->path().string());
+    }
+    return t;
+  }
+
+  pruebas::PrefijoTemporal contenido;
+  pruebas::PrefijoTemporal prefijo;
+  servidor::ServidorHttp servidor{contenido.Raiz()};
+  std::thread hilo;
+  uint16_t puerto = 0;
+  SistemaDeArchivosPrefijo archivos{prefijo.Raiz()};
+  falsos::RelojVirtual reloj;
+  falsos::BucleContado eventos;
+  falsos::ProcesosFijos procesos;
+  BarrasGrabadas barras;
+  EstadoDeEjecucion estado;
+  std::vector<std::string> fallas, pasos;
+  int eventosDeProgreso = 0;
+};
+
+TEST_F(GestorDeDescargasTest, TodaLaListaEnSuSitio) {
+  Listar("/2020/mega.bin", "Instalador Evalora Cloud\\Datos\\mega.bin", 1 << 20);
+  Listar("/2020/chico.txt", "Léeme.txt", 4);
+  EXPECT_EQ(Descargar(), "DescargaCorrecta");
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/Instalador Evalora Cloud/Datos/mega.bin").size(), 1u << 20);
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/Léeme.txt"), "hola");
+  EXPECT_TRUE(fallas.empty());
+  EXPECT_EQ(barras.preparadas, 1);
+  EXPECT_EQ(barras.ocultadas, 1);
+  // 2048 events of 512 bytes: the file bar is redrawn at events 1, 402, 803, 1204, 1605 and 2006.
+  EXPECT_EQ(barras.archivo.size(), 6u);
+  EXPECT_EQ(barras.general.back(), 90);  // the whole list is 90
+  estado.TipoDeAsistente = "1";
+  estado.DescargarTodo = true;
+  EXPECT_EQ(Descargar(), "IniciaInstalacion");
+}
+
+TEST_F(GestorDeDescargasTest, UnArchivoQueSiempreFalla) {
+  Listar("/2020/chico.txt", "chico.txt", 4);
+  Listar("/2020/no-existe.bin", "falta.bin", 10);
+  EXPECT_EQ(Descargar(), "DescargaIncorrecta");
+  // One report per pass: the first and five retries.
+  ASSERT_EQ(fallas.size(), 6u);
+  for (const auto& f : fallas) EXPECT_EQ(f, "http://127.0.0.1:" + std::to_string(puerto) + "/2020/no-existe.bin");
+  EXPECT_EQ(servidor.Pedidos().size(), 1u + 18u);  // three attempts in each of the six passes
+  EXPECT_FALSE(archivos.ExisteArchivo("C:\\Descargas\\falta.bin"));
+  EXPECT_TRUE(Temporales(prefijo.DriveC()).empty());
+  EXPECT_GE(reloj.TotalDormido(), 5u * 2000u);  // two seconds before each retry pass
+}
+
+TEST_F(GestorDeDescargasTest, AutorunOcultoSoloSiLlegaEnLaPrimeraPasada) {
+  Listar("/2020/autorun.inf", "autorun.inf", 11);
+  EXPECT_EQ(Descargar(), "DescargaCorrecta");
+  EXPECT_EQ(archivos.LeerAtributos("C:\\Descargas\\autorun.inf").value() & win::kAtributoOculto, win::kAtributoOculto);
+  // The same file arriving only in a retry pass stays visible.
+  estado.ListaCatalogo.clear();
+  estado.CarpetaDeInstalacion = "C:\\Otra";
+  Listar("/_fallas/fallar-primeras=3/2020/autorun.inf", "autorun.inf", 11);
+  EXPECT_EQ(Descargar(), "DescargaCorrecta");
+  EXPECT_EQ(archivos.LeerAtributos("C:\\Otra\\autorun.inf").value() & win::kAtributoOculto, 0u);
+  EXPECT_EQ(fallas.size(), 1u);
+}
+
+TEST_F(GestorDeDescargasTest, DescargarTodoSoloReemplazaConUnaCopiaEntera) {
+  prefijo.Escribir("drive_c/Descargas/mega.bin", std::string(1 << 20, 'v'));
+  Listar("/_fallas/cortar=1000/2020/mega.bin", "mega.bin", 1 << 20, false);
+  estado.DescargarTodo = true;
+  EXPECT_EQ(Descargar(), "DescargaIncorrecta");
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/mega.bin"), std::string(1 << 20, 'v'));
+  EXPECT_TRUE(Temporales(prefijo.DriveC()).empty());
+}
+
+TEST_F(GestorDeDescargasTest, SoloLoPendienteSinDescargarTodo) {
+  Listar("/2020/chico.txt", "a.txt", 4, false);
+  Listar("/2020/chico.txt", "b.txt", 4, true);
+  EXPECT_EQ(Descargar(), "DescargaCorrecta");
+  EXPECT_FALSE(archivos.ExisteArchivo("C:\\Descargas\\a.txt"));
+  EXPECT_TRUE(archivos.ExisteArchivo("C:\\Descargas\\b.txt"));
+}
+
+TEST_F(GestorDeDescargasTest, UnaRutaQueSaleDeLaCarpetaNuncaSeEscribe) {
+  prefijo.Escribir("drive_c/importante.txt", "no tocar");
+  Listar("/2020/chico.txt", "..\\importante.txt", 4);
+  Listar("/2020/chico.txt", "sub\\..\\..\\importante.txt", 4);
+  Listar("/2020/chico.txt", "D:\\x.txt", 4);
+  Listar("/2020/chico.txt", "\\\\servidor\\x.txt", 4);
+  EXPECT_EQ(Descargar(), "DescargaIncorrecta");
+  EXPECT_EQ(prefijo.Leer("drive_c/importante.txt"), "no tocar");
+  EXPECT_EQ(fallas.size(), 4u * 6u);
+  EXPECT_TRUE(servidor.Pedidos().empty());
+}
+
+TEST_F(GestorDeDescargasTest, AntivirusQueQuitaArchivos) {
+  Listar("/2020/chico.txt", "chico.txt", 4);
+  procesos.nombres = {"AvastUI.exe"};
+  // The antivirus takes the file away as soon as it arrives.
+  GestorDeDescargas gestor(
+      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras,
+      [this](const std::string& t) { fallas.push_back(t); }, [this](const std::string& p) { pasos.push_back(p); });
+  gestor.Descargar();
+  EXPECT_EQ(pasos.back(), "DescargaCorrecta");  // the file is still there
+  archivos.BorrarArchivo("C:\\Descargas\\chico.txt", true);
+  EXPECT_FALSE(gestor.ArchivosCompletos());
+  EXPECT_TRUE(AvastEnEjecucion(procesos));
+  procesos.nombres = {"avast.exe"};
+  EXPECT_FALSE(AvastEnEjecucion(procesos));
+}
+
+TEST_F(GestorDeDescargasTest, BorrarTemporalesSoloEnLasCarpetasDeInstaladores) {
+  for (const char* t :
+       {"drive_c/D/EVL1.tmp", "drive_c/D/Instalador Evalora Cloud/EVL2.tmp",
+        "drive_c/D/Instalador Evalora Cloud/sub/EVL3.TMP", "drive_c/D/instalador de recursos evalora local/EVL4.tmp",
+        "drive_c/D/Otra/EVL5.tmp", "drive_c/D/Instalador Evalora Cloud/guardar.txt"}) {
+    prefijo.Escribir(t, "x");
+  }
+  GestorDeDescargas gestor(
+      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {},
+      [](const std::string&) {});
+  gestor.BorrarTemporales("C:\\D", true);
+  EXPECT_TRUE(fs::exists(prefijo.DriveC() / "D/EVL1.tmp"));
+  EXPECT_FALSE(fs::exists(prefijo.DriveC() / "D/Instalador Evalora Cloud/EVL2.tmp"));
+  EXPECT_FALSE(fs::exists(prefijo.DriveC() / "D/Instalador Evalora Cloud/sub/EVL3.TMP"));
+  EXPECT_FALSE(fs::exists(prefijo.DriveC() / "D/instalador de recursos evalora local/EVL4.tmp"));
+  EXPECT_TRUE(fs::exists(prefijo.DriveC() / "D/Otra/EVL5.tmp"));
+  EXPECT_TRUE(fs::exists(prefijo.DriveC() / "D/Instalador Evalora Cloud/guardar.txt"));
+  gestor.BorrarTemporales("C:\\D\\cualquiera.bin", false);  // the file's folder only
+  EXPECT_FALSE(fs::exists(prefijo.DriveC() / "D/EVL1.tmp"));
+  EXPECT_TRUE(fs::exists(prefijo.DriveC() / "D/Otra/EVL5.tmp"));
+}
+
+TEST_F(GestorDeDescargasTest, CadaCarpetaQueFaltaCuestaUnSegundo) {
+  eventos.alCeder = nullptr;
+  GestorDeDescargas gestor(
+      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {},
+      [](const std::string&) {});
+  EXPECT_TRUE(gestor.CrearCarpetasDelArchivo("C:\\Descargas", "C:\\Descargas\\Uno\\Dos\\a.bin"));
+  EXPECT_TRUE(fs::is_directory(prefijo.DriveC() / "Descargas/Uno/Dos"));
+  EXPECT_EQ(reloj.TotalDormido(), 2000u);  // Uno and Dos; the base itself is made without waiting
+  EXPECT_TRUE(gestor.CrearCarpetasDelArchivo("C:\\Descargas", "C:\\Descargas\\Uno\\Dos\\b.bin"));
+  EXPECT_EQ(reloj.TotalDormido(), 2000u);  // nothing was missing
+  EXPECT_TRUE(gestor.CrearCarpetasDelArchivo("C:\\Descargas", "C:\\Descargas\\c.bin"));
+  // A folder that cannot be made (a file is in its way) is a failure.
+  prefijo.Escribir("drive_c/Descargas/Archivo", "x");
+  EXPECT_FALSE(gestor.CrearCarpetasDelArchivo("C:\\Descargas", "C:\\Descargas\\Archivo\\d.bin"));
+}
+
+TEST(Megas, DosDecimalesHaciaAbajo) {
+  EXPECT_EQ(Megas(1048576), 1.0);
+  EXPECT_EQ(Megas(10485), 0.0);
+  EXPECT_EQ(Megas(10486), 0.01);
+  EXPECT_EQ(Megas(-1), -0.01);
+  EXPECT_EQ(Megas(5.0 * 1073741824.0), 5120.0);  // 5 GiB
+}
+
+}  // namespace
+}  // namespace evalora
