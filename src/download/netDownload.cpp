@@ -78,6 +78,7 @@ struct netDownload::Transferencia {
   std::optional<std::string> temporal;
   int fd = -1;
   std::string pendiente;
+  std::string porEscribir;  // blocks gathered for the disk, written a megabyte at a time
   int64_t recibidos = 0;
   uint32_t inicio = 0;
   bool cancelar = false;
@@ -140,12 +141,8 @@ struct netDownload::Transferencia {
     }
     d.eventos_.Ceder();
     if (fd >= 0) {
-      size_t escrito = 0;
-      while (escrito < n) {
-        const ssize_t r = ::write(fd, datos + escrito, n - escrito);
-        if (r <= 0) break;  // not reported here: the caller's size check finds the short file
-        escrito += static_cast<size_t>(r);
-      }
+      porEscribir.append(datos, n);
+      if (porEscribir.size() >= (1u << 20)) Escribir();
     } else if (d.fichero_.empty()) {
       d.contenido_.append(datos, n);
     }
@@ -171,6 +168,16 @@ struct netDownload::Transferencia {
     }
     d.eventos_.Ceder();
     return true;
+  }
+
+  void Escribir() {
+    size_t escrito = 0;
+    while (escrito < porEscribir.size()) {
+      const ssize_t r = ::write(fd, porEscribir.data() + escrito, porEscribir.size() - escrito);
+      if (r <= 0) break;  // not reported here: the caller's size check finds the short file
+      escrito += static_cast<size_t>(r);
+    }
+    porEscribir.clear();
   }
 
   static size_t AlRecibirCabecera(char* datos, size_t tamano, size_t cuantos, void* propio) {
@@ -333,7 +340,10 @@ void netDownload::Descargar(int32_t TipoAccion) {
   if (completa && !t.pendiente.empty() && !t.Bloque(t.pendiente.data(), t.pendiente.size())) completa = false;
   curl_easy_cleanup(curl);
   curl_slist_free_all(pedidas);
-  if (t.fd >= 0) ::close(t.fd);
+  if (t.fd >= 0) {
+    if (completa) t.Escribir();
+    ::close(t.fd);
+  }
   auto borrarTemporal = [&] {
     if (t.temporal) archivos_.BorrarArchivo(*t.temporal, true);
   };

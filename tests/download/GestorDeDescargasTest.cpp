@@ -6,7 +6,11 @@
 
 #include <thread>
 
+#include <QCoreApplication>
+
+#include "apoyo/CatalogoEnMarcha.h"
 #include "apoyo/PrefijoTemporal.h"
+#include "catalogue/ClienteDelCatalogo.h"
 #include "http/ServidorHttp.h"
 #include "platform/CodigosWin.h"
 #include "platform/fakes/Falsos.h"
@@ -204,6 +208,27 @@ TEST_F(GestorDeDescargasTest, CadaCarpetaQueFaltaCuestaUnSegundo) {
   // A folder that cannot be made (a file is in its way) is a failure.
   prefijo.Escribir("drive_c/Descargas/Archivo", "x");
   EXPECT_FALSE(gestor.CrearCarpetasDelArchivo("C:\\Descargas", "C:\\Descargas\\Archivo\\d.bin"));
+}
+
+// The failure reports reach the catalogue: six for a file that never arrives.
+TEST_F(GestorDeDescargasTest, SeisInformesEnElCatalogo) {
+  int argc = 1;
+  char nombre[8] = "prueba";
+  char* argv[2] = {nombre, nullptr};
+  QCoreApplication aplicacion(argc, argv);
+  pruebas::CatalogoEnMarcha catalogo(contenido.Raiz() / "registro.txt");
+  ConexionCatalogo conexion(DireccionDelCatalogo{"127.0.0.1", catalogo.Puerto()}, 5);
+  falsos::MensajesGrabados mensajes;
+  falsos::TerminacionObservada terminacion;
+  ClienteDelCatalogo cliente(estado, conexion, ServiciosDelCatalogo{archivos, eventos, mensajes, terminacion}, "");
+  Listar("/2020/no-existe.bin", "falta.bin", 10);
+  GestorDeDescargas gestor(
+      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras,
+      [&](const std::string& t) { cliente.RegistraFalla(t); }, [this](const std::string& p) { pasos.push_back(p); });
+  gestor.Descargar();
+  EXPECT_EQ(pasos.back(), "DescargaIncorrecta");
+  const std::string esperada = "spRegistraFalla 'http://127.0.0.1:" + std::to_string(puerto) + "/2020/no-existe.bin'";
+  EXPECT_EQ(catalogo.Recibido(), std::vector<std::string>(6, esperada));
 }
 
 TEST(Megas, DosDecimalesHaciaAbajo) {

@@ -3,18 +3,23 @@
 //   --catalogo FILE.sql   an SQL script run on the catalogue at start (may be repeated)
 //   --sin-demo            start without the demo data
 //   --registro FILE       append every statement and call received to FILE, one per line
-//   --base-http URL       what replaces ${HTTP} in the files' server paths
+//   --contenido DIR       serve DIR over HTTP (every listed file is made there when missing)
+//   --puerto-http N       the download server's port (0, the default: any free one)
+//   --base-http URL       what replaces ${HTTP} in the files' server paths (default: this server)
 //   --falla rechazar-login | no-responder | cerrar-tras-login | callar-tras-login
-// The first line of output is "catalogo <port>".
+// The first line of output is "catalogo <port>"; with --contenido the second is "descargas <port>".
 #include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <sstream>
 #include <thread>
 
 #include "AtencionDelCatalogo.h"
 #include "Catalogo.h"
+#include "ContenidoDemo.h"
+#include "http/ServidorHttp.h"
 
 namespace {
 
@@ -30,20 +35,23 @@ int Uso(const std::string& motivo) {
 
 int main(int argc, char** argv) {
   using namespace evalora;
-  uint16_t puerto = 0;
+  uint16_t puerto = 0, puertoHttp = 0;
   std::vector<std::string> scripts;
-  std::string registro, baseHttp;
+  std::string registro, baseHttp, contenido;
   bool demo = true;
   tds::Falla falla = tds::Falla::kNinguna;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     auto valor = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
-    if (a == "--puerto") {
+    if (a == "--puerto" || a == "--puerto-http") {
       const std::string v = valor();
-      if (v.empty() || v.find_first_not_of("0123456789") != std::string::npos || std::stoul(v) > 65535) {
-        return Uso("--puerto necesita un número de 0 a 65535");
+      if (v.empty() || v.size() > 5 || v.find_first_not_of("0123456789") != std::string::npos ||
+          std::stoul(v) > 65535) {
+        return Uso(a + " necesita un número de 0 a 65535");
       }
-      puerto = static_cast<uint16_t>(std::stoul(v));
+      (a == "--puerto" ? puerto : puertoHttp) = static_cast<uint16_t>(std::stoul(v));
+    } else if (a == "--contenido") {
+      contenido = valor();
     } else if (a == "--catalogo") {
       scripts.push_back(valor());
     } else if (a == "--registro") {
@@ -77,15 +85,30 @@ int main(int argc, char** argv) {
       std::string error;
       if (!catalogo.Ejecutar(texto.str(), &error)) return Uso(script + ": " + error);
     }
+    std::signal(SIGPIPE, SIG_IGN);
+    std::unique_ptr<servidor::ServidorHttp> http;
+    uint16_t escuchandoHttp = 0;
+    if (!contenido.empty()) {
+      std::string error;
+      if (!servidor::PrepararContenido(catalogo, contenido, &error)) return Uso(error);
+      http = std::make_unique<servidor::ServidorHttp>(contenido);
+      escuchandoHttp = http->Escuchar(puertoHttp);
+      if (escuchandoHttp == 0) return Uso("no se pudo escuchar en el puerto " + std::to_string(puertoHttp));
+      if (baseHttp.empty()) baseHttp = "http://127.0.0.1:" + std::to_string(escuchandoHttp);
+    }
     servidor::AtencionDelCatalogo atencion(catalogo, registro);
     atencion.FijarBaseHttp(baseHttp);
     tds::ServidorTds tds(atencion, {}, falla);
     const uint16_t escuchando = tds.Escuchar(puerto);
     if (escuchando == 0) return Uso("no se pudo escuchar en el puerto " + std::to_string(puerto));
     std::printf("catalogo %u\n", escuchando);
+    if (http) std::printf("descargas %u\n", escuchandoHttp);
     std::fflush(stdout);
-    std::signal(SIGPIPE, SIG_IGN);
+    std::thread descargas;
+    if (http) descargas = std::thread([&] { http->Atender(); });
     tds.Atender();
+    if (http) http->Detener();
+    if (descargas.joinable()) descargas.join();
   } catch (const std::exception& e) {
     std::cerr << "evalora-servidor-dev: " << e.what() << "\n";
     return 1;

@@ -1,0 +1,17 @@
+#include "download/DecisionDeDescarga.h"
+
+namespace evalora {
+
+DecisionDeDescarga DecidirDescarga(EstadoDeEjecucion& estado) {
+  const bool instala = estado.TipoComoNumero() <= 3;
+  if (estado.TodosLosArchivosExisten) {
+    return instala ? DecisionDeDescarga::kInstalar : DecisionDeDescarga::kOfrecerCancelar;
+  }
+  if (estado.NingunArchivoExiste) {
+    estado.DescargarTodo = true;
+    return DecisionDeDescarga::kDescargarTodo;
+  }
+  return instala ? DecisionDeDescarga::kDescargarFaltantes : DecisionDeDescarga::kOfrecerReanudar;
+}
+
+}  // namespace evalora
