@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The download benchmark: the wizard's download manager against curl, in one run, over the
+# development server on loopback. (a) one file of 1 GiB, (b) 2,000 files of 64 KiB.
+# Usage: bench/descarga.sh [folder for the files, default a temporary one]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/bootstrap.sh
+generador=()
+if command -v ninja >/dev/null 2>&1; then generador=(-G Ninja); fi
+cmake -S . -B build "${generador[@]}" >/dev/null
+cmake --build build --parallel "$(nproc)" --target evalora-servidor-dev evalora-banco-descarga >/dev/null
+
+trabajo="${1:-$(mktemp -d)}"
+mkdir -p "$trabajo/contenido/a" "$trabajo/contenido/b"
+[ -f "$trabajo/contenido/a/grande.bin" ] || head -c 1073741824 /dev/urandom > "$trabajo/contenido/a/grande.bin"
+if [ ! -f "$trabajo/contenido/b/f1999.bin" ]; then
+  for i in $(seq 0 1999); do head -c 65536 /dev/urandom > "$trabajo/contenido/b/f$i.bin"; done
+fi
+
+salida="$trabajo/servidor.txt"
+build/bin/evalora-servidor-dev --sin-demo --contenido "$trabajo/contenido" > "$salida" &
+servidor=$!
+trap 'kill $servidor 2>/dev/null; wait $servidor 2>/dev/null' EXIT
+for _ in $(seq 1 100); do grep -q descargas "$salida" 2>/dev/null && break; sleep 0.1; done
+puerto=$(awk '/descargas/{print $2}' "$salida")
+
+for caso in a b; do
+  rm -rf "$trabajo/prefijo" "$trabajo/curl"
+  if [ "$caso" = a ]; then
+    echo "(a) un archivo de 1 GiB"
+    archivos=(a/grande.bin)
+  else
+    echo "(b) 2000 archivos de 64 KiB"
+    archivos=()
+    for i in $(seq 0 1999); do archivos+=("b/f$i.bin"); done
+  fi
+  build/bin/evalora-banco-descarga "http://127.0.0.1:$puerto" "$trabajo" "${archivos[@]}"
+  for f in "${archivos[@]}"; do
+    cmp -s "$trabajo/contenido/$f" "$trabajo/prefijo/drive_c/Banco/$f" || { echo "diferente: $f"; exit 1; }
+  done
+done
+rm -rf "$trabajo/prefijo" "$trabajo/curl"
