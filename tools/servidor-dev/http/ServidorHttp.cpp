@@ -1,5 +1,7 @@
 #include "http/ServidorHttp.h"
 
+#include "Red.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -15,16 +17,6 @@ namespace evalora::servidor {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool EnviarTodo(int fd, const char* datos, size_t cuantos) {
-  while (cuantos > 0) {
-    const ssize_t n = ::send(fd, datos, cuantos, MSG_NOSIGNAL);
-    if (n <= 0) return false;
-    datos += n;
-    cuantos -= static_cast<size_t>(n);
-  }
-  return true;
-}
 
 std::string TextoDeEstado(int estado) {
   switch (estado) {
@@ -123,22 +115,9 @@ ServidorHttp::ServidorHttp(fs::path contenido) : contenido_(std::move(contenido)
 ServidorHttp::~ServidorHttp() { Detener(); }
 
 uint16_t ServidorHttp::Escuchar(uint16_t puerto) {
-  escucha_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (escucha_ < 0) return 0;
-  const int si = 1;
-  ::setsockopt(escucha_, SOL_SOCKET, SO_REUSEADDR, &si, sizeof si);
-  sockaddr_in direccion{};
-  direccion.sin_family = AF_INET;
-  direccion.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  direccion.sin_port = htons(puerto);
-  socklen_t largo = sizeof direccion;
-  if (::bind(escucha_, reinterpret_cast<sockaddr*>(&direccion), sizeof direccion) != 0 || ::listen(escucha_, 64) != 0 ||
-      ::getsockname(escucha_, reinterpret_cast<sockaddr*>(&direccion), &largo) != 0) {
-    ::close(escucha_);
-    escucha_ = -1;
-    return 0;
-  }
-  return ntohs(direccion.sin_port);
+  uint16_t escuchando = 0;
+  escucha_ = EscucharEnLoopback(puerto, escuchando, 64);
+  return escucha_ < 0 ? 0 : escuchando;
 }
 
 void ServidorHttp::Atender() {

@@ -1,5 +1,7 @@
 #include "tds/Mensajes.h"
 
+#include "Red.h"
+
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,16 +20,6 @@ bool LeerExacto(int fd, uint8_t* destino, size_t cuantos) {
     const ssize_t n = ::recv(fd, destino, cuantos, 0);
     if (n <= 0) return false;
     destino += n;
-    cuantos -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-bool EscribirTodo(int fd, const uint8_t* datos, size_t cuantos) {
-  while (cuantos > 0) {
-    const ssize_t n = ::send(fd, datos, cuantos, MSG_NOSIGNAL);
-    if (n <= 0) return false;
-    datos += n;
     cuantos -= static_cast<size_t>(n);
   }
   return true;
@@ -191,7 +183,7 @@ bool EnviarRespuesta(int fd, const std::vector<uint8_t>& datos) {
                                  51,
                                  numero++,
                                  0};
-    if (!EscribirTodo(fd, cabecera, 8) || !EscribirTodo(fd, datos.data() + desde, trozo)) return false;
+    if (!servidor::EnviarTodo(fd, cabecera, 8) || !servidor::EnviarTodo(fd, datos.data() + desde, trozo)) return false;
     desde += trozo;
   } while (desde < datos.size());
   return true;

@@ -1,5 +1,7 @@
 #include "tds/ServidorTds.h"
 
+#include "Red.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -31,22 +33,9 @@ ServidorTds::ServidorTds(Atencion& atencion, Credenciales credenciales, Falla fa
 ServidorTds::~ServidorTds() { Detener(); }
 
 uint16_t ServidorTds::Escuchar(uint16_t puerto) {
-  escucha_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (escucha_ < 0) return 0;
-  const int si = 1;
-  ::setsockopt(escucha_, SOL_SOCKET, SO_REUSEADDR, &si, sizeof si);
-  sockaddr_in direccion{};
-  direccion.sin_family = AF_INET;
-  direccion.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  direccion.sin_port = htons(puerto);
-  socklen_t largo = sizeof direccion;
-  if (::bind(escucha_, reinterpret_cast<sockaddr*>(&direccion), sizeof direccion) != 0 || ::listen(escucha_, 16) != 0 ||
-      ::getsockname(escucha_, reinterpret_cast<sockaddr*>(&direccion), &largo) != 0) {
-    ::close(escucha_);
-    escucha_ = -1;
-    return 0;
-  }
-  return ntohs(direccion.sin_port);
+  uint16_t escuchando = 0;
+  escucha_ = servidor::EscucharEnLoopback(puerto, escuchando, 16);
+  return escucha_ < 0 ? 0 : escuchando;
 }
 
 void ServidorTds::Atender() {
