@@ -4,14 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include <QCoreApplication>
 
 #include "apoyo/CatalogoEnMarcha.h"
+#include "apoyo/DescargasEnMarcha.h"
 #include "apoyo/PrefijoTemporal.h"
 #include "catalogue/ClienteDelCatalogo.h"
-#include "http/ServidorHttp.h"
 #include "platform/CodigosWin.h"
 #include "platform/fakes/Falsos.h"
 #include "platform/linux/SistemaDeArchivosPrefijo.h"
@@ -34,23 +32,16 @@ class BarrasGrabadas : public BarrasDeDescarga {
 class GestorDeDescargasTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    contenido.Escribir("2020/mega.bin", std::string(1 << 20, 'm'));
-    contenido.Escribir("2020/autorun.inf", "[autorun]\r\n");
-    contenido.Escribir("2020/chico.txt", "hola");
-    puerto = servidor.Escuchar(0);
-    ASSERT_NE(puerto, 0);
-    hilo = std::thread([this] { servidor.Atender(); });
+    servidor.Poner("2020/mega.bin", std::string(1 << 20, 'm'));
+    servidor.Poner("2020/autorun.inf", "[autorun]\r\n");
+    servidor.Poner("2020/chico.txt", "hola");
     eventos.alCeder = [this] { reloj.Avanzar(1); };
     estado.TipoDeAsistente = "4";
     estado.CarpetaDeInstalacion = "C:\\Descargas";
   }
-  void TearDown() override {
-    servidor.Detener();
-    hilo.join();
-  }
   void Listar(const std::string& ruta, const std::string& local, int64_t peso, bool pendiente = true) {
-    estado.ListaCatalogo.push_back({"http://127.0.0.1:" + std::to_string(puerto) + ruta,
-                                    estado.CarpetaDeInstalacion + "\\" + local, peso, pendiente, false});
+    estado.ListaCatalogo.push_back(
+        {servidor.Url(ruta), estado.CarpetaDeInstalacion + "\\" + local, peso, pendiente, false});
   }
   std::string Descargar() {
     GestorDeDescargas gestor(
@@ -69,11 +60,8 @@ class GestorDeDescargasTest : public ::testing::Test {
     return t;
   }
 
-  pruebas::PrefijoTemporal contenido;
+  pruebas::DescargasEnMarcha servidor;
   pruebas::PrefijoTemporal prefijo;
-  servidor::ServidorHttp servidor{contenido.Raiz()};
-  std::thread hilo;
-  uint16_t puerto = 0;
   SistemaDeArchivosPrefijo archivos{prefijo.Raiz()};
   falsos::RelojVirtual reloj;
   falsos::BucleContado eventos;
@@ -107,7 +95,7 @@ TEST_F(GestorDeDescargasTest, UnArchivoQueSiempreFalla) {
   EXPECT_EQ(Descargar(), "DescargaIncorrecta");
   // One report per pass: the first and five retries.
   ASSERT_EQ(fallas.size(), 6u);
-  for (const auto& f : fallas) EXPECT_EQ(f, "http://127.0.0.1:" + std::to_string(puerto) + "/2020/no-existe.bin");
+  for (const auto& f : fallas) EXPECT_EQ(f, servidor.Url("/2020/no-existe.bin"));
   EXPECT_EQ(servidor.Pedidos().size(), 1u + 18u);  // three attempts in each of the six passes
   EXPECT_FALSE(archivos.ExisteArchivo("C:\\Descargas\\falta.bin"));
   EXPECT_TRUE(Temporales(prefijo.DriveC()).empty());
@@ -216,7 +204,7 @@ TEST_F(GestorDeDescargasTest, SeisInformesEnElCatalogo) {
   char nombre[8] = "prueba";
   char* argv[2] = {nombre, nullptr};
   QCoreApplication aplicacion(argc, argv);
-  pruebas::CatalogoEnMarcha catalogo(contenido.Raiz() / "registro.txt");
+  pruebas::CatalogoEnMarcha catalogo(prefijo.Raiz() / "registro.txt");
   ConexionCatalogo conexion(DireccionDelCatalogo{"127.0.0.1", catalogo.Puerto()}, 5);
   falsos::MensajesGrabados mensajes;
   falsos::TerminacionObservada terminacion;
@@ -227,7 +215,7 @@ TEST_F(GestorDeDescargasTest, SeisInformesEnElCatalogo) {
       [&](const std::string& t) { cliente.RegistraFalla(t); }, [this](const std::string& p) { pasos.push_back(p); });
   gestor.Descargar();
   EXPECT_EQ(pasos.back(), "DescargaIncorrecta");
-  const std::string esperada = "spRegistraFalla 'http://127.0.0.1:" + std::to_string(puerto) + "/2020/no-existe.bin'";
+  const std::string esperada = "spRegistraFalla '" + servidor.Url("/2020/no-existe.bin") + "'";
   EXPECT_EQ(catalogo.Recibido(), std::vector<std::string>(6, esperada));
 }
 

@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
+#include "apoyo/DescargasEnMarcha.h"
 #include "apoyo/PrefijoTemporal.h"
 #include "http/ServidorHttp.h"
 #include "platform/fakes/Falsos.h"
@@ -24,12 +23,9 @@ std::string Contenido(size_t n) {
 class netDownloadTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    contenido.Escribir("archivos/mega.bin", Contenido(1 << 20));
-    contenido.Escribir("archivos/vacio.bin", "");
-    contenido.Escribir("archivos/chico.txt", "hola");
-    puerto = servidor.Escuchar(0);
-    ASSERT_NE(puerto, 0);
-    hilo = std::thread([this] { servidor.Atender(); });
+    servidor.Poner("archivos/mega.bin", Contenido(1 << 20));
+    servidor.Poner("archivos/vacio.bin", "");
+    servidor.Poner("archivos/chico.txt", "hola");
     fs::create_directories(prefijo.DriveC() / "Descargas");
     // Each yield lets a millisecond pass, as the window's loop would.
     eventos.alCeder = [this] { reloj.Avanzar(1); };
@@ -38,11 +34,7 @@ class netDownloadTest : public ::testing::Test {
       if (cancelarEn && recibidos.size() == cancelarEn) cancelar = true;
     };
   }
-  void TearDown() override {
-    servidor.Detener();
-    hilo.join();
-  }
-  std::string Url(const std::string& ruta) { return "http://127.0.0.1:" + std::to_string(puerto) + ruta; }
+  std::string Url(const std::string& ruta) { return servidor.Url(ruta); }
   std::vector<std::string> Temporales() {
     std::vector<std::string> t;
     for (const auto& n : archivos.ListarArchivos("C:\\Descargas")) {
@@ -51,11 +43,8 @@ class netDownloadTest : public ::testing::Test {
     return t;
   }
 
-  pruebas::PrefijoTemporal contenido;
+  pruebas::DescargasEnMarcha servidor;
   pruebas::PrefijoTemporal prefijo;
-  servidor::ServidorHttp servidor{contenido.Raiz()};
-  std::thread hilo;
-  uint16_t puerto = 0;
   SistemaDeArchivosPrefijo archivos{prefijo.Raiz()};
   falsos::RelojVirtual reloj;
   falsos::BucleContado eventos;
@@ -90,7 +79,7 @@ TEST_F(netDownloadTest, AnalisisDeLaUrl) {
   descarga.Descargar(1);
   EXPECT_TRUE(servidor.Pedidos().empty());  // no connection made
   // Without a scheme it is http; the host ends at the first "/", the port in it is used.
-  descarga.URL("127.0.0.1:" + std::to_string(puerto) + "/archivos/chico.txt?x=1");
+  descarga.URL("127.0.0.1:" + std::to_string(servidor.Puerto()) + "/archivos/chico.txt?x=1");
   EXPECT_EQ(descarga.Puerto(), 80);
   descarga.Descargar(1);
   EXPECT_FALSE(descarga.HuboError()) << descarga.StatusCode();
