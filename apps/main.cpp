@@ -1,24 +1,28 @@
-// Entry point of every wizard kind. Until the window exists, it reads its version through the
-// platform layer and says which wizard it is.
+// Entry point of every wizard kind: the services of this machine, the window, the start-up, and
+// the window's life.
 
-#include <cstdio>
+#include <QApplication>
 
-#include "core/EstadoDeEjecucion.h"
-#include "platform/linux/VersionCompilada.h"
-#include "startup/TiposDeAsistente.h"
+#include "platform/linux/PlataformaLinux.h"
+#include "ui/Asistente.h"
+#include "ui/ExploradorQt.h"
+#include "ui/MensajesQt.h"
 
 namespace evalora {
 extern const VersionDelEjecutable kVersionDelEjecutable;
 }
 
-int main() {
+int main(int argc, char** argv) {
   using namespace evalora;
-  const VersionCompilada ejecutable(kVersionDelEjecutable);
-  const VersionDelEjecutable version = ejecutable.Version();
-  EstadoDeEjecucion estado;
-  EstablecerVersion(estado, version);
-  const std::string titulo = TituloDelAsistente(estado).value_or(kTituloDeDiseno);
-  std::printf("%s%s\ntipo %s, versión %u.%u.%u.%u\n", titulo.c_str(), kSufijoDeCaption, estado.TipoDeAsistente.c_str(),
-              version.Mayor, version.Menor, version.Compilacion, version.Revision);
-  return 0;
+  QApplication aplicacion(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Evalora"));
+  const Prefijo prefijo = Prefijo::DelEntorno();
+  prefijo.Preparar();  // a machine always has its drive C:
+  PlataformaLinux plataforma(prefijo, kVersionDelEjecutable);
+  ui::MensajesQt mensajes;
+  ui::ExploradorQt explorador(nullptr, prefijo.Raiz() / "drive_c",
+                              [&prefijo](const std::filesystem::path& ruta) { return prefijo.RutaWindows(ruta); });
+  ui::Asistente asistente(plataforma.Servicios(mensajes), explorador, kVersionDelEjecutable);
+  asistente.Main();
+  return aplicacion.exec();
 }

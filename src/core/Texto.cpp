@@ -112,4 +112,12 @@ std::string FormatoAlmohadillas(double valor) {
   return std::to_string(static_cast<long long>(entero));
 }
 
+size_t LongitudEnCaracteres(const std::string& texto) { return Utf8ACodigos(texto).size(); }
+
+std::string SubcadenaEnCaracteres(const std::string& texto, size_t desde, size_t cuantos) {
+  const std::u32string codigos = Utf8ACodigos(texto);
+  if (desde >= codigos.size()) return "";
+  return CodigosAUtf8(codigos.substr(desde, cuantos));
+}
+
 }  // namespace evalora

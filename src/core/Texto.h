@@ -22,10 +22,16 @@ char32_t MinusculaDe(char32_t codigo);
 // Compares two texts without regard to case (by their upper-case forms).
 bool IgualesSinMayusculas(const std::string& a, const std::string& b);
 
+// Length in characters (not bytes) of UTF-8 text, and the characters from `desde` (0-based), at
+// most `cuantos` of them: empty past the end.
+size_t LongitudEnCaracteres(const std::string& texto);
+std::string SubcadenaEnCaracteres(const std::string& texto, size_t desde, size_t cuantos);
+
 // A text read as a number, as the wizard reads its kind text: blanks around it are ignored; an
 // optional sign, digits with an optional '.' and fraction, an optional exponent. Anything else
 // (empty text, letters, a second number) is no number.
 std::optional<double> ANumero(const std::string& texto);
+inline bool EsNumerico(const std::string& texto) { return ANumero(texto).has_value(); }
 
 // Rounds to the given number of decimals, halves to the even neighbour (1.5 → 2, 2.5 → 2).
 double RedondearPar(double valor, int decimales);

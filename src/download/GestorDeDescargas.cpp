@@ -115,6 +115,7 @@ bool GestorDeDescargas::DescargaElArchivo(const std::string& local, const std::s
   down.URL(url);
   for (int intento = 0; intento < 3; ++intento) {
     servicios_.eventos.Ceder();
+    recibidosDelIntento_ = 0;
     down.Descargar(1);
     servicios_.eventos.Ceder();
     if (!down.HuboError()) return true;
@@ -124,6 +125,8 @@ bool GestorDeDescargas::DescargaElArchivo(const std::string& local, const std::s
 
 void GestorDeDescargas::Down_Progreso(const EventoProgreso& e) {
   servicios_.eventos.Ceder();
+  BytesRecibidos += e.BytesRecibidos - recibidosDelIntento_;
+  recibidosDelIntento_ = e.BytesRecibidos;
   BytesDelArchivoActual = static_cast<double>(e.BytesTotales);
   if (e.BytesTotales == -1) return;
   if (ContadorDeRefresco == 0) {

@@ -65,6 +65,8 @@ class GestorDeDescargas {
   double MegasDescargados = 0;
   double BytesDelArchivoActual = 0;
   int32_t ContadorDeRefresco = 0;
+  // Every byte received in this run, as the progress events counted them.
+  int64_t BytesRecibidos = 0;
 
  private:
   // One attempt of the file at index i: folders, download, check. True when complete.
@@ -78,6 +80,7 @@ class GestorDeDescargas {
   BarrasDeDescarga& barras_;
   std::function<void(const std::string&)> registraFalla_;
   std::function<void(const std::string&)> muestraPaso_;
+  int64_t recibidosDelIntento_ = 0;
 };
 
 }  // namespace evalora

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <exception>
 #include <vector>
 
 #include "core/Texto.h"
@@ -82,6 +83,7 @@ struct netDownload::Transferencia {
   int64_t recibidos = 0;
   uint32_t inicio = 0;
   bool cancelar = false;
+  std::exception_ptr excepcion;  // thrown by a yield inside the transfer
 
   std::optional<std::string> Cabecera(const std::string& nombre) const {
     const std::string buscado = Mayusculas(nombre);
@@ -206,9 +208,16 @@ struct netDownload::Transferencia {
     const size_t bloque = static_cast<size_t>(std::max<int32_t>(1, t.d.BytesBloqueDescarga));
     t.pendiente.append(datos, n);
     size_t desde = 0;
-    while (t.pendiente.size() - desde >= bloque) {
-      if (!t.Bloque(t.pendiente.data() + desde, bloque)) return 0;
-      desde += bloque;
+    // Nothing may unwind through the transfer library: what the window's events throw is kept
+    // and thrown again once the transfer has stopped.
+    try {
+      while (t.pendiente.size() - desde >= bloque) {
+        if (!t.Bloque(t.pendiente.data() + desde, bloque)) return 0;
+        desde += bloque;
+      }
+    } catch (...) {
+      t.excepcion = std::current_exception();
+      return 0;
     }
     t.pendiente.erase(0, desde);
     return n;
@@ -344,6 +353,7 @@ void netDownload::Descargar(int32_t TipoAccion) {
     if (completa) t.Escribir();
     ::close(t.fd);
   }
+  if (t.excepcion) std::rethrow_exception(t.excepcion);  // the temporary file stays as it is
   auto borrarTemporal = [&] {
     if (t.temporal) archivos_.BorrarArchivo(*t.temporal, true);
   };

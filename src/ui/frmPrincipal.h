@@ -1,40 +1,182 @@
 #pragma once
-// The wizard's one window. Its load sets the palette and the fixed layout; the titles of the
-// kind are written into it at start-up. The step panels are laid out below the band BarraMenu.
+// The wizard's one window. Every step is a panel below the band BarraMenu; exactly one is
+// visible. The step presenter fills the panel of a step and, for three steps, does the step's
+// work; the panels' handlers check their step's input and present the next one. Every control
+// carries its design name as objectName.
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
 
+#include "catalogue/ClienteDelCatalogo.h"
 #include "core/EstadoDeEjecucion.h"
-#include "startup/TiposDeAsistente.h"
+#include "download/GestorDeDescargas.h"
+#include "platform/ExploradorDeCarpetas.h"
+#include "platform/Plataforma.h"
+#include "startup/Main.h"
+#include "ui/BarraDeProgreso.h"
+#include "ui/BotonPlano.h"
 #include "ui/Paleta.h"
 
 namespace evalora::ui {
 
-class frmPrincipal : public QWidget, public TitulosDeVentana {
+struct ServiciosDeVentana {
+  Plataforma plataforma;
+  ClienteDelCatalogo& catalogo;
+  ExploradorDeCarpetas& explorador;
+  std::string sitioDeAyuda;  // the help site, in front of the help pages' paths
+  // The installation of the installing kinds; it presents the result step when it ends.
+  std::function<void()> iniciarInstalacion;
+};
+
+// The help pages of the failure step.
+inline constexpr const char* kAyudaAvast = "/u/?u=DTEVAvast";
+inline constexpr const char* kAyudaImpresora = "/u/?u=FAQImpresoraEV";
+inline constexpr const char* kAyudaNetFramework = "/u/?u=ActivarNet2.0";
+
+class frmPrincipal : public QWidget, public VentanaDeInicio, public BarrasDeDescarga {
  public:
   // Creating the window runs its load (Form_Load).
-  explicit frmPrincipal(EstadoDeEjecucion& estado, QWidget* padre = nullptr);
+  frmPrincipal(EstadoDeEjecucion& estado, ServiciosDeVentana servicios, QWidget* padre = nullptr);
+  ~frmPrincipal() override;
 
+  // Start-up's view of the window.
   std::string TituloActual() const override;
   void EscribirTitulo(const std::string& titulo) override;
   void EscribirCaption(const std::string& caption) override;
+  std::string AvisoDePaso1() const override;
+  void EscribirAvisoDePaso1(const std::string& texto) override;
+  void AmpliarAvisoDePaso1() override;
+  void Mostrar() override;
+  void MuestraPaso(const std::string& paso) override;
+
+  void MuestraPanel(QWidget* panel);
+
+  // The download manager's view of the two bars.
+  void Preparar() override;
+  void DibujarArchivo(int32_t porcentaje) override;
+  void DibujarGeneral(int32_t porcentaje) override;
+  void Ocultar() override;
+
+  // What the user does, by control name: the same handlers the window's events run. Each
+  // returns false when the control does not take that action.
+  bool Pulsar(const std::string& control);
+  bool Raton(const std::string& control);
+  bool TeclaEnter(const std::string& control);
+  bool Marcar(const std::string& control, bool marcado);
+  // The user closes the window: the downloader is let go and the program ends.
+  void CerrarPorElUsuario();
+
+  // A control by its design name; nothing when the window has none.
+  QWidget* Control(const std::string& nombre) const;
+  // A label's or text box's text exactly as the program wrote it (line breaks as CR LF).
+  std::string Texto(const std::string& nombre) const;
+  // The panel of a step name; empty when the name is no step.
+  static std::string PanelDelPaso(const std::string& paso);
+  // Bytes received by the download in progress or the last one.
+  int64_t BytesRecibidos() const;
 
   const Paleta& Colores() const { return paleta_; }
   QWidget* BarraMenu() const { return barraMenu_; }
 
-  // The window's client area in twips: 11130 wide with the frame, 11040 inside it.
+  // The client area in twips: 11130 wide with the frame, 11040 inside it; 4200 high with the
+  // caption bar and frame.
   static constexpr int kAnchoTwips = 11040;
   static constexpr int kAltoTwips = 4200 - 375 - 45;
   static constexpr int kAltoBarraMenuTwips = 495;
 
+ protected:
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+  void closeEvent(QCloseEvent* evento) override;
+  void mouseMoveEvent(QMouseEvent* evento) override;
+
  private:
+  // The design: panels and their controls.
+  void CrearPaneles();
+  void CrearPaso1(QWidget* panel);
+  void CrearBienvenida(QWidget* panel);
+  void CrearIndicaId(QWidget* panel);
+  void CrearSuite(QWidget* panel);
+  void CrearSolicitaCarpeta(QWidget* panel);
+  void CrearDescargar(QWidget* panel);
+  void CrearIniciaDescarga(QWidget* panel);
+  void CrearInstalando(QWidget* panel);
+  void CrearDescargaCorrecta(QWidget* panel);
+  void CrearDescargaIncorrecta(QWidget* panel);
+  void CrearContacto(QWidget* panel);
+  QWidget* Panel(const char* nombre);
+  QLabel* Etiqueta(QWidget* panel, const char* nombre, const std::string& texto, QRect twips, bool ajustar = true);
+  QLabel* Enlace(QWidget* panel, const char* nombre, const std::string& texto, QRect twips,
+                 std::function<void()> alPulsar);
+  QLineEdit* CajaDeTexto(QWidget* panel, const char* nombre, QRect twips);
+  BotonPlano* Boton(QWidget* panel, const char* etiqueta, const char* cara, const char* barra, const std::string& texto,
+                    QColor acento, QRect twips, std::function<void()> alPulsar);
   void ConfiguraVentana();
+  template <typename T>
+  T* Buscar(const std::string& nombre) const {
+    return dynamic_cast<T*>(Control(nombre));
+  }
+  void PonerTexto(const std::string& nombre, const std::string& texto);
+  void Ver(const std::string& nombre, bool visible);
+
+  // The presenter's steps (MuestraPaso.cpp).
+  void PasoPaso1();
+  void PasoBienvenida();
+  void PasoSolicitaCarpeta();
+  void PasoDescarga();
+  void PasoIniciaDescarga();
+  void PasoDescargaCorrecta();
+  void PasoDescargaIncorrecta();
+  void AbrirAyuda(const char* ruta);
+  void lblIniciarAhora_Click();
+  void ReanudarCancelarDescarga_Click();
+  void DescargarTodo_Click();
+
+  // The welcome and database-ID steps (PasoBienvenida.cpp).
+  void PasoBienvenido_btnContinuar_Click();
+  void PasoBienvenido_btnInstalar_Click();
+  void PasoBienvenido_lblContinuar_Click();
+  void PasoBienvenido_txtIDLanzador_Change();
+  void PasoBienvenido_txtIDLanzador_KeyPress(int tecla);
+  void AplicarVariante02GE(const std::string& id);
+  void IniciarFlujo();
+  void PasoIndicaId_btnContinuar_Click();
+  void PasoIndicaID_cmdExaminar_Click();
+  bool ExisteBaseDeDatosEn(const std::string& ubicacion) const;
+  std::string MensajeDePrecaucion(const std::string& ubicacion) const;
+
+  // The suite and folder steps (PasoSuiteYCarpeta.cpp).
+  void CalculaPesoEstimado();
+  SuitesElegidas Suites() const;
+  void PasoSuitebtnContinuar_Click();
+  bool ElegirCarpetaDeDescarga();
+  void PasoSCPicExaminar_Click();
+  void PasoSC_Continuar_Click();
+
+  // The contact step (PasoContacto.cpp).
+  void PasoDI_btnRegistrar_Click();
+
+  // Pointer and closing (frmPrincipal.cpp).
+  void Form_MouseMove();
+  void ReposarPanel(const std::string& panel);
+  void Form_QueryUnload();
+  void Form_Unload();
 
   EstadoDeEjecucion& estado_;
+  ServiciosDeVentana servicios_;
   Paleta paleta_;
   QWidget* barraMenu_;
   QLabel* lblTitulo_;
+  std::map<std::string, QWidget*> paneles_;
+  std::map<std::string, BotonPlano*> botones_;  // by the label's name
+  std::map<std::string, std::function<void()>> clics_;
+  std::map<std::string, std::function<void()>> movimientos_;  // pointer handlers by control
+  std::unique_ptr<GestorDeDescargas> Down;  // the download in progress
+  int64_t bytesDeLaUltimaDescarga_ = 0;
 };
 
 }  // namespace evalora::ui

@@ -1,11 +1,17 @@
-// The window as it loads and receives its titles, offscreen; and its message boxes.
+// The window offscreen over a temporary prefix: its load, the presenter's texts and places for
+// the states no scenario reaches before the installation exists, the final actions, closing.
 #include "ui/frmPrincipal.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <filesystem>
 
+#include "apoyo/PrefijoTemporal.h"
+#include "platform/fakes/PlataformaDePrueba.h"
+#include "platform/linux/TerminacionProceso.h"
+#include "ui/Asistente.h"
 #include "ui/MensajesQt.h"
 
 namespace evalora::ui {
@@ -13,32 +19,184 @@ namespace {
 
 class frmPrincipalTest : public ::testing::Test {
  protected:
+  // A run of the given kind whose catalogue cannot be reached (refused at once).
+  void Crear(unsigned tipo) {
+    version = {2020, tipo, 0, 3};
+    plataforma = std::make_unique<falsos::PlataformaDePrueba>(
+        prefijo.Raiz(), version, std::vector<std::string>{"EVALORA_CATALOGO=127.0.0.1:1"});
+    asistente = std::make_unique<Asistente>(plataforma->Servicios(), plataforma->explorador, version);
+    EstablecerVersion(Estado(), version);
+  }
+  EstadoDeEjecucion& Estado() { return asistente->Estado(); }
+  frmPrincipal& Ventana() { return asistente->Ventana(); }
+  bool Visible(const char* control) { return Ventana().Control(control)->isVisibleTo(&Ventana()); }
+  int LeftEnTwips(const char* control) { return Ventana().Control(control)->x() * kTwipsPorPixel; }
+
   int argc = 1;
   char nombre[8] = "prueba";
   char* argv[2] = {nombre, nullptr};
   QApplication aplicacion{argc, argv};
+  pruebas::PrefijoTemporal prefijo;
+  VersionDelEjecutable version{};
+  std::unique_ptr<falsos::PlataformaDePrueba> plataforma;
+  std::unique_ptr<Asistente> asistente;
 };
 
 TEST_F(frmPrincipalTest, CargaYTitulos) {
-  EstadoDeEjecucion estado;
-  estado.UsarVariante01TE = false;
-  EstablecerVersion(estado, {2020, 6, 0, 3});
-  frmPrincipal ventana(estado);
-  EXPECT_TRUE(estado.UsarVariante01TE);  // set when the window loads
+  Crear(6);
+  Estado().UsarVariante01TE = false;
+  frmPrincipal& ventana = Ventana();
   EXPECT_EQ(ventana.size(), QSize(736, 252));
   EXPECT_EQ(ventana.minimumSize(), ventana.maximumSize());  // a fixed frame
   EXPECT_EQ(ventana.BarraMenu()->geometry(), QRect(0, 0, 736, 33));
   EXPECT_EQ(ventana.BarraMenu()->palette().color(QPalette::Window), QColor(0, 79, 142));
   EXPECT_EQ(ventana.TituloActual(), "Asistente de Descarga");
-  EstablecerTitulos(estado, ventana, nullptr);
-  EXPECT_EQ(ventana.TituloActual(), "Asistente para la descarga del material didáctico de Evalora 2020 Cloud");
+  EstablecerTitulos(Estado(), ventana, nullptr);
   EXPECT_EQ(ventana.windowTitle().toStdString(),
             "Asistente para la descarga del material didáctico de Evalora 2020 Cloud (Compilación 6)");
-  EXPECT_FALSE(ventana.findChild<QLabel*>("lblTitulo")->isVisible());
-  ventana.show();
-  const auto carpeta = std::filesystem::path(EVALORA_CAPTURAS);
-  std::filesystem::create_directories(carpeta);
-  EXPECT_TRUE(ventana.grab().save(QString::fromStdString((carpeta / "ventana-vacia.png").string())));
+  EXPECT_FALSE(ventana.findChild<QLabel*>("lblTitulo")->isVisibleTo(&ventana));
+  // Every step panel starts hidden; the header band and its label are dark grey, the label white.
+  for (const char* paso : {"Paso1", "bienvenida", "IndicaIdEV", "SolicitaSuite", "SolicitaCarpeta", "Descarga",
+                           "IniciaDescarga", "IniciaInstalacion", "DescargaCorrecta", "DescargaIncorrecta",
+                           "Contacto"}) {
+    EXPECT_TRUE(ventana.Control(frmPrincipal::PanelDelPaso(paso))->isHidden()) << paso;
+  }
+  QWidget* bienvenido = ventana.Control("PasoBienvenido_lblBienvenido");
+  EXPECT_EQ(bienvenido->palette().color(QPalette::Window), QColor(69, 69, 69));
+  EXPECT_EQ(bienvenido->palette().color(QPalette::WindowText), QColor(Qt::white));
+  QWidget* banda = ventana.Control("PasoBienvenido_picBienvenido");
+  EXPECT_EQ(bienvenido->x(), (banda->width() - bienvenido->width()) / 2);
+  EXPECT_EQ(bienvenido->y(), (banda->height() - bienvenido->height()) / 2);
+}
+
+TEST_F(frmPrincipalTest, NombresDePasoSinMayusculasNiBlancos) {
+  Crear(5);
+  Ventana().MuestraPaso("Descargas");
+  EXPECT_TRUE(Ventana().Control("picDescargar")->isHidden());
+  for (const char* paso : {" DESCARGA ", "descarga"}) {
+    Ventana().MuestraPaso("Paso1");
+    Ventana().MuestraPaso(paso);
+    // The catalogue cannot be reached: every flag stays True and a downloading kind offers to cancel.
+    EXPECT_TRUE(Visible("picDescargar")) << paso;
+    EXPECT_EQ(Ventana().Texto("PasoDescargarlblMensaje"),
+              "Los archivos que elegiste para descargar ya se encuentran en tu PC.\r\n¿Qué deseas realizar?");
+    EXPECT_EQ(Ventana().Texto("PasoDescargarlblReanudarCancelarDescarga"), "Cancelar descarga");
+    EXPECT_TRUE(Ventana().Control("picDescargar")->geometry() == QRect(0, 33, 736, 219));
+  }
+}
+
+TEST_F(frmPrincipalTest, BienvenidaConElPesoDelInstalador) {
+  Crear(1);
+  Estado().PesoInstalador = 1610612736;  // 1.5 GB, shown whole: halves go to even
+  Ventana().MuestraPaso("bienvenida");
+  EXPECT_EQ(Ventana().Texto("PasoBienvenido_lblDescripcion"),
+            "Este asistente descargará e instalará el sistema Evalora 2020 en este equipo. (2 GB)");
+  Estado().PesoInstalador = 0;
+  Ventana().MuestraPaso("bienvenida");
+  EXPECT_EQ(Ventana().Texto("PasoBienvenido_lblDescripcion"),
+            "Este asistente descargará e instalará el sistema Evalora 2020 en este equipo. ");
+  EXPECT_EQ(Ventana().Texto("PasoBienvenido_lblContinuar"), "Iniciar instalación");
+
+  Crear(8);
+  Estado().PesoInstalador = 3147776;
+  Ventana().MuestraPaso("bienvenida");
+  EXPECT_EQ(Ventana().Texto("PasoBienvenido_lblDescripcion"),
+            "Este asistente descargará el instalador de los lanzadores Evalora 2020 para poder utilizarlo después en "
+            "diferentes equipos.");
+  EXPECT_TRUE(Visible("PasoBienvenido_txtIDLanzador"));
+
+  Crear(2);
+  Estado().PesoInstalador = 157286400;
+  Ventana().MuestraPaso("bienvenida");
+  EXPECT_EQ(Ventana().Texto("PasoBienvenido_lblDescripcion"),
+            "Este asistente descargará e instalará la base de datos del sistema Evalora 2020 Local. \r\n(150 MB)");
+  EXPECT_FALSE(Visible("PasoBienvenido_txtIDLanzador"));
+}
+
+TEST_F(frmPrincipalTest, FallaDeLaInstalacionYDeLaImpresora) {
+  Crear(1);
+  Estado().InstalacionFallida = true;
+  Ventana().MuestraPaso("DescargaIncorrecta");
+  EXPECT_EQ(Ventana().Texto("PasoDI_LblOps"),
+            "Detectamos problemas durante la instalación.\r\n\r\nVerifica que se cuenten con permisos de administrador "
+            "antes de intentarlo nuevamente.");
+  EXPECT_EQ(Ventana().Texto("PasoDI_LblAvast"),
+            "Importante: Hemos detectado que este equipo tiene instalado el antivirus Avast, lo cual puede ocasionar "
+            "problemas en la instalación.");
+  EXPECT_EQ(LeftEnTwips("PasoDI_LblAvastLink"), 3195);
+  EXPECT_FALSE(Visible("PasoDI_LblAvast"));
+  EXPECT_FALSE(Visible("PasoDI_LblImpresora"));
+
+  Crear(3);
+  Estado().InstalacionFallida = Estado().ImpresoraNoInstalable = true;
+  plataforma->procesos.nombres = {"AvastUI.exe"};
+  Ventana().MuestraPaso("DescargaIncorrecta");
+  EXPECT_TRUE(Visible("PasoDI_LblImpresora"));
+  EXPECT_TRUE(Visible("PasoDI_LblImpresoraLink"));
+  EXPECT_FALSE(Visible("PasoDI_LblOps"));
+  EXPECT_FALSE(Visible("lbl_AyudaNetFramework"));
+  EXPECT_TRUE(Visible("PasoDI_LblAvast"));
+  EXPECT_TRUE(Visible("PasoDI_LblAvastLink"));
+  EXPECT_TRUE(Ventana().Pulsar("PasoDI_LblImpresoraLink"));
+  EXPECT_TRUE(Ventana().Pulsar("PasoDI_LblAvastLink"));
+  EXPECT_EQ(plataforma->shell.abiertos, (std::vector<std::string>{"http://ayuda.evalora.mx/u/?u=FAQImpresoraEV",
+                                                                 "http://ayuda.evalora.mx/u/?u=DTEVAvast"}));
+
+  Crear(6);
+  plataforma->procesos.nombres = {"avastui.exe"};
+  Ventana().MuestraPaso("DescargaIncorrecta");
+  EXPECT_EQ(LeftEnTwips("PasoDI_LblAvastLink"), 3000);
+  EXPECT_TRUE(Visible("PasoDI_LblAvast"));
+  EXPECT_EQ(Ventana().Texto("PasoDI_LblAvast"),
+            "Importante: Hemos detectado que este equipo tiene instalado el antivirus Avast, lo cual puede ocasionar "
+            "problemas en la descarga.");
+}
+
+TEST_F(frmPrincipalTest, ResultadoCorrectoYSusAcciones) {
+  Crear(2);
+  Estado().InstalarBaseDeDatos = Estado().AvisoWindowsVista = true;
+  Estado().CarpetaBaseDeDatos = "D:\\Escuela";
+  Ventana().MuestraPaso("DescargaCorrecta");
+  EXPECT_EQ(Ventana().Texto("PasoDCor_LblMensaje"), "La instalación ha finalizado \r\nde forma exitosa.");
+  EXPECT_EQ(Ventana().Control("PasoDCor_LblMensaje")->y() * kTwipsPorPixel, 705);  // 700 twips, in whole pixels
+  EXPECT_TRUE(Visible("PasoDCor_LblWindowsVista"));
+  EXPECT_EQ(Ventana().Texto("lblIniciarAhora"), "Abrir la carpeta de la Base de datos");
+  EXPECT_THROW(Ventana().Pulsar("picInferiorIniciarAhora"), falsos::ProgramaTerminado);
+  EXPECT_EQ(plataforma->shell.abiertos, std::vector<std::string>{"D:\\Escuela"});
+
+  Crear(1);
+  Estado().CarpetaDeInstalacion = "C:\\Program Files\\Evalora 2020 Cloud";
+  Ventana().MuestraPaso("DescargaCorrecta");
+  EXPECT_FALSE(Visible("PasoDCor_LblWindowsVista"));
+  EXPECT_THROW(Ventana().Pulsar("lblIniciarAhora"), falsos::ProgramaTerminado);
+  EXPECT_EQ(plataforma->shell.abiertos, std::vector<std::string>{"C:\\Program Files\\Evalora 2020 Cloud\\EVLogIn.exe"});
+}
+
+TEST_F(frmPrincipalTest, ContactoRecibeElFoco) {
+  Crear(4);
+  Ventana().Mostrar();
+  Ventana().MuestraPaso("Contacto");
+  EXPECT_EQ(Ventana().focusWidget(), Ventana().Control("PasoDI_txtNombre"));
+}
+
+TEST_F(frmPrincipalTest, CerrarLaVentanaTerminaElPrograma) {
+  Crear(4);
+  Ventana().MuestraPaso("bienvenida");
+  EXPECT_THROW(Ventana().CerrarPorElUsuario(), falsos::ProgramaTerminado);
+  // Through the frame, with the product's end: the process exits at once, without a question.
+  auto cerrarConElFinDelProducto = [this] {
+    TerminacionProceso fin;
+    const Plataforma p = plataforma->Servicios();
+    const Plataforma conFin{p.reloj,    p.eventos,  p.mensajes, fin,          p.archivos,
+                            p.registro, p.procesos, p.usuario,  p.internet,   p.entorno,
+                            p.shell,    p.unidades, p.impresoras, p.fuentes, p.ejecutable};
+    Asistente otro(conFin, plataforma->explorador, version);
+    otro.Ventana().show();
+    otro.Ventana().close();
+    std::abort();  // not reached
+  };
+  EXPECT_EXIT(cerrarConElFinDelProducto(),
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(frmPrincipalTest, CajasDeMensaje) {
@@ -47,7 +205,6 @@ TEST_F(frmPrincipalTest, CajasDeMensaje) {
       CrearCajaDeMensaje("El Sistema Evalora ya se está ejecutándo.", kMensajeInformacion, std::string(), nullptr);
   EXPECT_EQ(info->icon(), QMessageBox::Information);
   EXPECT_EQ(info->windowTitle(), "");
-  EXPECT_EQ(info->text().toStdString(), "El Sistema Evalora ya se está ejecutándo.");
   EXPECT_EQ(info->standardButtons(), QMessageBox::Ok);
   EXPECT_EQ(CrearCajaDeMensaje("x", kMensajeAdvertencia, std::string("Evalora"), nullptr)->icon(),
             QMessageBox::Warning);

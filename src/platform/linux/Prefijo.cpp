@@ -2,6 +2,7 @@
 
 #include <pwd.h>
 #include <unistd.h>
+#include <cctype>
 #include <cstdlib>
 
 namespace evalora {
@@ -33,6 +34,34 @@ bool Prefijo::Preparar(std::string* motivo) const {
   }
   if (error && motivo) *motivo = "No se pudo preparar el prefijo " + raiz_.string() + ": " + error.message();
   return !error;
+}
+
+std::optional<std::string> Prefijo::RutaWindows(const fs::path& anfitrion) const {
+  std::error_code error;
+  const fs::path buscada = fs::weakly_canonical(anfitrion, error);
+  if (error) return std::nullopt;
+  std::optional<std::string> mejor;
+  size_t largoDelMejor = 0;
+  for (const auto& unidad : fs::directory_iterator(raiz_ / "dosdevices", error)) {
+    const std::string letra = unidad.path().filename().string();
+    if (letra.size() != 2 || letra[1] != ':' || !std::isalpha(static_cast<unsigned char>(letra[0]))) continue;
+    std::error_code e;
+    const fs::path destino = fs::canonical(unidad.path(), e);
+    if (e) continue;
+    const fs::path relativa = buscada.lexically_relative(destino);
+    if (relativa.empty() || *relativa.begin() == "..") continue;
+    const size_t largo = destino.string().size();
+    if (mejor && largo <= largoDelMejor) continue;
+    std::string ruta(1, static_cast<char>(std::toupper(static_cast<unsigned char>(letra[0]))));
+    ruta += ":";
+    for (const auto& parte : relativa) {
+      if (parte != ".") ruta += "\\" + parte.string();
+    }
+    if (ruta.size() == 2) ruta += "\\";
+    mejor = ruta;
+    largoDelMejor = largo;
+  }
+  return mejor;
 }
 
 }  // namespace evalora

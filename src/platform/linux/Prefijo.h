@@ -20,6 +20,10 @@ class Prefijo {
   // leaves everything that exists as it is. False with a reason when it cannot.
   bool Preparar(std::string* motivo = nullptr) const;
 
+  // The Windows path of a folder of this machine, through the prefix's drives (the longest
+  // drive target that holds it); nothing when no drive reaches it.
+  std::optional<std::string> RutaWindows(const std::filesystem::path& anfitrion) const;
+
  private:
   std::filesystem::path raiz_;
 };

@@ -1,0 +1,26 @@
+#include "ui/Asistente.h"
+
+namespace evalora::ui {
+
+Asistente::Asistente(Plataforma plataforma, ExploradorDeCarpetas& explorador, VersionDelEjecutable version)
+    : plataforma_(plataforma),
+      version_(version),
+      sitios_(SitiosPara(plataforma.entorno)),
+      conexion_(DireccionDelCatalogoPara(plataforma.entorno)),
+      catalogo_(estado_, conexion_,
+                ServiciosDelCatalogo{plataforma.archivos, plataforma.eventos, plataforma.mensajes,
+                                     plataforma.terminacion},
+                sitios_.NombreDelSitio()),
+      ventana_(std::make_unique<frmPrincipal>(estado_,
+                                              ServiciosDeVentana{plataforma, catalogo_, explorador, sitios_.ayuda, {}})) {}
+
+void Asistente::Main() {
+  const Plataforma& p = plataforma_;
+  evalora::Main(estado_, version_, *ventana_,
+                ServiciosDeInicio{p.internet, p.procesos, p.eventos, p.mensajes, p.usuario, p.registro, p.terminacion},
+                CatalogoDeInicio{[this] { catalogo_.ObtenerPesoInstalador(); },
+                                 [this](std::string& aviso) { return catalogo_.VersionVigente(version_, aviso); }},
+                DireccionesDeInicio{sitios_.web, conexion_.Direccion().host});
+}
+
+}  // namespace evalora::ui

@@ -1,0 +1,70 @@
+// Sizes as the wizard writes them, and the progress bars as it draws them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "apoyo/PrefijoTemporal.h"
+#include "platform/linux/RegistroWine.h"
+#include "ui/BarraDeProgreso.h"
+#include "ui/FormateaPeso.h"
+
+namespace evalora::ui {
+namespace {
+
+TEST(FormateaPesoTest, UnidadesYRedondeo) {
+  EXPECT_EQ(FormateaPeso(0, 2, "."), "0 bytes");
+  EXPECT_EQ(FormateaPeso(1024, 2, "."), "1024 bytes");  // exactly 1024 stays in its unit
+  EXPECT_EQ(FormateaPeso(1025, 2, "."), "1 KB");
+  EXPECT_EQ(FormateaPeso(1536, kRedondeoEntero, "."), "2 KB");
+  EXPECT_EQ(FormateaPeso(2560, kRedondeoEntero, "."), "2 KB");  // 2.5 to even
+  EXPECT_EQ(FormateaPeso(1536, 2, ","), "1,5 KB");
+  EXPECT_EQ(FormateaPeso(1288490189, 2, ","), "1,2 GB");
+  EXPECT_EQ(FormateaPeso(1610612736, kRedondeoEntero, "."), "2 GB");
+  EXPECT_EQ(FormateaPeso(3147776, kRedondeoEntero, "."), "3 MB");
+  EXPECT_EQ(FormateaPeso(5.0 * 1024 * 1024 * 1024 * 1024, kRedondeoEntero, "."), "5120 GB");  // GB is the last unit
+}
+
+TEST(FormateaPesoTest, SeparadorDeLaConfiguracionRegional) {
+  pruebas::PrefijoTemporal prefijo;
+  RegistroWine registro(prefijo.Raiz());
+  EXPECT_EQ(SeparadorDecimal(registro), ".");
+  ASSERT_EQ(registro.CrearClave(win::HKEY_CURRENT_USER, "Control Panel\\International"), win::kExito);
+  ASSERT_EQ(registro.EstablecerValor(win::HKEY_CURRENT_USER, "Control Panel\\International", "sDecimal",
+                                     DatoDeTexto(",")),
+            win::kExito);
+  EXPECT_EQ(SeparadorDecimal(registro), ",");
+}
+
+class BarraDeProgresoTest : public ::testing::Test {
+ protected:
+  // How many pixels of a column differ from the background.
+  int Cambiados(int x) {
+    int n = 0;
+    for (int y = 0; y < barra.Imagen().height(); ++y) n += barra.Imagen().pixelColor(x, y) != QColor(192, 192, 192);
+    return n;
+  }
+  int argc = 1;
+  char nombre[8] = "prueba";
+  char* argv[2] = {nombre, nullptr};
+  QApplication aplicacion{argc, argv};
+  QWidget padre;
+  BarraDeProgreso barra{&padre};
+};
+
+TEST_F(BarraDeProgresoTest, TextoAlaDerechaYCajaInvertida) {
+  barra.resize(400, 23);
+  barra.Colores(QColor(192, 192, 192), QColor(69, 69, 69), QColor(109, 125, 146));
+  DibujarProgreso(barra, 0);
+  EXPECT_EQ(Cambiados(10), 0);     // no box: the left stays as it was
+  EXPECT_GT(Cambiados(395), 0);    // "%" printed flush right
+  DibujarProgreso(barra, 50);
+  EXPECT_EQ(Cambiados(10), 23);    // the box covers the left half top to bottom
+  EXPECT_EQ(Cambiados(250), 0);    // and nothing beyond it but the text
+  const QColor caja = barra.Imagen().pixelColor(10, 10);
+  EXPECT_NE(caja, QColor(69, 69, 69));  // not-xor: neither the pen nor the background
+  DibujarProgreso(barra, 250);     // counts as 100: the whole picture is inverted
+  for (int x : {0, 200, 399}) EXPECT_EQ(Cambiados(x), 23) << x;
+}
+
+}  // namespace
+}  // namespace evalora::ui

@@ -1,0 +1,589 @@
+#include "Escenario.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+
+#include "core/Texto.h"
+#include "platform/CodigosWin.h"
+#include "platform/linux/Prefijo.h"
+#include "platform/linux/RegistroWine.h"
+
+extern char** environ;
+
+namespace evalora::escenario {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The executable of each kind, as the machine lists it among its processes.
+std::string EjecutableDelTipo(int tipo, const std::string& v) {
+  switch (tipo) {
+    case 1: return "AsistenteDeInstalacionEvalora" + v + "Cloud.exe";
+    case 2: return "AsistenteBaseDeDatosEvalora" + v + "Local.exe";
+    case 3: return "AsistenteDeInstalacionEvalora" + v + "Local.exe";
+    case 4: return "AsistenteDescargaEvalora" + v + "Cloud.exe";
+    case 5: return "AsistenteDescargaEvalora" + v + "Local.exe";
+    case 6: return "AsistenteMaterialDidacticoEvalora" + v + "Cloud.exe";
+    case 7: return "AsistenteMaterialDidacticoEvalora" + v + "Local.exe";
+    case 8: return "AsistenteLanzadoresEvalora" + v + ".exe";
+    default: return "Asistente.exe";
+  }
+}
+
+std::optional<VersionDelEjecutable> LeerVersion(const std::string& texto) {
+  VersionDelEjecutable v{};
+  unsigned* partes[] = {&v.Mayor, &v.Menor, &v.Compilacion, &v.Revision};
+  size_t desde = 0;
+  for (int i = 0; i < 4; ++i) {
+    const size_t punto = texto.find('.', desde);
+    const std::string parte = texto.substr(desde, punto == std::string::npos ? std::string::npos : punto - desde);
+    if (parte.empty() || parte.size() > 5 || parte.find_first_not_of("0123456789") != std::string::npos) {
+      return std::nullopt;
+    }
+    *partes[i] = static_cast<unsigned>(std::stoul(parte));
+    if ((punto == std::string::npos) != (i == 3)) return std::nullopt;
+    desde = punto + 1;
+  }
+  return v;
+}
+
+std::optional<std::pair<win::HKEY, std::string>> Clave(const std::string& texto) {
+  const auto barra = texto.find('\\');
+  const std::string raiz = Mayusculas(texto.substr(0, barra));
+  const std::string ruta = barra == std::string::npos ? "" : texto.substr(barra + 1);
+  const std::pair<const char*, win::HKEY> raices[] = {
+      {"HKLM", win::HKEY_LOCAL_MACHINE}, {"HKEY_LOCAL_MACHINE", win::HKEY_LOCAL_MACHINE},
+      {"HKCU", win::HKEY_CURRENT_USER},  {"HKEY_CURRENT_USER", win::HKEY_CURRENT_USER},
+      {"HKCR", win::HKEY_CLASSES_ROOT},  {"HKEY_CLASSES_ROOT", win::HKEY_CLASSES_ROOT},
+      {"HKU", win::HKEY_USERS},          {"HKEY_USERS", win::HKEY_USERS},
+  };
+  for (const auto& [nombre, clave] : raices) {
+    if (raiz == nombre) return std::make_pair(clave, ruta);
+  }
+  return std::nullopt;
+}
+
+std::string Rgb(QColor c) {
+  return std::to_string(c.red()) + "," + std::to_string(c.green()) + "," + std::to_string(c.blue());
+}
+
+std::string Mostrable(std::string texto) {
+  std::string r;
+  for (char c : texto) {
+    if (c == '\r') r += "\\r";
+    else if (c == '\n') r += "\\n";
+    else r += c;
+  }
+  return "\"" + r + "\"";
+}
+
+bool Numero(const std::string& texto, int64_t& numero) {
+  if (texto.empty() || texto.size() > 18 || texto.find_first_not_of("0123456789") != std::string::npos) return false;
+  numero = std::stoll(texto);
+  return true;
+}
+
+}  // namespace
+
+Escenario::Escenario(fs::path archivo, OpcionesDeEscenario opciones)
+    : archivo_(std::move(archivo)), opciones_(std::move(opciones)) {
+  std::string plantilla = (fs::temp_directory_path() / "evalora-escenario-XXXXXX").string();
+  if (::mkdtemp(plantilla.data())) temporal_ = plantilla;
+  prefijo_ = temporal_ / "prefijo";
+}
+
+Escenario::~Escenario() {
+  asistente_.reset();
+  plataforma_.reset();
+  servidores_.reset();
+  std::error_code e;
+  if (!temporal_.empty()) fs::remove_all(temporal_, e);
+}
+
+bool Escenario::Ejecutar(std::string& error) {
+  std::vector<Accion> acciones;
+  if (temporal_.empty()) {
+    error = archivo_.string() + ": no se pudo crear una carpeta temporal";
+    return false;
+  }
+  if (!LeerGuion(archivo_, acciones, error)) {
+    error = archivo_.string() + ": " + error;
+    return false;
+  }
+  if (acciones.empty() || acciones.front().orden != "asistente") {
+    error = archivo_.string() + ": la primera acción debe ser «asistente <tipo>»";
+    return false;
+  }
+  std::string anterior;
+  for (const Accion& a : acciones) {
+    std::string hallado;
+    bool correcta = false;
+    try {
+      correcta = Accionar(a, hallado);
+    } catch (const std::exception& e) {
+      hallado = std::string("excepción: ") + e.what();
+    }
+    if (!correcta) {
+      error = archivo_.string() + ":" + std::to_string(a.linea) + ": " + a.original + "\n  encontrado: " + hallado;
+      return false;
+    }
+    if (opciones_.contar && iniciado_) {
+      const std::string panel = terminado_ ? "(terminó)" : PanelVisible();
+      if (panel != anterior) std::cout << "  " << archivo_.stem().string() << ": " << panel << std::endl;
+      anterior = panel;
+    }
+  }
+  return true;
+}
+
+bool Escenario::Accionar(const Accion& a, std::string& hallado) {
+  static const char* const kConfiguracion[] = {"asistente", "catalogo", "entorno", "prefijo", "inicia", "registro",
+                                               "proceso", "crea", "borra", "sin-administrador", "elige-carpeta",
+                                               "cancela-carpeta", "carpeta-no-valida", "cierra-al-recibir"};
+  static const char* const kUsuario[] = {"escribe", "tecla", "clic", "marca", "desmarca", "raton", "cierra"};
+  for (const char* o : kConfiguracion) {
+    if (a.orden == o) return Configurar(a, hallado);
+  }
+  for (const char* o : kUsuario) {
+    if (a.orden == o) return Interactuar(a, hallado);
+  }
+  return Comprobar(a, hallado);
+}
+
+std::vector<std::string> Escenario::Variables() const {
+  std::vector<std::string> variables;
+  auto fijada = [this](const std::string& nombre) {
+    for (const auto& [n, v] : entorno_) {
+      if (IgualesSinMayusculas(n, nombre)) return true;
+    }
+    return false;
+  };
+  for (char** e = environ; *e; ++e) {
+    const std::string v = *e;
+    // The run is the scenario's alone: nothing of the wizard's own settings leaks in.
+    if (v.rfind("EVALORA_", 0) == 0) continue;
+    if (!fijada(v.substr(0, v.find('=')))) variables.push_back(v);
+  }
+  for (const auto& [n, v] : entorno_) variables.push_back(n + "=" + v);
+  return variables;
+}
+
+void Escenario::NuevoAsistente(int tipo, const std::string& version) {
+  asistente_.reset();
+  plataforma_.reset();
+  tipo_ = tipo;
+  iniciado_ = terminado_ = false;
+  avisosVistos_ = 0;
+  cerrarAlRecibir_.reset();
+  const auto v = LeerVersion(version);
+  version_ = v ? *v : VersionDelEjecutable{2020, static_cast<unsigned>(tipo), 0, 3};
+}
+
+bool Escenario::Iniciar(std::string& hallado) {
+  if (iniciado_) {
+    hallado = "el asistente ya se inició; para otro, «asistente <tipo>»";
+    return false;
+  }
+  std::string motivo;
+  if (!Prefijo(prefijo_).Preparar(&motivo)) {
+    hallado = motivo;
+    return false;
+  }
+  if (!servidores_) {
+    servidores_ = std::make_unique<Servidores>(opciones_.contenido, sqlExtra_, temporal_ / "recibido.log");
+    const std::string puertoHttp = std::to_string(servidores_->PuertoDescargas());
+    // The environment the scenario set wins over the development server's addresses.
+    auto fijar = [this](const std::string& nombre, const std::string& valor) {
+      for (const auto& [n, v] : entorno_) {
+        if (n == nombre) return;
+      }
+      entorno_.emplace_back(nombre, valor);
+    };
+    fijar("EVALORA_SITIO_WEB", "http://127.0.0.1:" + puertoHttp + "/");
+    fijar("EVALORA_CATALOGO", "127.0.0.1:" + std::to_string(servidores_->PuertoCatalogo()));
+  }
+  std::vector<std::string> variables = Variables();
+  plataforma_ = std::make_unique<falsos::PlataformaDePrueba>(prefijo_, version_, variables);
+  plataforma_->procesos.nombres = procesos_;
+  plataforma_->procesos.nombres.push_back(EjecutableDelTipo(tipo_, std::to_string(version_.Mayor)));
+  plataforma_->usuario.administrador = administrador_;
+  plataforma_->explorador.respuestas = respuestasDeCarpeta_;
+  respuestasDeCarpeta_.clear();
+  asistente_ = std::make_unique<ui::Asistente>(plataforma_->Servicios(), plataforma_->explorador, version_);
+  plataforma_->eventos.alCeder = [this] {
+    if (cerrarAlRecibir_ && asistente_->Ventana().BytesRecibidos() >= *cerrarAlRecibir_) {
+      cerrarAlRecibir_.reset();
+      asistente_->Ventana().CerrarPorElUsuario();
+    }
+  };
+  iniciado_ = true;
+  Programa([this] { asistente_->Main(); });
+  return true;
+}
+
+template <typename F>
+void Escenario::Programa(F&& f) {
+  try {
+    f();
+  } catch (const falsos::ProgramaTerminado&) {
+    terminado_ = true;
+    asistente_->Ventana().hide();
+  }
+}
+
+bool Escenario::EnMarcha(std::string& hallado) const {
+  if (!iniciado_) {
+    hallado = "el asistente no se ha iniciado («inicia»)";
+    return false;
+  }
+  if (terminado_) {
+    hallado = "el programa ya terminó";
+    return false;
+  }
+  return true;
+}
+
+fs::path Escenario::Relativo(const std::string& nombre, const fs::path& base) const {
+  const fs::path p(nombre);
+  return p.is_absolute() ? p : base / p;
+}
+
+QWidget* Escenario::ControlDe(const Accion& a, size_t i, std::string& hallado) const {
+  if (a.argumentos.size() <= i) {
+    hallado = "falta el nombre del control";
+    return nullptr;
+  }
+  QWidget* w = asistente_->Ventana().Control(a.argumentos[i].texto);
+  if (!w) hallado = "la ventana no tiene el control " + a.argumentos[i].texto;
+  return w;
+}
+
+std::string Escenario::PanelVisible() const {
+  if (!asistente_) return "";
+  std::string visibles;
+  for (const char* paso : {"Paso1", "bienvenida", "IndicaIdEV", "SolicitaSuite", "SolicitaCarpeta", "Descarga",
+                           "IniciaDescarga", "IniciaInstalacion", "DescargaCorrecta", "DescargaIncorrecta",
+                           "Contacto"}) {
+    QWidget* panel = asistente_->Ventana().Control(ui::frmPrincipal::PanelDelPaso(paso));
+    if (panel && !panel->isHidden()) visibles += (visibles.empty() ? "" : ", ") + std::string(paso);
+  }
+  return visibles.empty() ? "(ningún paso)" : visibles;
+}
+
+bool Escenario::Configurar(const Accion& a, std::string& hallado) {
+  const auto& arg = a.argumentos;
+  auto texto = [&](size_t i) { return i < arg.size() ? arg[i].texto : std::string(); };
+  if (a.orden == "asistente") {
+    int64_t tipo = 0;
+    if (arg.empty() || !Numero(arg[0].texto, tipo) || tipo > 99) {
+      hallado = "«asistente» necesita el tipo (un número)";
+      return false;
+    }
+    const std::string version = arg.size() > 1 ? arg[1].texto : "2020." + std::to_string(tipo) + ".0.3";
+    if (!LeerVersion(version)) {
+      hallado = "versión no válida: " + version;
+      return false;
+    }
+    NuevoAsistente(static_cast<int>(tipo), version);
+    return true;
+  }
+  if (a.orden == "inicia") return Iniciar(hallado);
+  if (a.orden == "catalogo") {
+    if (servidores_) {
+      hallado = "el catálogo ya está en marcha: «catalogo» va antes de la primera «inicia»";
+      return false;
+    }
+    std::ifstream sql(Relativo(texto(0), archivo_.parent_path()));
+    if (!sql) {
+      hallado = "no se puede leer " + texto(0);
+      return false;
+    }
+    sqlExtra_.emplace_back(std::istreambuf_iterator<char>(sql), std::istreambuf_iterator<char>());
+    return true;
+  }
+  if (a.orden == "entorno") {
+    if (arg.size() < 2) {
+      hallado = "«entorno» necesita el nombre y el valor";
+      return false;
+    }
+    entorno_.emplace_back(arg[0].texto, arg[1].texto);
+    return true;
+  }
+  if (a.orden == "prefijo") {
+    if (servidores_ || iniciado_) {
+      hallado = "«prefijo» va antes de la primera «inicia»";
+      return false;
+    }
+    prefijo_ = Relativo(texto(0), archivo_.parent_path());
+    return true;
+  }
+  if (a.orden == "registro") return EscribirRegistro(a, hallado);
+  if (a.orden == "proceso") {
+    procesos_.push_back(texto(0));
+    if (plataforma_) plataforma_->procesos.nombres.push_back(texto(0));
+    return true;
+  }
+  if (a.orden == "sin-administrador") {
+    administrador_ = false;
+    return true;
+  }
+  if (a.orden == "elige-carpeta" || a.orden == "cancela-carpeta" || a.orden == "carpeta-no-valida") {
+    const std::string respuesta = a.orden == "elige-carpeta"     ? texto(0)
+                                  : a.orden == "cancela-carpeta" ? std::string()
+                                                                 : std::string(kCarpetaNoValida);
+    (plataforma_ ? plataforma_->explorador.respuestas : respuestasDeCarpeta_).push_back(respuesta);
+    return true;
+  }
+  if (a.orden == "cierra-al-recibir") {
+    int64_t bytes = 0;
+    if (!Numero(texto(0), bytes)) {
+      hallado = "«cierra-al-recibir» necesita un número de bytes";
+      return false;
+    }
+    cerrarAlRecibir_ = bytes;
+    return true;
+  }
+  // crea / borra: files of the prefix.
+  if (!Prefijo(prefijo_).Preparar(&hallado)) return false;
+  if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
+  const auto ruta = archivos_->RutaAnfitrion(texto(0));
+  if (!ruta) {
+    hallado = "la ruta no está en el prefijo: " + texto(0);
+    return false;
+  }
+  std::error_code e;
+  if (a.orden == "borra") {
+    fs::remove_all(*ruta, e);
+    return true;
+  }
+  int64_t bytes = 0;
+  if (!Numero(texto(1), bytes)) {
+    hallado = "«crea» necesita la ruta y un número de bytes";
+    return false;
+  }
+  fs::create_directories(ruta->parent_path(), e);
+  std::ofstream salida(*ruta, std::ios::binary);
+  for (int64_t i = 0; i < bytes; ++i) salida.put(static_cast<char>((i * 31 + 7) & 0xFF));
+  if (!salida) hallado = "no se pudo escribir " + ruta->string();
+  return static_cast<bool>(salida);
+}
+
+bool Escenario::EscribirRegistro(const Accion& a, std::string& hallado) {
+  const auto& arg = a.argumentos;
+  if (arg.size() < 4) {
+    hallado = "«registro» necesita la clave, el nombre, el tipo y el dato";
+    return false;
+  }
+  const auto clave = Clave(arg[0].texto);
+  if (!clave) {
+    hallado = "raíz desconocida en " + arg[0].texto;
+    return false;
+  }
+  DatoDelRegistro dato;
+  const std::string& tipo = arg[2].texto;
+  const std::string& valor = arg[3].texto;
+  if (tipo == "REG_SZ" || tipo == "REG_EXPAND_SZ") {
+    dato = DatoDeTexto(valor, tipo == "REG_SZ" ? win::REG_SZ : win::REG_EXPAND_SZ);
+  } else if (tipo == "REG_DWORD") {
+    const auto n = ANumero(valor);
+    if (!n) {
+      hallado = "REG_DWORD necesita un número";
+      return false;
+    }
+    dato = DatoDeDword(static_cast<uint32_t>(*n));
+  } else if (tipo == "REG_MULTI_SZ") {
+    std::vector<std::string> textos;
+    size_t desde = 0;
+    for (size_t cero = valor.find('\0'); cero != std::string::npos; cero = valor.find('\0', desde)) {
+      textos.push_back(valor.substr(desde, cero - desde));
+      desde = cero + 1;
+    }
+    textos.push_back(valor.substr(desde));
+    dato = DatoDeMultiTexto(textos);
+  } else {
+    hallado = "tipo de valor no admitido: " + tipo;
+    return false;
+  }
+  if (!Prefijo(prefijo_).Preparar(&hallado)) return false;
+  RegistroWine registro(prefijo_);
+  if (registro.CrearClave(clave->first, clave->second) != win::kExito ||
+      registro.EstablecerValor(clave->first, clave->second, arg[1].texto, dato) != win::kExito) {
+    hallado = "no se pudo escribir el registro: " + registro.MotivoDelUltimoError();
+    return false;
+  }
+  return true;
+}
+
+bool Escenario::Interactuar(const Accion& a, std::string& hallado) {
+  if (!EnMarcha(hallado)) return false;
+  ui::frmPrincipal& ventana = asistente_->Ventana();
+  if (a.orden == "cierra") {
+    Programa([&] { ventana.CerrarPorElUsuario(); });
+    return true;
+  }
+  QWidget* control = ControlDe(a, 0, hallado);
+  if (!control) return false;
+  const std::string nombre = a.argumentos[0].texto;
+  bool aceptada = true;
+  if (a.orden == "escribe") {
+    auto* caja = qobject_cast<QLineEdit*>(control);
+    if (!caja || a.argumentos.size() < 2) {
+      hallado = caja ? "falta el texto" : nombre + " no es una caja de texto";
+      return false;
+    }
+    Programa([&] { caja->setText(QString::fromStdString(a.argumentos[1].texto)); });
+  } else if (a.orden == "tecla") {
+    if (a.argumentos.size() < 2 || a.argumentos[1].texto != "Enter") {
+      hallado = "solo se conoce la tecla Enter";
+      return false;
+    }
+    Programa([&] { aceptada = ventana.TeclaEnter(nombre); });
+  } else if (a.orden == "clic") {
+    if (!control->isVisibleTo(&ventana) || !control->isEnabled()) {
+      hallado = nombre + " no está a la vista: no se puede pulsar";
+      return false;
+    }
+    Programa([&] { aceptada = ventana.Pulsar(nombre); });
+  } else if (a.orden == "marca" || a.orden == "desmarca") {
+    Programa([&] { aceptada = ventana.Marcar(nombre, a.orden == "marca"); });
+  } else if (a.orden == "raton") {
+    Programa([&] { aceptada = ventana.Raton(nombre); });
+  }
+  if (!aceptada) hallado = nombre + " no responde a «" + a.orden + "»";
+  return aceptada;
+}
+
+bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
+  const auto& arg = a.argumentos;
+  auto texto = [&](size_t i) { return i < arg.size() ? arg[i].texto : std::string(); };
+  if (a.orden == "termina") {
+    if (!terminado_) hallado = iniciado_ ? "el programa sigue en marcha en " + PanelVisible() : "no se inició";
+    return terminado_;
+  }
+  if (a.orden == "recibio") {
+    if (!servidores_) {
+      hallado = "el catálogo no se ha puesto en marcha";
+      return false;
+    }
+    const auto lineas = servidores_->Recibido();
+    for (const auto& l : lineas) {
+      if (l == texto(0)) return true;
+    }
+    hallado = lineas.empty() ? "el catálogo no recibió nada" : "lo último recibido: " + lineas.back();
+    return false;
+  }
+  if (a.orden == "archivo" || a.orden == "sin-archivo") {
+    if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
+    const auto tamano = archivos_->Tamano(texto(0));
+    if (a.orden == "sin-archivo") {
+      if (tamano) hallado = "existe, con " + std::to_string(*tamano) + " bytes";
+      return !tamano;
+    }
+    if (!tamano) {
+      hallado = "no existe";
+      return false;
+    }
+    int64_t esperado = 0;
+    if (arg.size() > 1 && (!Numero(texto(1), esperado) || esperado != *tamano)) {
+      hallado = std::to_string(*tamano) + " bytes";
+      return false;
+    }
+    return true;
+  }
+  if (a.orden == "abrio") {
+    if (!plataforma_) return false;
+    for (const auto& abierto : plataforma_->shell.abiertos) {
+      if (abierto == texto(0)) return true;
+    }
+    hallado = plataforma_->shell.abiertos.empty() ? "no se abrió nada" : "se abrió " + plataforma_->shell.abiertos.back();
+    return false;
+  }
+  if (a.orden == "aviso" || a.orden == "aviso-contiene" || a.orden == "sin-avisos") return ComprobarAviso(a, hallado);
+  if (!EnMarcha(hallado)) return false;
+  ui::frmPrincipal& ventana = asistente_->Ventana();
+  if (a.orden == "paso") {
+    const std::string panel = ui::frmPrincipal::PanelDelPaso(texto(0));
+    QWidget* w = ventana.Control(panel);
+    const bool visible = w && !w->isHidden() && PanelVisible() == RecortarBlancos(texto(0));
+    if (!visible) hallado = "el paso visible es " + PanelVisible();
+    return visible;
+  }
+  if (a.orden == "captura") {
+    const fs::path destino = Relativo(texto(0), opciones_.capturas.empty() ? archivo_.parent_path() : opciones_.capturas);
+    std::error_code e;
+    fs::create_directories(destino.parent_path(), e);
+    const bool guardada = ventana.grab().save(QString::fromStdString(destino.string()));
+    if (!guardada) hallado = "no se pudo guardar " + destino.string();
+    return guardada;
+  }
+  QWidget* control = ControlDe(a, 0, hallado);
+  if (!control) return false;
+  if (a.orden == "texto" || a.orden == "contiene") {
+    const std::string actual = ventana.Texto(texto(0));
+    const bool bien = a.orden == "texto" ? actual == texto(1) : actual.find(texto(1)) != std::string::npos;
+    if (!bien) hallado = Mostrable(actual);
+    return bien;
+  }
+  if (a.orden == "visible" || a.orden == "oculto") {
+    const bool visible = control->isVisibleTo(&ventana);
+    if (visible != (a.orden == "visible")) hallado = visible ? "está a la vista" : "está oculto";
+    return visible == (a.orden == "visible");
+  }
+  if (a.orden == "marcado" || a.orden == "desmarcado") {
+    auto* casilla = qobject_cast<QCheckBox*>(control);
+    const bool bien = casilla && casilla->isChecked() == (a.orden == "marcado");
+    if (!bien) hallado = casilla ? (casilla->isChecked() ? "marcado" : "desmarcado") : "no es una casilla";
+    return bien;
+  }
+  if (a.orden == "color" || a.orden == "fondo") return ComprobarColor(a, a.orden == "fondo", hallado);
+  hallado = "orden desconocida: " + a.orden;
+  return false;
+}
+
+bool Escenario::ComprobarColor(const Accion& a, bool fondo, std::string& hallado) {
+  QWidget* control = asistente_->Ventana().Control(a.argumentos[0].texto);
+  const std::string esperado = a.argumentos.size() > 1 ? a.argumentos[1].texto : "";
+  const QColor actual = fondo ? control->palette().color(control->backgroundRole())
+                              : control->palette().color(control->foregroundRole());
+  if (Rgb(actual) != esperado) hallado = Rgb(actual);
+  return Rgb(actual) == esperado;
+}
+
+bool Escenario::ComprobarAviso(const Accion& a, std::string& hallado) {
+  const auto* mostrados = plataforma_ ? &plataforma_->mensajes.mostrados : nullptr;
+  const size_t total = mostrados ? mostrados->size() : 0;
+  if (a.orden == "sin-avisos") {
+    if (total > avisosVistos_) hallado = "aviso sin revisar: " + Mostrable((*mostrados)[avisosVistos_].texto);
+    return total <= avisosVistos_;
+  }
+  if (total <= avisosVistos_) {
+    hallado = "no hubo más avisos";
+    return false;
+  }
+  const falsos::MensajeMostrado& m = (*mostrados)[avisosVistos_++];
+  const auto& arg = a.argumentos;
+  const std::string esperado = arg.empty() ? "" : arg[0].texto;
+  const bool textoBien = a.orden == "aviso" ? m.texto == esperado : m.texto.find(esperado) != std::string::npos;
+  if (!textoBien) {
+    hallado = Mostrable(m.texto);
+    return false;
+  }
+  for (size_t i = 1; i + 1 < arg.size(); i += 2) {
+    if (arg[i].texto == "icono" && std::to_string(m.estilo) != arg[i + 1].texto) {
+      hallado = "icono " + std::to_string(m.estilo);
+      return false;
+    }
+    if (arg[i].texto == "titulo" && m.titulo.value_or("(el nombre del programa)") != arg[i + 1].texto) {
+      hallado = "título " + Mostrable(m.titulo.value_or("(el nombre del programa)"));
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace evalora::escenario

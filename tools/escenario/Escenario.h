@@ -1,0 +1,79 @@
+#pragma once
+// Runs one scenario: the development server on free ports, a fresh prefix, the real window
+// offscreen over virtual time, and every line in order. The first line that fails stops the run
+// and says what was found.
+
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Guion.h"
+#include "Servidores.h"
+#include "platform/fakes/PlataformaDePrueba.h"
+#include "platform/linux/SistemaDeArchivosPrefijo.h"
+#include "ui/Asistente.h"
+
+namespace evalora::escenario {
+
+struct OpcionesDeEscenario {
+  std::filesystem::path contenido;  // the download server's shared content folder
+  std::filesystem::path capturas;   // where "captura" writes; empty: next to the scenario
+  bool contar = false;              // print each step reached
+};
+
+class Escenario {
+ public:
+  Escenario(std::filesystem::path archivo, OpcionesDeEscenario opciones);
+  ~Escenario();
+
+  // True when every line passed; otherwise `error` names the line and what was found.
+  bool Ejecutar(std::string& error);
+
+ private:
+  // One line; false with what was found.
+  bool Accionar(const Accion& a, std::string& hallado);
+  bool Configurar(const Accion& a, std::string& hallado);    // before the run starts
+  bool Interactuar(const Accion& a, std::string& hallado);   // what the user does
+  bool Comprobar(const Accion& a, std::string& hallado);     // what must be true
+  bool ComprobarAviso(const Accion& a, std::string& hallado);
+  bool ComprobarColor(const Accion& a, bool fondo, std::string& hallado);
+  bool EscribirRegistro(const Accion& a, std::string& hallado);
+
+  void NuevoAsistente(int tipo, const std::string& version);
+  bool Iniciar(std::string& hallado);
+  // Runs a piece of the program; the program's end is noted, not an error.
+  template <typename F>
+  void Programa(F&& f);
+  bool EnMarcha(std::string& hallado) const;
+  QWidget* ControlDe(const Accion& a, size_t i, std::string& hallado) const;
+  std::filesystem::path Relativo(const std::string& nombre, const std::filesystem::path& base) const;
+  std::vector<std::string> Variables() const;
+  std::string PanelVisible() const;
+
+  std::filesystem::path archivo_;
+  OpcionesDeEscenario opciones_;
+  std::filesystem::path temporal_;  // removed at the end
+  std::filesystem::path prefijo_;
+  std::vector<std::string> sqlExtra_;
+  std::vector<std::pair<std::string, std::string>> entorno_;
+  std::vector<std::string> procesos_;
+  std::deque<std::string> respuestasDeCarpeta_;
+  bool administrador_ = true;
+  std::unique_ptr<Servidores> servidores_;
+  std::unique_ptr<SistemaDeArchivosPrefijo> archivos_;
+
+  // The run of the program.
+  int tipo_ = 0;
+  VersionDelEjecutable version_{};
+  std::unique_ptr<falsos::PlataformaDePrueba> plataforma_;
+  std::unique_ptr<ui::Asistente> asistente_;
+  bool iniciado_ = false;
+  bool terminado_ = false;
+  size_t avisosVistos_ = 0;
+  std::optional<int64_t> cerrarAlRecibir_;
+};
+
+}  // namespace evalora::escenario

@@ -1,0 +1,61 @@
+// evalora-escenario: runs scenarios of the wizard over the real window, offscreen.
+//   evalora-escenario --contenido DIR [--capturas DIR] [--contar] FILE.txt...
+//   evalora-escenario --preparar-contenido DIR
+// --contenido: the download server's content folder, shared by the scenarios (made with
+// --preparar-contenido before they run in parallel). --capturas: where "captura" writes
+// (default: next to the scenario). --contar: print each step a scenario reaches.
+#include <QApplication>
+#include <iostream>
+
+#include "Catalogo.h"
+#include "ContenidoDemo.h"
+#include "Escenario.h"
+
+int main(int argc, char** argv) {
+  using namespace evalora;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  escenario::OpcionesDeEscenario opciones;
+  std::vector<std::filesystem::path> archivos;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    auto valor = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
+    if (a == "--preparar-contenido") {
+      servidor::Catalogo catalogo;
+      catalogo.SembrarDemo();
+      std::string error;
+      if (!servidor::PrepararContenido(catalogo, valor(), &error)) {
+        std::cerr << "evalora-escenario: " << error << "\n";
+        return 1;
+      }
+      return 0;
+    }
+    if (a == "--contenido") {
+      opciones.contenido = valor();
+    } else if (a == "--capturas") {
+      opciones.capturas = std::filesystem::absolute(valor());
+    } else if (a == "--contar") {
+      opciones.contar = true;
+    } else {
+      archivos.push_back(a);
+    }
+  }
+  if (archivos.empty() || opciones.contenido.empty()) {
+    std::cerr << "uso: evalora-escenario --contenido CARPETA [--capturas CARPETA] [--contar] ESCENARIO.txt...\n"
+              << "     evalora-escenario --preparar-contenido CARPETA\n";
+    return 2;
+  }
+  QApplication aplicacion(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Evalora"));
+  int fallidos = 0;
+  for (const auto& archivo : archivos) {
+    escenario::Escenario escenario(archivo, opciones);
+    std::string error;
+    if (escenario.Ejecutar(error)) {
+      std::cout << archivo.filename().string() << ": correcto\n";
+    } else {
+      std::cout << error << "\n";
+      ++fallidos;
+    }
+  }
+  return fallidos == 0 ? 0 : 1;
+}
