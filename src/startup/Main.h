@@ -48,7 +48,7 @@ struct CatalogoDeInicio {
 };
 
 struct DireccionesDeInicio {
-  std::string sitioWeb;      // the address the Internet check tries
+  std::string sitioWeb;       // the address the Internet check tries
   std::string ipDelCatalogo;  // named in the firewall notice
 };
 

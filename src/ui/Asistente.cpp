@@ -7,12 +7,12 @@ Asistente::Asistente(Plataforma plataforma, ExploradorDeCarpetas& explorador, Ve
       version_(version),
       sitios_(SitiosPara(plataforma.entorno)),
       conexion_(DireccionDelCatalogoPara(plataforma.entorno)),
-      catalogo_(estado_, conexion_,
-                ServiciosDelCatalogo{plataforma.archivos, plataforma.eventos, plataforma.mensajes,
-                                     plataforma.terminacion},
-                sitios_.NombreDelSitio()),
-      ventana_(std::make_unique<frmPrincipal>(estado_,
-                                              ServiciosDeVentana{plataforma, catalogo_, explorador, sitios_.ayuda, {}})) {}
+      catalogo_(
+          estado_, conexion_,
+          ServiciosDelCatalogo{plataforma.archivos, plataforma.eventos, plataforma.mensajes, plataforma.terminacion},
+          sitios_.NombreDelSitio()),
+      ventana_(std::make_unique<frmPrincipal>(
+          estado_, ServiciosDeVentana{plataforma, catalogo_, explorador, sitios_.ayuda, {}})) {}
 
 void Asistente::Main() {
   const Plataforma& p = plataforma_;

@@ -148,8 +148,8 @@ void frmPrincipal::CrearBienvenida(QWidget* panel) {
   Etiqueta(panel, "PasoBienvenido_lblDescripcion", "", T(600, 800, 9840, 800));
   Etiqueta(panel, "PasoBienvenido_lblIDLanzador", "", T(600, 1700, 5000, 300))->hide();
   CajaDeTexto(panel, "PasoBienvenido_txtIDLanzador", T(600, 2000, 3000, 375))->hide();
-  QLabel* mensaje = Etiqueta(panel, "PasoBienvenido_lblMensajeLanzador", "* El ID no es válido",
-                             T(3750, 2040, 4100, 300), false);
+  QLabel* mensaje =
+      Etiqueta(panel, "PasoBienvenido_lblMensajeLanzador", "* El ID no es válido", T(3750, 2040, 4100, 300), false);
   ColorDeTexto(mensaje, QColor(200, 0, 0));
   mensaje->hide();
   Boton(panel, "PasoBienvenido_lblContinuar", "picPasoBienvenido_lblContinuar",
@@ -165,8 +165,8 @@ void frmPrincipal::CrearIndicaId(QWidget* panel) {
            T(600, 250, 9840, 450));
   Etiqueta(panel, "PasoIndicaId_lblID", "ID de la Base de datos:", T(600, 800, 4000, 300));
   CajaDeTexto(panel, "PasoIndicaId_txtID", T(600, 1100, 3000, 375));
-  Etiqueta(panel, "PasoIndicaId_lblPathBD", "Ubicación de la Base de datos (carpeta o ruta de red):",
-           T(600, 1600, 7000, 300));
+  Etiqueta(panel, "PasoIndicaId_lblPathBD",
+           "Ubicación de la Base de datos (carpeta o ruta de red):", T(600, 1600, 7000, 300));
   CajaDeTexto(panel, "PasoIndicaId_txtPathBD", T(600, 1900, 6900, 375));
   Boton(panel, "PasoIndicaID_cmdExaminar", "picPasoIndicaID_cmdExaminar", "picInferiorPasoIndicaID_cmdExaminar",
         "Examinar...", paleta_.ColorAzul, T(7800, 1860, 2640, 450), [this] { PasoIndicaID_cmdExaminar_Click(); });
@@ -199,7 +199,7 @@ void frmPrincipal::CrearSuite(QWidget* panel) {
     caja->setGeometry(RectanguloEnTwips(c.izquierda, c.arriba, 2800, 330));
     caja->setAutoFillBackground(true);
     QPalette p = caja->palette();
-    p.setColor(QPalette::Window, paleta_.ColorFondo);
+    p.setColor(caja->backgroundRole(), paleta_.ColorFondo);
     caja->setPalette(p);
     ColorDeTexto(caja, QColor(255, 128, 0));
     connect(caja, &QCheckBox::clicked, this, [this] { CalculaPesoEstimado(); });

@@ -51,19 +51,20 @@ void frmPrincipal::PasoPaso1() {
 
 void frmPrincipal::PasoBienvenida() {
   PonerTexto("PasoBienvenido_lblBienvenido", "Bienvenid@");
-  const std::string peso =
-      estado_.PesoInstalador > 0
-          ? "(" + FormateaPeso(estado_.PesoInstalador, kRedondeoEntero,
-                               SeparadorDecimal(servicios_.plataforma.registro)) +
-                ")"
-          : "";
+  const std::string peso = estado_.PesoInstalador > 0
+                               ? "(" +
+                                     FormateaPeso(estado_.PesoInstalador, kRedondeoEntero,
+                                                  SeparadorDecimal(servicios_.plataforma.registro)) +
+                                     ")"
+                               : "";
   MuestraPanel(paneles_["PicBienvenida"]);
   const double tipo = estado_.TipoComoNumero();
   const std::string& v = estado_.VersionMayor;
   std::string descripcion;
   if (tipo == 2) {
     botones_["PasoBienvenido_lblContinuar"]->CambiarTexto("Continuar");
-    descripcion = "Este asistente descargará e instalará la base de datos del sistema Evalora " + v + " Local. \r\n" + peso;
+    descripcion =
+        "Este asistente descargará e instalará la base de datos del sistema Evalora " + v + " Local. \r\n" + peso;
   } else if (tipo <= 3) {
     descripcion = "Este asistente descargará e instalará el sistema Evalora " + v + " en este equipo. " + peso;
   } else if (tipo > 3) {
@@ -191,10 +192,10 @@ void frmPrincipal::lblIniciarAhora_Click() {
     abrir = estado_.CarpetaBaseDeDatos;
   } else if (IgualesSinMayusculas(accion, "Abrir la carpeta de Descargas")) {
     const std::string& tipo = estado_.TipoDeAsistente;
-    abrir = Texto("PasoSCtxtCarpetaDeDescarga") +
-            (tipo == "8"                       ? std::string("\\Instalador lanzadores Evalora")
-             : estado_.TipoComoNumero() < 6 ? "\\Instalador Evalora " + estado_.Edicion
-                                               : "\\Instalador de Recursos Evalora " + estado_.Edicion);
+    abrir = Texto("PasoSCtxtCarpetaDeDescarga") + (tipo == "8" ? std::string("\\Instalador lanzadores Evalora")
+                                                   : estado_.TipoComoNumero() < 6
+                                                       ? "\\Instalador Evalora " + estado_.Edicion
+                                                       : "\\Instalador de Recursos Evalora " + estado_.Edicion);
   } else {
     return;
   }
@@ -246,6 +247,8 @@ void frmPrincipal::PasoDescargaIncorrecta() {
   }
 }
 
-void frmPrincipal::AbrirAyuda(const char* ruta) { servicios_.plataforma.shell.Abrir(servicios_.sitioDeAyuda + ruta, ""); }
+void frmPrincipal::AbrirAyuda(const char* ruta) {
+  servicios_.plataforma.shell.Abrir(servicios_.sitioDeAyuda + ruta, "");
+}
 
 }  // namespace evalora::ui

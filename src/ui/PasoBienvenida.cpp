@@ -101,16 +101,20 @@ void frmPrincipal::PasoIndicaId_btnContinuar_Click() {
   const std::string id = RecortarBlancos(Texto("PasoIndicaId_txtID"));
   const std::string ubicacion = RecortarBlancos(Texto("PasoIndicaId_txtPathBD"));
   if (id.empty()) return informar("Escribe un ID de 10 caracteres para la Base de datos Evalora.");
-  if (ubicacion.empty()) return informar("Especifica una IP o ruta en la cual deberá instalarse la Base de datos Evalora.");
+  if (ubicacion.empty())
+    return informar("Especifica una IP o ruta en la cual deberá instalarse la Base de datos Evalora.");
   const std::string digitos = SubcadenaEnCaracteres(id, 6, 2);
   if (!EsNumerico(digitos)) {
-    return informar(std::string(LongitudEnCaracteres(id) == 10 ? "Los últimos 4 caracteres del ID proporcionado no son válidos."
-                                                  : "Escribe un ID Evalora de 10 caracteres.") +
+    return informar(std::string(LongitudEnCaracteres(id) == 10
+                                    ? "Los últimos 4 caracteres del ID proporcionado no son válidos."
+                                    : "Escribe un ID Evalora de 10 caracteres.") +
                     kLineaDeReintento);
   }
-  if (!IdValido(id)) return informar(std::string("Los últimos 4 caracteres del ID proporcionado no son válidos.") + kLineaDeReintento);
+  if (!IdValido(id))
+    return informar(std::string("Los últimos 4 caracteres del ID proporcionado no son válidos.") + kLineaDeReintento);
   auto* caja = Buscar<QLineEdit>("PasoIndicaId_txtPathBD");
-  if (LongitudEnCaracteres(ubicacion) == 3) caja->setText(QString::fromStdString(SubcadenaEnCaracteres(ubicacion, 0, 2)));
+  if (LongitudEnCaracteres(ubicacion) == 3)
+    caja->setText(QString::fromStdString(SubcadenaEnCaracteres(ubicacion, 0, 2)));
   const std::string probada = RecortarBlancos(Texto("PasoIndicaId_txtPathBD"));
   if (ExisteBaseDeDatosEn(probada)) {
     informar(MensajeDePrecaucion(probada));
@@ -124,8 +128,8 @@ void frmPrincipal::PasoIndicaId_btnContinuar_Click() {
 
 void frmPrincipal::PasoIndicaID_cmdExaminar_Click() {
   estado_.CarpetaBaseDeDatos.clear();
-  estado_.CarpetaBaseDeDatos = Mayusculas(
-      servicios_.explorador.ExaminarCarpeta("Seleccione la ubicación en que se deberá crear la Base de Datos Evalora."));
+  estado_.CarpetaBaseDeDatos = Mayusculas(servicios_.explorador.ExaminarCarpeta(
+      "Seleccione la ubicación en que se deberá crear la Base de Datos Evalora."));
   auto* caja = Buscar<QLineEdit>("PasoIndicaId_txtPathBD");
   const std::string& elegida = estado_.CarpetaBaseDeDatos;
   if (RecortarBlancos(elegida) == Mayusculas(kCarpetaNoValida)) {

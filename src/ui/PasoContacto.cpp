@@ -13,7 +13,8 @@ void frmPrincipal::PasoDI_btnRegistrar_Click() {
   const std::string nombre = Texto("PasoDI_txtNombre");
   const std::string correo = Texto("PasoDI_txtCorreo");
   const std::string telefono = Texto("PasoDI_txtTelefono");
-  if (RecortarBlancos(nombre).empty()) return mensajes.Mostrar("Indica tu nombre antes de continuar", kMensajeSinIcono, titulo);
+  if (RecortarBlancos(nombre).empty())
+    return mensajes.Mostrar("Indica tu nombre antes de continuar", kMensajeSinIcono, titulo);
   if (RecortarBlancos(correo).empty()) {
     return mensajes.Mostrar("Indica tu correo electrónico antes de continuar", kMensajeSinIcono, titulo);
   }

@@ -10,9 +10,12 @@ namespace evalora::ui {
 
 void frmPrincipal::CalculaPesoEstimado() {
   const std::pair<const char*, double> suites[] = {
-      {"PasoSuitechkOffice2010", estado_.PesoMS2010},  {"PasoSuitechkOffice2013", estado_.PesoMS2013},
-      {"PasoSuitechkAdobeCS6", estado_.PesoCS6},       {"PasoSuitechkAdobeCC2014", estado_.PesoCC2014},
-      {"PasoSuitechkOffice2016", estado_.PesoMS2016},  {"PasoSuitechkOffice2019", estado_.PesoMS2019},
+      {"PasoSuitechkOffice2010", estado_.PesoMS2010},
+      {"PasoSuitechkOffice2013", estado_.PesoMS2013},
+      {"PasoSuitechkAdobeCS6", estado_.PesoCS6},
+      {"PasoSuitechkAdobeCC2014", estado_.PesoCC2014},
+      {"PasoSuitechkOffice2016", estado_.PesoMS2016},
+      {"PasoSuitechkOffice2019", estado_.PesoMS2019},
       {"PasoSuitechkProgramacion", estado_.PesoProgramacion},
   };
   double total = 0;
@@ -24,9 +27,8 @@ void frmPrincipal::CalculaPesoEstimado() {
     Ver("PasoSuite_LblPesoEstimado", false);
     return;
   }
-  PonerTexto("PasoSuite_LblPesoEstimado",
-             "Total estimado de descarga: \r\n" +
-                 FormateaPeso(total, 2, SeparadorDecimal(servicios_.plataforma.registro)));
+  PonerTexto("PasoSuite_LblPesoEstimado", "Total estimado de descarga: \r\n" +
+                                              FormateaPeso(total, 2, SeparadorDecimal(servicios_.plataforma.registro)));
   Ver("PasoSuite_LblPesoEstimado", true);
 }
 

@@ -218,8 +218,8 @@ void frmPrincipal::mouseMoveEvent(QMouseEvent* evento) {
 // --- Pointer -----------------------------------------------------------------------------
 
 void frmPrincipal::Form_MouseMove() {
-  ReposarBotones({botones_["PasoBienvenido_lblContinuar"], botones_["lblIniciarAhora"],
-                  botones_["PasoDI_lblRegistrar"]});
+  ReposarBotones(
+      {botones_["PasoBienvenido_lblContinuar"], botones_["lblIniciarAhora"], botones_["PasoDI_lblRegistrar"]});
 }
 
 void frmPrincipal::ReposarPanel(const std::string& panel) {
@@ -279,8 +279,8 @@ void frmPrincipal::DibujarGeneral(int32_t porcentaje) {
 }
 
 void frmPrincipal::Ocultar() {
-  for (const char* nombre : {"lbProgresoPorArchivo", "picProgresoPorArchivo", "lbProgresoGeneral",
-                             "picProgresoGeneral"}) {
+  for (const char* nombre :
+       {"lbProgresoPorArchivo", "picProgresoPorArchivo", "lbProgresoGeneral", "picProgresoGeneral"}) {
     Ver(nombre, false);
   }
 }

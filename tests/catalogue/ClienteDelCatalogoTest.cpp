@@ -74,7 +74,8 @@ TEST_F(ClienteDelCatalogoTest, CadaListaPideLoSuyo) {
   EXPECT_EQ(Recibido().back(), "Exec spDescargaRecursos 0,0,0,0,'Cloud','2020',1,0,'01TE',0");
   ASSERT_EQ(estado.ListaCatalogo.size(), 2u);
   EXPECT_EQ(estado.ListaCatalogo[0].RutaServidor, "http://127.0.0.1:8080/2020/Cloud/01TE/Recursos/MS2016/Guia.pdf");
-  EXPECT_EQ(estado.ListaCatalogo[0].RutaLocal, "C:\\Evalora\\MS2016\\Guía del alumno.pdf");
+  EXPECT_EQ(estado.ListaCatalogo[0].RutaLocal,
+            "C:\\Evalora\\Instalador de Recursos Evalora Cloud\\MS2016\\Guía del alumno.pdf");
   EXPECT_EQ(estado.ListaCatalogo[0].Peso, 2097152);
   // After an accepted 02GE ID.
   Tipo("3", "Local");
@@ -140,15 +141,15 @@ TEST_F(ClienteDelCatalogoTest, BanderasDeArchivosPresentes) {
   EXPECT_FALSE(estado.TodosLosArchivosExisten);
   EXPECT_TRUE(estado.NingunArchivoExiste);
   EXPECT_TRUE(estado.AlgunArchivoExiste);
-  prefijo.Escribir("drive_c/Descargas/SetupEvalora2020Cloud.exe", std::string(3145728, 'x'));
-  prefijo.Escribir("drive_c/Descargas/autorun.inf", std::string(64, 'x'));
-  prefijo.Escribir("drive_c/Descargas/Léeme.txt", std::string(2047, 'x'));  // one byte short
+  prefijo.Escribir("drive_c/Descargas/Instalador Evalora Cloud/SetupEvalora2020Cloud.exe", std::string(3145728, 'x'));
+  prefijo.Escribir("drive_c/Descargas/Instalador Evalora Cloud/autorun.inf", std::string(64, 'x'));
+  prefijo.Escribir("drive_c/Descargas/Instalador Evalora Cloud/Léeme.txt", std::string(2047, 'x'));  // one byte short
   cliente->ObtenerListaDeArchivos({});
   EXPECT_FALSE(estado.TodosLosArchivosExisten);
   EXPECT_FALSE(estado.NingunArchivoExiste);
   EXPECT_FALSE(estado.ListaCatalogo[0].Pendiente);
   EXPECT_TRUE(estado.ListaCatalogo[2].Pendiente);
-  prefijo.Escribir("drive_c/Descargas/Léeme.txt", std::string(2048, 'x'));
+  prefijo.Escribir("drive_c/Descargas/Instalador Evalora Cloud/Léeme.txt", std::string(2048, 'x'));
   cliente->ObtenerListaDeArchivos({});
   EXPECT_TRUE(estado.TodosLosArchivosExisten);
   EXPECT_FALSE(estado.NingunArchivoExiste);
@@ -167,8 +168,8 @@ TEST_F(ClienteDelCatalogoTest, SinArchivosTerminaTrasElAviso) {
 
 TEST_F(ClienteDelCatalogoTest, UnPesoQueNoEsNumeroDetieneLaLista) {
   Iniciar(
-      "UPDATE Archivos SET Peso = '  64  ' WHERE RutaLocal = 'autorun.inf';"
-      "UPDATE Archivos SET Peso = 'mucho' WHERE RutaLocal = 'Léeme.txt';");
+      "UPDATE Archivos SET Peso = '  64  ' WHERE RutaLocal LIKE '%autorun.inf';"
+      "UPDATE Archivos SET Peso = 'mucho' WHERE RutaLocal LIKE '%Léeme.txt';");
   Tipo("5", "Local");
   estado.CarpetaDeInstalacion = "C:\\D";
   cliente->ObtenerListaDeArchivos({});

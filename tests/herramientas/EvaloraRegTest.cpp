@@ -140,8 +140,7 @@ TEST(Ejecutables, CadaUnoAbreSuVentanaYEsperaAlUsuario) {
                               prefijo.Raiz().string() + "' ";
   std::string orden;
   for (const std::string& nombre : {"AsistenteDeInstalacionEvalora" + v + "Cloud", "AsistenteLanzadoresEvalora" + v}) {
-    orden += "(" + entorno + "timeout 2 " + EVALORA_BIN + "/" + nombre + " >/dev/null 2>&1; echo " + nombre +
-             " $?) & ";
+    orden += "(" + entorno + "timeout 2 " + EVALORA_BIN + "/" + nombre + " >/dev/null 2>&1; echo " + nombre + " $?) & ";
   }
   const Salida s = Ejecutar("{ " + orden + "wait; }");
   EXPECT_NE(s.texto.find("AsistenteDeInstalacionEvalora" + v + "Cloud 124"), std::string::npos) << s.texto;

@@ -29,9 +29,9 @@ TEST(FormateaPesoTest, SeparadorDeLaConfiguracionRegional) {
   RegistroWine registro(prefijo.Raiz());
   EXPECT_EQ(SeparadorDecimal(registro), ".");
   ASSERT_EQ(registro.CrearClave(win::HKEY_CURRENT_USER, "Control Panel\\International"), win::kExito);
-  ASSERT_EQ(registro.EstablecerValor(win::HKEY_CURRENT_USER, "Control Panel\\International", "sDecimal",
-                                     DatoDeTexto(",")),
-            win::kExito);
+  ASSERT_EQ(
+      registro.EstablecerValor(win::HKEY_CURRENT_USER, "Control Panel\\International", "sDecimal", DatoDeTexto(",")),
+      win::kExito);
   EXPECT_EQ(SeparadorDecimal(registro), ",");
 }
 
@@ -55,14 +55,14 @@ TEST_F(BarraDeProgresoTest, TextoAlaDerechaYCajaInvertida) {
   barra.resize(400, 23);
   barra.Colores(QColor(192, 192, 192), QColor(69, 69, 69), QColor(109, 125, 146));
   DibujarProgreso(barra, 0);
-  EXPECT_EQ(Cambiados(10), 0);     // no box: the left stays as it was
-  EXPECT_GT(Cambiados(395), 0);    // "%" printed flush right
+  EXPECT_EQ(Cambiados(10), 0);   // no box: the left stays as it was
+  EXPECT_GT(Cambiados(395), 0);  // "%" printed flush right
   DibujarProgreso(barra, 50);
-  EXPECT_EQ(Cambiados(10), 23);    // the box covers the left half top to bottom
-  EXPECT_EQ(Cambiados(250), 0);    // and nothing beyond it but the text
+  EXPECT_EQ(Cambiados(10), 23);  // the box covers the left half top to bottom
+  EXPECT_EQ(Cambiados(250), 0);  // and nothing beyond it but the text
   const QColor caja = barra.Imagen().pixelColor(10, 10);
   EXPECT_NE(caja, QColor(69, 69, 69));  // not-xor: neither the pen nor the background
-  DibujarProgreso(barra, 250);     // counts as 100: the whole picture is inverted
+  DibujarProgreso(barra, 250);          // counts as 100: the whole picture is inverted
   for (int x : {0, 200, 399}) EXPECT_EQ(Cambiados(x), 23) << x;
 }
 

@@ -22,8 +22,8 @@ class frmPrincipalTest : public ::testing::Test {
   // A run of the given kind whose catalogue cannot be reached (refused at once).
   void Crear(unsigned tipo) {
     version = {2020, tipo, 0, 3};
-    plataforma = std::make_unique<falsos::PlataformaDePrueba>(
-        prefijo.Raiz(), version, std::vector<std::string>{"EVALORA_CATALOGO=127.0.0.1:1"});
+    plataforma = std::make_unique<falsos::PlataformaDePrueba>(prefijo.Raiz(), version,
+                                                              std::vector<std::string>{"EVALORA_CATALOGO=127.0.0.1:1"});
     asistente = std::make_unique<Asistente>(plataforma->Servicios(), plataforma->explorador, version);
     EstablecerVersion(Estado(), version);
   }
@@ -56,9 +56,9 @@ TEST_F(frmPrincipalTest, CargaYTitulos) {
             "Asistente para la descarga del material didáctico de Evalora 2020 Cloud (Compilación 6)");
   EXPECT_FALSE(ventana.findChild<QLabel*>("lblTitulo")->isVisibleTo(&ventana));
   // Every step panel starts hidden; the header band and its label are dark grey, the label white.
-  for (const char* paso : {"Paso1", "bienvenida", "IndicaIdEV", "SolicitaSuite", "SolicitaCarpeta", "Descarga",
-                           "IniciaDescarga", "IniciaInstalacion", "DescargaCorrecta", "DescargaIncorrecta",
-                           "Contacto"}) {
+  for (const char* paso :
+       {"Paso1", "bienvenida", "IndicaIdEV", "SolicitaSuite", "SolicitaCarpeta", "Descarga", "IniciaDescarga",
+        "IniciaInstalacion", "DescargaCorrecta", "DescargaIncorrecta", "Contacto"}) {
     EXPECT_TRUE(ventana.Control(frmPrincipal::PanelDelPaso(paso))->isHidden()) << paso;
   }
   QWidget* bienvenido = ventana.Control("PasoBienvenido_lblBienvenido");
@@ -140,7 +140,7 @@ TEST_F(frmPrincipalTest, FallaDeLaInstalacionYDeLaImpresora) {
   EXPECT_TRUE(Ventana().Pulsar("PasoDI_LblImpresoraLink"));
   EXPECT_TRUE(Ventana().Pulsar("PasoDI_LblAvastLink"));
   EXPECT_EQ(plataforma->shell.abiertos, (std::vector<std::string>{"http://ayuda.evalora.mx/u/?u=FAQImpresoraEV",
-                                                                 "http://ayuda.evalora.mx/u/?u=DTEVAvast"}));
+                                                                  "http://ayuda.evalora.mx/u/?u=DTEVAvast"}));
 
   Crear(6);
   plataforma->procesos.nombres = {"avastui.exe"};
@@ -187,16 +187,15 @@ TEST_F(frmPrincipalTest, CerrarLaVentanaTerminaElPrograma) {
   auto cerrarConElFinDelProducto = [this] {
     TerminacionProceso fin;
     const Plataforma p = plataforma->Servicios();
-    const Plataforma conFin{p.reloj,    p.eventos,  p.mensajes, fin,          p.archivos,
-                            p.registro, p.procesos, p.usuario,  p.internet,   p.entorno,
-                            p.shell,    p.unidades, p.impresoras, p.fuentes, p.ejecutable};
+    const Plataforma conFin{p.reloj,    p.eventos,  p.mensajes,   fin,        p.archivos,
+                            p.registro, p.procesos, p.usuario,    p.internet, p.entorno,
+                            p.shell,    p.unidades, p.impresoras, p.fuentes,  p.ejecutable};
     Asistente otro(conFin, plataforma->explorador, version);
     otro.Ventana().show();
     otro.Ventana().close();
     std::abort();  // not reached
   };
-  EXPECT_EXIT(cerrarConElFinDelProducto(),
-      ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(cerrarConElFinDelProducto(), ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(frmPrincipalTest, CajasDeMensaje) {

@@ -23,15 +23,24 @@ namespace {
 // The executable of each kind, as the machine lists it among its processes.
 std::string EjecutableDelTipo(int tipo, const std::string& v) {
   switch (tipo) {
-    case 1: return "AsistenteDeInstalacionEvalora" + v + "Cloud.exe";
-    case 2: return "AsistenteBaseDeDatosEvalora" + v + "Local.exe";
-    case 3: return "AsistenteDeInstalacionEvalora" + v + "Local.exe";
-    case 4: return "AsistenteDescargaEvalora" + v + "Cloud.exe";
-    case 5: return "AsistenteDescargaEvalora" + v + "Local.exe";
-    case 6: return "AsistenteMaterialDidacticoEvalora" + v + "Cloud.exe";
-    case 7: return "AsistenteMaterialDidacticoEvalora" + v + "Local.exe";
-    case 8: return "AsistenteLanzadoresEvalora" + v + ".exe";
-    default: return "Asistente.exe";
+    case 1:
+      return "AsistenteDeInstalacionEvalora" + v + "Cloud.exe";
+    case 2:
+      return "AsistenteBaseDeDatosEvalora" + v + "Local.exe";
+    case 3:
+      return "AsistenteDeInstalacionEvalora" + v + "Local.exe";
+    case 4:
+      return "AsistenteDescargaEvalora" + v + "Cloud.exe";
+    case 5:
+      return "AsistenteDescargaEvalora" + v + "Local.exe";
+    case 6:
+      return "AsistenteMaterialDidacticoEvalora" + v + "Cloud.exe";
+    case 7:
+      return "AsistenteMaterialDidacticoEvalora" + v + "Local.exe";
+    case 8:
+      return "AsistenteLanzadoresEvalora" + v + ".exe";
+    default:
+      return "Asistente.exe";
   }
 }
 
@@ -75,9 +84,12 @@ std::string Rgb(QColor c) {
 std::string Mostrable(std::string texto) {
   std::string r;
   for (char c : texto) {
-    if (c == '\r') r += "\\r";
-    else if (c == '\n') r += "\\n";
-    else r += c;
+    if (c == '\r')
+      r += "\\r";
+    else if (c == '\n')
+      r += "\\n";
+    else
+      r += c;
   }
   return "\"" + r + "\"";
 }
@@ -119,7 +131,6 @@ bool Escenario::Ejecutar(std::string& error) {
     error = archivo_.string() + ": la primera acción debe ser «asistente <tipo>»";
     return false;
   }
-  std::string anterior;
   for (const Accion& a : acciones) {
     std::string hallado;
     bool correcta = false;
@@ -132,19 +143,27 @@ bool Escenario::Ejecutar(std::string& error) {
       error = archivo_.string() + ":" + std::to_string(a.linea) + ": " + a.original + "\n  encontrado: " + hallado;
       return false;
     }
-    if (opciones_.contar && iniciado_) {
-      const std::string panel = terminado_ ? "(terminó)" : PanelVisible();
-      if (panel != anterior) std::cout << "  " << archivo_.stem().string() << ": " << panel << std::endl;
-      anterior = panel;
-    }
+    if (opciones_.contar && iniciado_) Contar();
   }
   return true;
 }
 
 bool Escenario::Accionar(const Accion& a, std::string& hallado) {
-  static const char* const kConfiguracion[] = {"asistente", "catalogo", "entorno", "prefijo", "inicia", "registro",
-                                               "proceso", "crea", "borra", "sin-administrador", "elige-carpeta",
-                                               "cancela-carpeta", "carpeta-no-valida", "cierra-al-recibir"};
+  static const char* const kConfiguracion[] = {"asistente",
+                                               "catalogo",
+                                               "entorno",
+                                               "prefijo",
+                                               "inicia",
+                                               "registro",
+                                               "proceso",
+                                               "crea",
+                                               "borra",
+                                               "sin-administrador",
+                                               "elige-carpeta",
+                                               "cancela-carpeta",
+                                               "carpeta-no-valida",
+                                               "cierra-al-recibir",
+                                               "captura-al-recibir"};
   static const char* const kUsuario[] = {"escribe", "tecla", "clic", "marca", "desmarca", "raton", "cierra"};
   for (const char* o : kConfiguracion) {
     if (a.orden == o) return Configurar(a, hallado);
@@ -180,6 +199,7 @@ void Escenario::NuevoAsistente(int tipo, const std::string& version) {
   iniciado_ = terminado_ = false;
   avisosVistos_ = 0;
   cerrarAlRecibir_.reset();
+  capturarAlRecibir_.reset();
   const auto v = LeerVersion(version);
   version_ = v ? *v : VersionDelEjecutable{2020, static_cast<unsigned>(tipo), 0, 3};
 }
@@ -216,6 +236,11 @@ bool Escenario::Iniciar(std::string& hallado) {
   respuestasDeCarpeta_.clear();
   asistente_ = std::make_unique<ui::Asistente>(plataforma_->Servicios(), plataforma_->explorador, version_);
   plataforma_->eventos.alCeder = [this] {
+    if (opciones_.contar) Contar();
+    if (capturarAlRecibir_ && asistente_->Ventana().BytesRecibidos() >= capturarAlRecibir_->first) {
+      asistente_->Ventana().grab().save(QString::fromStdString(capturarAlRecibir_->second.string()));
+      capturarAlRecibir_.reset();
+    }
     if (cerrarAlRecibir_ && asistente_->Ventana().BytesRecibidos() >= *cerrarAlRecibir_) {
       cerrarAlRecibir_.reset();
       asistente_->Ventana().CerrarPorElUsuario();
@@ -263,12 +288,18 @@ QWidget* Escenario::ControlDe(const Accion& a, size_t i, std::string& hallado) c
   return w;
 }
 
+void Escenario::Contar() {
+  const std::string panel = terminado_ ? "(terminó)" : PanelVisible();
+  if (panel != ultimoContado_) std::cout << "  " << archivo_.stem().string() << ": " << panel << std::endl;
+  ultimoContado_ = panel;
+}
+
 std::string Escenario::PanelVisible() const {
   if (!asistente_) return "";
   std::string visibles;
-  for (const char* paso : {"Paso1", "bienvenida", "IndicaIdEV", "SolicitaSuite", "SolicitaCarpeta", "Descarga",
-                           "IniciaDescarga", "IniciaInstalacion", "DescargaCorrecta", "DescargaIncorrecta",
-                           "Contacto"}) {
+  for (const char* paso :
+       {"Paso1", "bienvenida", "IndicaIdEV", "SolicitaSuite", "SolicitaCarpeta", "Descarga", "IniciaDescarga",
+        "IniciaInstalacion", "DescargaCorrecta", "DescargaIncorrecta", "Contacto"}) {
     QWidget* panel = asistente_->Ventana().Control(ui::frmPrincipal::PanelDelPaso(paso));
     if (panel && !panel->isHidden()) visibles += (visibles.empty() ? "" : ", ") + std::string(paso);
   }
@@ -337,6 +368,19 @@ bool Escenario::Configurar(const Accion& a, std::string& hallado) {
                                   : a.orden == "cancela-carpeta" ? std::string()
                                                                  : std::string(kCarpetaNoValida);
     (plataforma_ ? plataforma_->explorador.respuestas : respuestasDeCarpeta_).push_back(respuesta);
+    return true;
+  }
+  if (a.orden == "captura-al-recibir") {
+    int64_t bytes = 0;
+    if (!Numero(texto(0), bytes) || arg.size() < 2) {
+      hallado = "«captura-al-recibir» necesita un número de bytes y el archivo";
+      return false;
+    }
+    const fs::path destino =
+        Relativo(texto(1), opciones_.capturas.empty() ? archivo_.parent_path() : opciones_.capturas);
+    std::error_code e;
+    fs::create_directories(destino.parent_path(), e);
+    capturarAlRecibir_ = std::make_pair(bytes, destino);
     return true;
   }
   if (a.orden == "cierra-al-recibir") {
@@ -477,6 +521,22 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
     hallado = lineas.empty() ? "el catálogo no recibió nada" : "lo último recibido: " + lineas.back();
     return false;
   }
+  if (a.orden == "recibio-contiene") {
+    // How many received lines contain the text; "veces N" demands exactly N, otherwise at least one.
+    if (!servidores_) {
+      hallado = "el catálogo no se ha puesto en marcha";
+      return false;
+    }
+    int64_t veces = 0, esperadas = -1;
+    for (const auto& l : servidores_->Recibido()) veces += l.find(texto(0)) != std::string::npos;
+    if (texto(1) == "veces" && !Numero(texto(2), esperadas)) {
+      hallado = "«veces» necesita un número";
+      return false;
+    }
+    const bool bien = esperadas < 0 ? veces > 0 : veces == esperadas;
+    if (!bien) hallado = std::to_string(veces) + " veces";
+    return bien;
+  }
   if (a.orden == "archivo" || a.orden == "sin-archivo") {
     if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
     const auto tamano = archivos_->Tamano(texto(0));
@@ -500,7 +560,8 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
     for (const auto& abierto : plataforma_->shell.abiertos) {
       if (abierto == texto(0)) return true;
     }
-    hallado = plataforma_->shell.abiertos.empty() ? "no se abrió nada" : "se abrió " + plataforma_->shell.abiertos.back();
+    hallado =
+        plataforma_->shell.abiertos.empty() ? "no se abrió nada" : "se abrió " + plataforma_->shell.abiertos.back();
     return false;
   }
   if (a.orden == "aviso" || a.orden == "aviso-contiene" || a.orden == "sin-avisos") return ComprobarAviso(a, hallado);
@@ -514,7 +575,8 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
     return visible;
   }
   if (a.orden == "captura") {
-    const fs::path destino = Relativo(texto(0), opciones_.capturas.empty() ? archivo_.parent_path() : opciones_.capturas);
+    const fs::path destino =
+        Relativo(texto(0), opciones_.capturas.empty() ? archivo_.parent_path() : opciones_.capturas);
     std::error_code e;
     fs::create_directories(destino.parent_path(), e);
     const bool guardada = ventana.grab().save(QString::fromStdString(destino.string()));
@@ -548,8 +610,8 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
 bool Escenario::ComprobarColor(const Accion& a, bool fondo, std::string& hallado) {
   QWidget* control = asistente_->Ventana().Control(a.argumentos[0].texto);
   const std::string esperado = a.argumentos.size() > 1 ? a.argumentos[1].texto : "";
-  const QColor actual = fondo ? control->palette().color(control->backgroundRole())
-                              : control->palette().color(control->foregroundRole());
+  const QColor actual =
+      fondo ? control->palette().color(control->backgroundRole()) : control->palette().color(control->foregroundRole());
   if (Rgb(actual) != esperado) hallado = Rgb(actual);
   return Rgb(actual) == esperado;
 }

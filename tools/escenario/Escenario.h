@@ -35,9 +35,9 @@ class Escenario {
  private:
   // One line; false with what was found.
   bool Accionar(const Accion& a, std::string& hallado);
-  bool Configurar(const Accion& a, std::string& hallado);    // before the run starts
-  bool Interactuar(const Accion& a, std::string& hallado);   // what the user does
-  bool Comprobar(const Accion& a, std::string& hallado);     // what must be true
+  bool Configurar(const Accion& a, std::string& hallado);   // before the run starts
+  bool Interactuar(const Accion& a, std::string& hallado);  // what the user does
+  bool Comprobar(const Accion& a, std::string& hallado);    // what must be true
   bool ComprobarAviso(const Accion& a, std::string& hallado);
   bool ComprobarColor(const Accion& a, bool fondo, std::string& hallado);
   bool EscribirRegistro(const Accion& a, std::string& hallado);
@@ -52,6 +52,8 @@ class Escenario {
   std::filesystem::path Relativo(const std::string& nombre, const std::filesystem::path& base) const;
   std::vector<std::string> Variables() const;
   std::string PanelVisible() const;
+  // Prints the step now shown when it changed (--contar).
+  void Contar();
 
   std::filesystem::path archivo_;
   OpcionesDeEscenario opciones_;
@@ -74,6 +76,8 @@ class Escenario {
   bool terminado_ = false;
   size_t avisosVistos_ = 0;
   std::optional<int64_t> cerrarAlRecibir_;
+  std::string ultimoContado_;
+  std::optional<std::pair<int64_t, std::filesystem::path>> capturarAlRecibir_;
 };
 
 }  // namespace evalora::escenario

@@ -24,10 +24,13 @@ std::string Sistema() {
     for (const std::string variante : {"01TE", "02GE"}) {
       const std::string base = edicion + "/" + variante + "/";
       // Installer download (kinds 4 and 5).
+      const std::string instalador = "Instalador Evalora " + edicion + "\\";
       sql += Archivo("Sistema", edicion, 1, variante, "", 0, base + "Instalador/SetupEvalora2020" + edicion + ".exe",
-                     "SetupEvalora2020" + edicion + ".exe", 3145728);
-      sql += Archivo("Sistema", edicion, 1, variante, "", 0, base + "Instalador/autorun.inf", "autorun.inf", 64);
-      sql += Archivo("Sistema", edicion, 1, variante, "", 0, base + "Instalador/Leeme.txt", "Léeme.txt", 2048);
+                     instalador + "SetupEvalora2020" + edicion + ".exe", 3145728);
+      sql += Archivo("Sistema", edicion, 1, variante, "", 0, base + "Instalador/autorun.inf",
+                     instalador + "autorun.inf", 64);
+      sql += Archivo("Sistema", edicion, 1, variante, "", 0, base + "Instalador/Leeme.txt", instalador + "Léeme.txt",
+                     2048);
       // The system itself (kinds 1 and 3).
       sql += Archivo("Sistema", edicion, 2, variante, "", 0, base + "Sistema/EVLogIn.exe", "EVLogIn.exe", 1048576);
       sql += Archivo("Sistema", edicion, 2, variante, "", 0, base + "Sistema/evicon.ico", "evicon.ico", 4286);
@@ -49,10 +52,11 @@ std::string Recursos() {
     for (const std::string variante : {"01TE", "02GE"}) {
       for (const auto& [suite, peso] : suites) {
         const std::string carpeta = edicion + "/" + variante + "/Recursos/" + suite + "/";
-        sql += Archivo("Recursos", edicion, 0, variante, suite, 0, carpeta + "Guia.pdf",
-                       std::string(suite) + "\\Guía del alumno.pdf", peso);
-        sql += Archivo("Recursos", edicion, 0, variante, suite, 0, carpeta + "Practicas.zip",
-                       std::string(suite) + "\\Prácticas.zip", peso / 2);
+        const std::string local = "Instalador de Recursos Evalora " + edicion + "\\" + suite + "\\";
+        sql += Archivo("Recursos", edicion, 0, variante, suite, 0, carpeta + "Guia.pdf", local + "Guía del alumno.pdf",
+                       peso);
+        sql += Archivo("Recursos", edicion, 0, variante, suite, 0, carpeta + "Practicas.zip", local + "Prácticas.zip",
+                       peso / 2);
       }
     }
   }
@@ -62,10 +66,11 @@ std::string Recursos() {
 std::string Lanzadores() {
   std::string sql;
   for (const std::string aplicacion : {"Word", "Excel", "PowerPoint", "Access"}) {
+    const std::string local = "Instalador lanzadores Evalora\\";
     sql += Archivo("Lanzadores", "Local", 0, "", "", 0, "Lanzadores/Lanzador" + aplicacion + ".exe",
-                   "Lanzador" + aplicacion + ".exe", 524288);
+                   local + "Lanzador" + aplicacion + ".exe", 524288);
     sql += Archivo("Lanzadores", "Local", 0, "", "", 1, "Lanzadores/Actividades/Actividades" + aplicacion + ".zip",
-                   "Actividades\\Actividades" + aplicacion + ".zip", 262144);
+                   local + "Actividades\\Actividades" + aplicacion + ".zip", 262144);
   }
   return sql;
 }

@@ -25,6 +25,10 @@ Prefijo Prefijo::DelEntorno() {
 bool Prefijo::Preparar(std::string* motivo) const {
   std::error_code error;
   fs::create_directories(raiz_ / "drive_c", error);
+  // The folders every Windows machine has.
+  for (const char* carpeta : {"Program Files", "Program Files (x86)", "windows/system32", "windows/Fonts"}) {
+    if (!error) fs::create_directories(raiz_ / "drive_c" / carpeta, error);
+  }
   if (!error) fs::create_directories(raiz_ / "dosdevices", error);
   const std::pair<const char*, const char*> enlaces[] = {{"c:", "../drive_c"}, {"z:", "/"}};
   for (const auto& [letra, destino] : enlaces) {

@@ -16,7 +16,8 @@ class Prefijo {
 
   const std::filesystem::path& Raiz() const { return raiz_; }
 
-  // Creates what is missing of drive_c, dosdevices/c: -> ../drive_c and dosdevices/z: -> /;
+  // Creates what is missing of drive_c (with Program Files, Program Files (x86), windows\system32
+  // and windows\Fonts), dosdevices/c: -> ../drive_c and dosdevices/z: -> /;
   // leaves everything that exists as it is. False with a reason when it cannot.
   bool Preparar(std::string* motivo = nullptr) const;
 
