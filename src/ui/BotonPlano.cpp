@@ -79,6 +79,7 @@ void BotonPlano::Mostrar(bool visible) {
 bool BotonPlano::eventFilter(QObject* objeto, QEvent* evento) {
   if (evento->type() == QEvent::MouseMove) {
     Resaltar();
+    return true;  // the pointer is on the button, not on the panel behind it
   } else if (evento->type() == QEvent::MouseButtonRelease) {
     const auto* raton = static_cast<QMouseEvent*>(evento);
     const auto* parte = static_cast<QWidget*>(objeto);

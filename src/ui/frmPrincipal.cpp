@@ -51,6 +51,9 @@ frmPrincipal::frmPrincipal(EstadoDeEjecucion& estado, ServiciosDeVentana servici
 frmPrincipal::~frmPrincipal() = default;
 
 void frmPrincipal::ConfiguraVentana() {
+  // A fixed frame: a caption with the close and minimize buttons, no maximize.
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(Pixeles(kAnchoTwips), Pixeles(kAltoTwips));
   Fondo(this, paleta_.ColorFondo);
   barraMenu_->setGeometry(0, 0, width(), Pixeles(kAltoBarraMenuTwips));
@@ -200,6 +203,8 @@ bool frmPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
   const std::string nombre = objeto->objectName().toStdString();
   if (evento->type() == QEvent::MouseMove) {
     Raton(nombre);
+    // A control's pointer move is its own: it does not reach the panel behind it.
+    return !paneles_.count(nombre) || QWidget::eventFilter(objeto, evento);
   } else if (evento->type() == QEvent::MouseButtonRelease && qobject_cast<QLabel*>(objeto)) {
     const auto* raton = static_cast<QMouseEvent*>(evento);
     if (raton->button() == Qt::LeftButton && !botones_.count(nombre)) Pulsar(nombre);

@@ -83,3 +83,20 @@ TEST(Unicode, IdaYVuelta) {
 
 }  // namespace
 }  // namespace evalora
+
+namespace evalora {
+namespace {
+
+TEST(Caracteres, LongitudYSubcadenaNoCortanLetras) {
+  EXPECT_EQ(LongitudEnCaracteres("ESCUEÑ01TE"), 10u);  // 11 bytes, 10 characters
+  EXPECT_EQ(SubcadenaEnCaracteres("ESCUEÑ01TE", 6, 2), "01");
+  EXPECT_EQ(SubcadenaEnCaracteres("ESCUEÑ01TE", 5, 1), "Ñ");
+  EXPECT_EQ(SubcadenaEnCaracteres("C:\\", 0, 2), "C:");
+  EXPECT_EQ(SubcadenaEnCaracteres("ABC", 6, 2), "");  // past the end
+  EXPECT_TRUE(EsNumerico("01"));
+  EXPECT_FALSE(EsNumerico("TE"));
+  EXPECT_FALSE(EsNumerico(""));
+}
+
+}  // namespace
+}  // namespace evalora

@@ -9,6 +9,7 @@
 #include "platform/fakes/Falsos.h"
 #include "platform/linux/AccesoDirectoLnk.h"
 #include "platform/linux/EntornoLinux.h"
+#include "platform/linux/Prefijo.h"
 #include "platform/linux/RegistroWine.h"
 #include "platform/linux/ShellPrefijo.h"
 #include "platform/linux/SistemaDeArchivosPrefijo.h"
@@ -264,6 +265,30 @@ TEST_F(UnidadesTest, TiposPorMontajeYPorWine) {
                                                               {"I:", kUnidadExtraible},
                                                               {"J:", kUnidadDeRed},
                                                               {"Z:", kUnidadFija}}));
+}
+
+}  // namespace
+}  // namespace evalora
+
+namespace evalora {
+namespace {
+
+TEST(PrefijoTest, RutaWindowsPorLasUnidadesDelPrefijo) {
+  pruebas::PrefijoTemporal temporal;
+  const Prefijo prefijo(temporal.Raiz());
+  ASSERT_TRUE(prefijo.Preparar());
+  EXPECT_TRUE(std::filesystem::is_directory(temporal.Raiz() / "drive_c" / "Program Files"));
+  const auto c = temporal.Raiz() / "drive_c";
+  std::filesystem::create_directories(c / "Escuela" / "Datos");
+  EXPECT_EQ(prefijo.RutaWindows(c), "C:\\");
+  EXPECT_EQ(prefijo.RutaWindows(c / "Escuela" / "Datos"), "C:\\Escuela\\Datos");
+  // Drive C lies inside Z: (the root); the closer drive names the folder.
+  EXPECT_EQ(prefijo.RutaWindows(c / "Escuela" / ".." / "Escuela"), "C:\\Escuela");
+  EXPECT_EQ(prefijo.RutaWindows("/"), "Z:\\");
+  EXPECT_EQ(prefijo.RutaWindows("/tmp"), "Z:\\tmp");
+  // Without a drive for the root, a folder outside drive_c has no Windows path.
+  std::filesystem::remove(temporal.Raiz() / "dosdevices" / "z:");
+  EXPECT_EQ(prefijo.RutaWindows("/tmp"), std::nullopt);
 }
 
 }  // namespace

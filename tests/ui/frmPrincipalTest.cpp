@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <filesystem>
 
 #include "apoyo/PrefijoTemporal.h"
@@ -170,6 +171,32 @@ TEST_F(frmPrincipalTest, ResultadoCorrectoYSusAcciones) {
   EXPECT_FALSE(Visible("PasoDCor_LblWindowsVista"));
   EXPECT_THROW(Ventana().Pulsar("lblIniciarAhora"), falsos::ProgramaTerminado);
   EXPECT_EQ(plataforma->shell.abiertos, std::vector<std::string>{"C:\\Program Files\\Evalora 2020 Cloud\\EVLogIn.exe"});
+}
+
+TEST_F(frmPrincipalTest, ElPunteroDeVerdad) {
+  Crear(6);
+  Ventana().Mostrar();
+  Ventana().MuestraPaso("bienvenida");
+  auto mover = [](QWidget* w) {
+    QMouseEvent movimiento(QEvent::MouseMove, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::NoButton, Qt::NoButton,
+                           Qt::NoModifier);
+    QApplication::sendEvent(w, &movimiento);
+  };
+  // Onto the button's label: it lights up, and the panel behind it does not put it back at rest.
+  mover(Ventana().Control("PasoBienvenido_lblContinuar"));
+  EXPECT_TRUE(Visible("picInferiorPasoBienvenido_lblContinuar"));
+  // Onto another label of the panel: nothing happens; onto the panel: the button rests.
+  mover(Ventana().Control("PasoBienvenido_lblDescripcion"));
+  EXPECT_TRUE(Visible("picInferiorPasoBienvenido_lblContinuar"));
+  mover(Ventana().Control("PicBienvenida"));
+  EXPECT_FALSE(Visible("picInferiorPasoBienvenido_lblContinuar"));
+  // A real click on the face is the button's click.
+  Ventana().Control("PasoBienvenido_txtIDLanzador")->setProperty("text", "");
+  QWidget* cara = Ventana().Control("picPasoBienvenido_lblContinuar");
+  QMouseEvent pulsar(QEvent::MouseButtonRelease, QPointF(2, 2), cara->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
+                     Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(cara, &pulsar);
+  EXPECT_TRUE(Visible("PasoBienvenido_lblMensajeLanzador"));  // no ID: the message
 }
 
 TEST_F(frmPrincipalTest, ContactoRecibeElFoco) {
