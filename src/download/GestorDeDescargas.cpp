@@ -195,8 +195,7 @@ void GestorDeDescargas::Descargar() {
   muestraPaso_(estado_.TipoComoNumero() <= 3 ? "IniciaInstalacion" : "DescargaCorrecta");
 }
 
-void GestorDeDescargas::BorrarTemporales(const std::string& ruta, bool recursivo) {
-  SistemaDeArchivos& a = servicios_.archivos;
+void BorrarTemporales(SistemaDeArchivos& a, const std::string& ruta, bool recursivo) {
   auto borrarEn = [&](const std::string& carpeta) {
     for (const auto& nombre : a.ListarArchivos(carpeta)) {
       if (Mayusculas(nombre).size() >= 4 && Mayusculas(nombre).substr(nombre.size() - 4) == ".TMP") {

@@ -39,6 +39,11 @@ struct ServiciosDeDescarga {
 // A size in megabytes as the manager counts them: cut down to two decimals.
 double Megas(double bytes);
 
+// Deletes the "*.tmp" files of interrupted downloads: those of the folder of `ruta` (a file's
+// path), or with `recursivo` those in every folder below the installer folders of `ruta` (a
+// folder). Failures are ignored.
+void BorrarTemporales(SistemaDeArchivos& archivos, const std::string& ruta, bool recursivo);
+
 // Whether a process named "avastui.exe" runs (its antivirus removes files after they arrive).
 bool AvastEnEjecucion(Procesos& procesos);
 
@@ -55,7 +60,9 @@ class GestorDeDescargas {
   void PrepararListaDeDescarga();
   bool DescargaElArchivo(const std::string& local, const std::string& url);
   bool CrearCarpetasDelArchivo(const std::string& base, const std::string& local);
-  void BorrarTemporales(const std::string& ruta, bool recursivo);
+  void BorrarTemporales(const std::string& ruta, bool recursivo) {
+    evalora::BorrarTemporales(servicios_.archivos, ruta, recursivo);
+  }
   bool ArchivosCompletos() const;
   bool ListaDescargada() const;
   void Down_Progreso(const EventoProgreso& evento);

@@ -83,10 +83,7 @@ void frmPrincipal::PasoSC_Continuar_Click() {
                                            kMensajeSinIcono, std::string("Asistente para la descarga"));
     return;
   }
-  const Plataforma& p = servicios_.plataforma;
-  GestorDeDescargas limpieza(estado_, ServiciosDeDescarga{p.archivos, p.reloj, p.eventos, p.procesos}, *this, nullptr,
-                             nullptr);
-  limpieza.BorrarTemporales(carpeta, true);
+  BorrarTemporales(servicios_.plataforma.archivos, carpeta, true);
   estado_.CarpetaDeInstalacion = carpeta;
   MuestraPaso("Descarga");
 }

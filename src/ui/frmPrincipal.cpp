@@ -250,17 +250,10 @@ void frmPrincipal::closeEvent(QCloseEvent* evento) {
 }
 
 void frmPrincipal::CerrarPorElUsuario() {
-  Form_QueryUnload();
-  Form_Unload();
+  // Closing is never refused and ends the program at once. A download in progress stops where it
+  // is, below this call: its temporary file stays for the next run's clean-up.
+  servicios_.plataforma.terminacion.Terminar();
 }
-
-void frmPrincipal::Form_QueryUnload() {
-  // The downloader is let go: it may be in the middle of a transfer below this call, so it is
-  // only kept from drawing; the end that follows stops it.
-  if (Down) bytesDeLaUltimaDescarga_ = Down->BytesRecibidos;
-}
-
-void frmPrincipal::Form_Unload() { servicios_.plataforma.terminacion.Terminar(); }
 
 int64_t frmPrincipal::BytesRecibidos() const { return Down ? Down->BytesRecibidos : bytesDeLaUltimaDescarga_; }
 

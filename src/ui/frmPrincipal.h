@@ -68,7 +68,7 @@ class frmPrincipal : public QWidget, public VentanaDeInicio, public BarrasDeDesc
   bool Raton(const std::string& control);
   bool TeclaEnter(const std::string& control);
   bool Marcar(const std::string& control, bool marcado);
-  // The user closes the window: the downloader is let go and the program ends.
+  // The user closes the window: the program ends at once, also in the middle of a download.
   void CerrarPorElUsuario();
 
   // A control by its design name; nothing when the window has none.
@@ -163,8 +163,6 @@ class frmPrincipal : public QWidget, public VentanaDeInicio, public BarrasDeDesc
   // Pointer and closing (frmPrincipal.cpp).
   void Form_MouseMove();
   void ReposarPanel(const std::string& panel);
-  void Form_QueryUnload();
-  void Form_Unload();
 
   EstadoDeEjecucion& estado_;
   ServiciosDeVentana servicios_;

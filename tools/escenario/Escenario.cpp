@@ -476,8 +476,10 @@ bool Escenario::Interactuar(const Accion& a, std::string& hallado) {
   bool aceptada = true;
   if (a.orden == "escribe") {
     auto* caja = qobject_cast<QLineEdit*>(control);
-    if (!caja || a.argumentos.size() < 2) {
-      hallado = caja ? "falta el texto" : nombre + " no es una caja de texto";
+    if (!caja || caja->isReadOnly() || a.argumentos.size() < 2) {
+      hallado = !caja                ? nombre + " no es una caja de texto"
+                : caja->isReadOnly() ? nombre + " no admite escritura"
+                                     : "falta el texto";
       return false;
     }
     Programa([&] { caja->setText(QString::fromStdString(a.argumentos[1].texto)); });
