@@ -22,7 +22,9 @@ int main(int argc, char** argv) {
   ui::MensajesQt mensajes;
   ui::ExploradorQt explorador(nullptr, prefijo.Raiz() / "drive_c",
                               [&prefijo](const std::filesystem::path& ruta) { return prefijo.RutaWindows(ruta); });
-  ui::Asistente asistente(plataforma.Servicios(mensajes), explorador, kVersionDelEjecutable);
+  plataforma.Shell().UsarExplorador(
+      [&explorador](const std::string& titulo) { return explorador.ExaminarCarpeta(titulo); });
+  ui::Asistente asistente(plataforma.Servicios(mensajes), kVersionDelEjecutable);
   asistente.Main();
   return aplicacion.exec();
 }

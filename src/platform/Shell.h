@@ -41,6 +41,12 @@ class Shell {
   virtual bool Abrir(const std::string& archivo, const std::string& argumentos) = 0;
   // Writes a shortcut file (Windows path ending in .lnk) that Windows and Wine read.
   virtual bool GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) = 0;
+  // The folder browser, the whole namespace of the machine offered: the chosen folder's Windows
+  // path ("C:\" for the root of drive C), kCarpetaNoValida for a choice that has no file-system
+  // path, empty when the user cancelled or the browser failed.
+  virtual std::string ExaminarCarpeta(const std::string& titulo) = 0;
 };
+
+inline constexpr const char* kCarpetaNoValida = "No Valida";
 
 }  // namespace evalora

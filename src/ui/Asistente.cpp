@@ -2,7 +2,7 @@
 
 namespace evalora::ui {
 
-Asistente::Asistente(Plataforma plataforma, ExploradorDeCarpetas& explorador, VersionDelEjecutable version)
+Asistente::Asistente(Plataforma plataforma, VersionDelEjecutable version)
     : plataforma_(plataforma),
       version_(version),
       sitios_(SitiosPara(plataforma.entorno)),
@@ -11,8 +11,7 @@ Asistente::Asistente(Plataforma plataforma, ExploradorDeCarpetas& explorador, Ve
           estado_, conexion_,
           ServiciosDelCatalogo{plataforma.archivos, plataforma.eventos, plataforma.mensajes, plataforma.terminacion},
           sitios_.NombreDelSitio()),
-      ventana_(std::make_unique<frmPrincipal>(
-          estado_, ServiciosDeVentana{plataforma, catalogo_, explorador, sitios_.ayuda, {}})) {}
+      ventana_(std::make_unique<frmPrincipal>(estado_, ServiciosDeVentana{plataforma, catalogo_, sitios_.ayuda, {}})) {}
 
 void Asistente::Main() {
   const Plataforma& p = plataforma_;

@@ -9,7 +9,6 @@
 #include "catalogue/ClienteDelCatalogo.h"
 #include "catalogue/ConexionCatalogo.h"
 #include "core/EstadoDeEjecucion.h"
-#include "platform/ExploradorDeCarpetas.h"
 #include "platform/Plataforma.h"
 #include "startup/SitiosDelFabricante.h"
 #include "ui/frmPrincipal.h"
@@ -18,7 +17,7 @@ namespace evalora::ui {
 
 class Asistente {
  public:
-  Asistente(Plataforma plataforma, ExploradorDeCarpetas& explorador, VersionDelEjecutable version);
+  Asistente(Plataforma plataforma, VersionDelEjecutable version);
 
   // The start-up: titles, checks, the first step (or the end of the program).
   void Main();

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 
+#include "platform/Shell.h"
+
 namespace evalora::ui {
 
 std::string ExploradorQt::ExaminarCarpeta(const std::string& titulo) {

@@ -128,7 +128,7 @@ void frmPrincipal::PasoIndicaId_btnContinuar_Click() {
 
 void frmPrincipal::PasoIndicaID_cmdExaminar_Click() {
   estado_.CarpetaBaseDeDatos.clear();
-  estado_.CarpetaBaseDeDatos = Mayusculas(servicios_.explorador.ExaminarCarpeta(
+  estado_.CarpetaBaseDeDatos = Mayusculas(servicios_.plataforma.shell.ExaminarCarpeta(
       "Seleccione la ubicación en que se deberá crear la Base de Datos Evalora."));
   auto* caja = Buscar<QLineEdit>("PasoIndicaId_txtPathBD");
   const std::string& elegida = estado_.CarpetaBaseDeDatos;

@@ -58,7 +58,8 @@ void frmPrincipal::PasoSuitebtnContinuar_Click() {
 
 bool frmPrincipal::ElegirCarpetaDeDescarga() {
   auto* caja = Buscar<QLineEdit>("PasoSCtxtCarpetaDeDescarga");
-  std::string ruta = servicios_.explorador.ExaminarCarpeta("Selecciona la carpeta en donde deseas colocar la descarga");
+  std::string ruta =
+      servicios_.plataforma.shell.ExaminarCarpeta("Selecciona la carpeta en donde deseas colocar la descarga");
   if (RecortarBlancos(ruta).empty()) return false;
   if (Mayusculas(RecortarBlancos(ruta)) == "NO VALIDA") {
     servicios_.plataforma.mensajes.Mostrar(

@@ -15,7 +15,6 @@
 #include "catalogue/ClienteDelCatalogo.h"
 #include "core/EstadoDeEjecucion.h"
 #include "download/GestorDeDescargas.h"
-#include "platform/ExploradorDeCarpetas.h"
 #include "platform/Plataforma.h"
 #include "startup/Main.h"
 #include "ui/BarraDeProgreso.h"
@@ -27,7 +26,6 @@ namespace evalora::ui {
 struct ServiciosDeVentana {
   Plataforma plataforma;
   ClienteDelCatalogo& catalogo;
-  ExploradorDeCarpetas& explorador;
   std::string sitioDeAyuda;  // the help site, in front of the help pages' paths
   // The installation of the installing kinds; it presents the result step when it ends.
   std::function<void()> iniciarInstalacion;

@@ -25,7 +25,7 @@ class frmPrincipalTest : public ::testing::Test {
     version = {2020, tipo, 0, 3};
     plataforma = std::make_unique<falsos::PlataformaDePrueba>(prefijo.Raiz(), version,
                                                               std::vector<std::string>{"EVALORA_CATALOGO=127.0.0.1:1"});
-    asistente = std::make_unique<Asistente>(plataforma->Servicios(), plataforma->explorador, version);
+    asistente = std::make_unique<Asistente>(plataforma->Servicios(), version);
     EstablecerVersion(Estado(), version);
   }
   EstadoDeEjecucion& Estado() { return asistente->Estado(); }
@@ -217,7 +217,7 @@ TEST_F(frmPrincipalTest, CerrarLaVentanaTerminaElPrograma) {
     const Plataforma conFin{p.reloj,    p.eventos,  p.mensajes,   fin,        p.archivos,
                             p.registro, p.procesos, p.usuario,    p.internet, p.entorno,
                             p.shell,    p.unidades, p.impresoras, p.fuentes,  p.ejecutable};
-    Asistente otro(conFin, plataforma->explorador, version);
+    Asistente otro(conFin, version);
     otro.Ventana().show();
     otro.Ventana().close();
     std::abort();  // not reached

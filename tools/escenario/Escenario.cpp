@@ -232,9 +232,9 @@ bool Escenario::Iniciar(std::string& hallado) {
   plataforma_->procesos.nombres = procesos_;
   plataforma_->procesos.nombres.push_back(EjecutableDelTipo(tipo_, std::to_string(version_.Mayor)));
   plataforma_->usuario.administrador = administrador_;
-  plataforma_->explorador.respuestas = respuestasDeCarpeta_;
+  plataforma_->shell.respuestas = respuestasDeCarpeta_;
   respuestasDeCarpeta_.clear();
-  asistente_ = std::make_unique<ui::Asistente>(plataforma_->Servicios(), plataforma_->explorador, version_);
+  asistente_ = std::make_unique<ui::Asistente>(plataforma_->Servicios(), version_);
   plataforma_->eventos.alCeder = [this] {
     if (opciones_.contar) Contar();
     if (capturarAlRecibir_ && asistente_->Ventana().BytesRecibidos() >= capturarAlRecibir_->first) {
@@ -367,7 +367,7 @@ bool Escenario::Configurar(const Accion& a, std::string& hallado) {
     const std::string respuesta = a.orden == "elige-carpeta"     ? texto(0)
                                   : a.orden == "cancela-carpeta" ? std::string()
                                                                  : std::string(kCarpetaNoValida);
-    (plataforma_ ? plataforma_->explorador.respuestas : respuestasDeCarpeta_).push_back(respuesta);
+    (plataforma_ ? plataforma_->shell.respuestas : respuestasDeCarpeta_).push_back(respuesta);
     return true;
   }
   if (a.orden == "captura-al-recibir") {

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/ExploradorDeCarpetas.h"
 #include "platform/Plataforma.h"
 #include "platform/fakes/Falsos.h"
 #include "platform/linux/EntornoLinux.h"
@@ -39,7 +38,8 @@ class BucleDelReloj : public BucleDeEventos {
   RelojVirtual& reloj_;
 };
 
-// The shell of the prefix, except that what it opens is only written down.
+// The shell of the prefix, except that what it opens is only written down and the folder
+// browser answers what the test queued, in order (nothing queued is a cancel).
 class ShellGrabado : public Shell {
  public:
   explicit ShellGrabado(Shell& real) : real_(real) {}
@@ -51,15 +51,6 @@ class ShellGrabado : public Shell {
   bool GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) override {
     return real_.GuardarAccesoDirecto(archivoLnk, acceso);
   }
-  std::vector<std::string> abiertos;
-
- private:
-  Shell& real_;
-};
-
-// The folder browser answers what the test queued, in order; nothing queued is a cancel.
-class ExploradorFijo : public ExploradorDeCarpetas {
- public:
   std::string ExaminarCarpeta(const std::string& titulo) override {
     titulos.push_back(titulo);
     if (respuestas.empty()) return "";
@@ -67,8 +58,12 @@ class ExploradorFijo : public ExploradorDeCarpetas {
     respuestas.pop_front();
     return r;
   }
+  std::vector<std::string> abiertos;
   std::deque<std::string> respuestas;
   std::vector<std::string> titulos;
+
+ private:
+  Shell& real_;
 };
 
 class PlataformaDePrueba {
@@ -85,7 +80,6 @@ class PlataformaDePrueba {
   TerminacionObservada terminacion;
   ProcesosFijos procesos;
   UsuarioFijo usuario{"alumno", true};
-  ExploradorFijo explorador;
 
  private:
   SistemaDeArchivosPrefijo archivos_;

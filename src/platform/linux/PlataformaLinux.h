@@ -29,6 +29,7 @@ class PlataformaLinux {
 
   const Prefijo& prefijo() const { return prefijo_; }
   Plataforma Servicios(Mensajes& mensajes);
+  ShellPrefijo& Shell() { return shell_; }
 
  private:
   Prefijo prefijo_;

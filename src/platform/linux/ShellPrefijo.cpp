@@ -184,4 +184,8 @@ bool ShellPrefijo::GuardarAccesoDirecto(const std::string& archivoLnk, const Acc
   return static_cast<bool>(salida.flush());
 }
 
+std::string ShellPrefijo::ExaminarCarpeta(const std::string& titulo) {
+  return explorador_ ? explorador_(titulo) : std::string();
+}
+
 }  // namespace evalora

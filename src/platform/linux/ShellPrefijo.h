@@ -6,6 +6,7 @@
 // of the environment service and started detached, with WINEPREFIX naming this prefix.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -23,6 +24,11 @@ class ShellPrefijo : public Shell {
   std::string CarpetaEspecial(int csidl) override;
   bool Abrir(const std::string& archivo, const std::string& argumentos) override;
   bool GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) override;
+  std::string ExaminarCarpeta(const std::string& titulo) override;
+
+  // The browser is the window's dialog; until the window hands it in, every browse is a cancel.
+  using Explorador = std::function<std::string(const std::string& titulo)>;
+  void UsarExplorador(Explorador explorador) { explorador_ = std::move(explorador); }
 
  private:
   std::optional<std::filesystem::path> BuscarPrograma(const std::string& nombre) const;
@@ -33,6 +39,7 @@ class ShellPrefijo : public Shell {
   SistemaDeArchivos& archivos_;
   const Entorno& entorno_;
   Usuario& usuario_;
+  Explorador explorador_;
 };
 
 }  // namespace evalora
