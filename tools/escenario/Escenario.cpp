@@ -523,14 +523,16 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
     hallado = lineas.empty() ? "el catálogo no recibió nada" : "lo último recibido: " + lineas.back();
     return false;
   }
-  if (a.orden == "recibio-contiene") {
-    // How many received lines contain the text; "veces N" demands exactly N, otherwise at least one.
+  if (a.orden == "recibio-contiene" || a.orden == "pedido") {
+    // How many lines the catalogue received (or requests the download server received) contain
+    // the text; "veces N" demands exactly N, otherwise at least one.
     if (!servidores_) {
-      hallado = "el catálogo no se ha puesto en marcha";
+      hallado = "el servidor no se ha puesto en marcha";
       return false;
     }
     int64_t veces = 0, esperadas = -1;
-    for (const auto& l : servidores_->Recibido()) veces += l.find(texto(0)) != std::string::npos;
+    const auto lineas = a.orden == "pedido" ? servidores_->Pedidos() : servidores_->Recibido();
+    for (const auto& l : lineas) veces += l.find(texto(0)) != std::string::npos;
     if (texto(1) == "veces" && !Numero(texto(2), esperadas)) {
       hallado = "«veces» necesita un número";
       return false;
@@ -538,6 +540,25 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
     const bool bien = esperadas < 0 ? veces > 0 : veces == esperadas;
     if (!bien) hallado = std::to_string(veces) + " veces";
     return bien;
+  }
+  if (a.orden == "temporales") {
+    // The temporary files of interrupted downloads (EVL….tmp) in a folder and every folder below.
+    if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
+    int64_t esperados = 0;
+    if (!Numero(texto(1), esperados)) {
+      hallado = "«temporales» necesita la carpeta y un número";
+      return false;
+    }
+    int64_t hay = 0;
+    std::vector<std::string> carpetas{texto(0)};
+    for (size_t i = 0; i < carpetas.size(); ++i) {
+      for (const auto& nombre : archivos_->ListarArchivos(carpetas[i])) {
+        hay += nombre.rfind("EVL", 0) == 0 && nombre.size() > 4 && nombre.substr(nombre.size() - 4) == ".tmp";
+      }
+      for (const auto& sub : archivos_->ListarSubcarpetas(carpetas[i])) carpetas.push_back(carpetas[i] + "\\" + sub);
+    }
+    if (hay != esperados) hallado = std::to_string(hay);
+    return hay == esperados;
   }
   if (a.orden == "archivo" || a.orden == "sin-archivo") {
     if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);

@@ -27,6 +27,8 @@ class Servidores {
   uint16_t PuertoDescargas() const { return puertoHttp_; }
   // The statements and calls received, one a line, without what the driver asks on its own.
   std::vector<std::string> Recibido() const;
+  // The download server's requests, one a line ("GET /path").
+  std::vector<std::string> Pedidos() const { return http_->Pedidos(); }
 
  private:
   std::filesystem::path registro_;
