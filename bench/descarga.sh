@@ -24,6 +24,9 @@ trap 'kill $servidor 2>/dev/null; wait $servidor 2>/dev/null' EXIT
 for _ in $(seq 1 100); do grep -q descargas "$salida" 2>/dev/null && break; sleep 0.1; done
 puerto=$(awk '/descargas/{print $2}' "$salida")
 
+# The server reads its files from the page cache for every contender alike.
+cat "$trabajo/contenido/a/grande.bin" "$trabajo"/contenido/b/*.bin > /dev/null
+
 for caso in a b; do
   rm -rf "$trabajo/prefijo" "$trabajo/curl"
   if [ "$caso" = a ]; then

@@ -1,0 +1,181 @@
+// What a scenario checks: steps, texts, colours, message boxes, files, the server's log.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "Escenario.h"
+#include "Textos.h"
+#include "core/Texto.h"
+
+namespace evalora::escenario {
+
+namespace fs = std::filesystem;
+
+bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
+  const auto& arg = a.argumentos;
+  auto texto = [&](size_t i) { return i < arg.size() ? arg[i].texto : std::string(); };
+  if (a.orden == "termina") {
+    if (!terminado_) hallado = iniciado_ ? "el programa sigue en marcha en " + PanelVisible() : "no se inició";
+    return terminado_;
+  }
+  if (a.orden == "recibio") {
+    if (!servidores_) {
+      hallado = "el catálogo no se ha puesto en marcha";
+      return false;
+    }
+    const auto lineas = servidores_->Recibido();
+    for (const auto& l : lineas) {
+      if (l == texto(0)) return true;
+    }
+    hallado = lineas.empty() ? "el catálogo no recibió nada" : "lo último recibido: " + lineas.back();
+    return false;
+  }
+  if (a.orden == "recibio-contiene" || a.orden == "pedido") {
+    // How many lines the catalogue received (or requests the download server received) contain
+    // the text; "veces N" demands exactly N, otherwise at least one.
+    if (!servidores_) {
+      hallado = "el servidor no se ha puesto en marcha";
+      return false;
+    }
+    int64_t veces = 0, esperadas = -1;
+    const auto lineas = a.orden == "pedido" ? servidores_->Pedidos() : servidores_->Recibido();
+    for (const auto& l : lineas) veces += l.find(texto(0)) != std::string::npos;
+    if (texto(1) == "veces" && !Numero(texto(2), esperadas)) {
+      hallado = "«veces» necesita un número";
+      return false;
+    }
+    const bool bien = esperadas < 0 ? veces > 0 : veces == esperadas;
+    if (!bien) hallado = std::to_string(veces) + " veces";
+    return bien;
+  }
+  if (a.orden == "temporales") {
+    // The temporary files of interrupted downloads (EVL….tmp) in a folder and every folder below.
+    if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
+    int64_t esperados = 0;
+    if (!Numero(texto(1), esperados)) {
+      hallado = "«temporales» necesita la carpeta y un número";
+      return false;
+    }
+    int64_t hay = 0;
+    std::vector<std::string> carpetas{texto(0)};
+    for (size_t i = 0; i < carpetas.size(); ++i) {
+      for (const auto& nombre : archivos_->ListarArchivos(carpetas[i])) {
+        hay += nombre.rfind("EVL", 0) == 0 && nombre.size() > 4 && nombre.substr(nombre.size() - 4) == ".tmp";
+      }
+      for (const auto& sub : archivos_->ListarSubcarpetas(carpetas[i])) carpetas.push_back(carpetas[i] + "\\" + sub);
+    }
+    if (hay != esperados) hallado = std::to_string(hay);
+    return hay == esperados;
+  }
+  if (a.orden == "archivo" || a.orden == "sin-archivo") {
+    if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
+    const auto tamano = archivos_->Tamano(texto(0));
+    if (a.orden == "sin-archivo") {
+      if (tamano) hallado = "existe, con " + std::to_string(*tamano) + " bytes";
+      return !tamano;
+    }
+    if (!tamano) {
+      hallado = "no existe";
+      return false;
+    }
+    int64_t esperado = 0;
+    if (arg.size() > 1 && (!Numero(texto(1), esperado) || esperado != *tamano)) {
+      hallado = std::to_string(*tamano) + " bytes";
+      return false;
+    }
+    return true;
+  }
+  if (a.orden == "abrio") {
+    if (!plataforma_) return false;
+    for (const auto& abierto : plataforma_->shell.abiertos) {
+      if (abierto == texto(0)) return true;
+    }
+    hallado =
+        plataforma_->shell.abiertos.empty() ? "no se abrió nada" : "se abrió " + plataforma_->shell.abiertos.back();
+    return false;
+  }
+  if (a.orden == "aviso" || a.orden == "aviso-contiene" || a.orden == "sin-avisos") return ComprobarAviso(a, hallado);
+  if (!EnMarcha(hallado)) return false;
+  ui::frmPrincipal& ventana = asistente_->Ventana();
+  if (a.orden == "paso") {
+    const std::string panel = ui::frmPrincipal::PanelDelPaso(texto(0));
+    QWidget* w = ventana.Control(panel);
+    const bool visible = w && !w->isHidden() && PanelVisible() == RecortarBlancos(texto(0));
+    if (!visible) hallado = "el paso visible es " + PanelVisible();
+    return visible;
+  }
+  if (a.orden == "captura") {
+    const fs::path destino =
+        Relativo(texto(0), opciones_.capturas.empty() ? archivo_.parent_path() : opciones_.capturas);
+    std::error_code e;
+    fs::create_directories(destino.parent_path(), e);
+    const bool guardada = ventana.grab().save(QString::fromStdString(destino.string()));
+    if (!guardada) hallado = "no se pudo guardar " + destino.string();
+    return guardada;
+  }
+  QWidget* control = ControlDe(a, 0, hallado);
+  if (!control) return false;
+  if (a.orden == "texto" || a.orden == "contiene") {
+    const std::string actual = ventana.Texto(texto(0));
+    const bool bien = a.orden == "texto" ? actual == texto(1) : actual.find(texto(1)) != std::string::npos;
+    if (!bien) hallado = Mostrable(actual);
+    return bien;
+  }
+  if (a.orden == "visible" || a.orden == "oculto") {
+    const bool visible = control->isVisibleTo(&ventana);
+    if (visible != (a.orden == "visible")) hallado = visible ? "está a la vista" : "está oculto";
+    return visible == (a.orden == "visible");
+  }
+  if (a.orden == "marcado" || a.orden == "desmarcado") {
+    auto* casilla = qobject_cast<QCheckBox*>(control);
+    const bool bien = casilla && casilla->isChecked() == (a.orden == "marcado");
+    if (!bien) hallado = casilla ? (casilla->isChecked() ? "marcado" : "desmarcado") : "no es una casilla";
+    return bien;
+  }
+  if (a.orden == "color" || a.orden == "fondo") return ComprobarColor(a, a.orden == "fondo", hallado);
+  hallado = "orden desconocida: " + a.orden;
+  return false;
+}
+
+bool Escenario::ComprobarColor(const Accion& a, bool fondo, std::string& hallado) {
+  QWidget* control = asistente_->Ventana().Control(a.argumentos[0].texto);
+  const std::string esperado = a.argumentos.size() > 1 ? a.argumentos[1].texto : "";
+  const QColor actual =
+      fondo ? control->palette().color(control->backgroundRole()) : control->palette().color(control->foregroundRole());
+  if (Rgb(actual) != esperado) hallado = Rgb(actual);
+  return Rgb(actual) == esperado;
+}
+
+bool Escenario::ComprobarAviso(const Accion& a, std::string& hallado) {
+  const auto* mostrados = plataforma_ ? &plataforma_->mensajes.mostrados : nullptr;
+  const size_t total = mostrados ? mostrados->size() : 0;
+  if (a.orden == "sin-avisos") {
+    if (total > avisosVistos_) hallado = "aviso sin revisar: " + Mostrable((*mostrados)[avisosVistos_].texto);
+    return total <= avisosVistos_;
+  }
+  if (total <= avisosVistos_) {
+    hallado = "no hubo más avisos";
+    return false;
+  }
+  const falsos::MensajeMostrado& m = (*mostrados)[avisosVistos_++];
+  const auto& arg = a.argumentos;
+  const std::string esperado = arg.empty() ? "" : arg[0].texto;
+  const bool textoBien = a.orden == "aviso" ? m.texto == esperado : m.texto.find(esperado) != std::string::npos;
+  if (!textoBien) {
+    hallado = Mostrable(m.texto);
+    return false;
+  }
+  for (size_t i = 1; i + 1 < arg.size(); i += 2) {
+    if (arg[i].texto == "icono" && std::to_string(m.estilo) != arg[i + 1].texto) {
+      hallado = "icono " + std::to_string(m.estilo);
+      return false;
+    }
+    if (arg[i].texto == "titulo" && m.titulo.value_or("(el nombre del programa)") != arg[i + 1].texto) {
+      hallado = "título " + Mostrable(m.titulo.value_or("(el nombre del programa)"));
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace evalora::escenario

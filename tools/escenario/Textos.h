@@ -1,0 +1,31 @@
+#pragma once
+// Small text helpers of the scenario runner.
+
+#include <QColor>
+#include <cstdint>
+#include <string>
+
+namespace evalora::escenario {
+
+// "r,g,b", as scenarios write colours.
+inline std::string Rgb(QColor c) {
+  return std::to_string(c.red()) + "," + std::to_string(c.green()) + "," + std::to_string(c.blue());
+}
+
+// A text as a scenario would write it: in double quotes, CR and LF as \r and \n.
+inline std::string Mostrable(const std::string& texto) {
+  std::string r;
+  for (char c : texto) {
+    r += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
+  }
+  return "\"" + r + "\"";
+}
+
+// A whole number of bytes or times (digits only).
+inline bool Numero(const std::string& texto, int64_t& numero) {
+  if (texto.empty() || texto.size() > 18 || texto.find_first_not_of("0123456789") != std::string::npos) return false;
+  numero = std::stoll(texto);
+  return true;
+}
+
+}  // namespace evalora::escenario
