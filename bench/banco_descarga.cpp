@@ -1,13 +1,15 @@
 // Downloads the same files with the wizard's download manager, through the wizard's window (kind
 // 4, offscreen: the bars drawn, the window's events processed) and with curl (one process per
-// file), side by side, and prints throughput, CPU seconds per GiB, peak memory and, for the
-// manager, the longest time the event loop went without being offered a turn; for the window,
-// the longest time its event loop did not run.
+// file), side by side, each contender in turn, three rounds; prints for each the median round's
+// throughput, CPU seconds per GiB, peak memory and, for the manager, the longest time the event
+// loop went without being offered a turn; for the window, the longest time its event loop did
+// not run (over all rounds).
 //   evalora-banco-descarga <base URL> <destination folder> <name>...
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -21,11 +23,11 @@
 #include "download/GestorDeDescargas.h"
 #include "platform/fakes/Falsos.h"
 #include "platform/linux/PlataformaLinux.h"
-#include "ui/Asistente.h"
 #include "platform/linux/Prefijo.h"
 #include "platform/linux/ProcesosProc.h"
 #include "platform/linux/RelojMonotono.h"
 #include "platform/linux/SistemaDeArchivosPrefijo.h"
+#include "ui/Asistente.h"
 
 namespace {
 
@@ -84,7 +86,116 @@ struct Medida {
   double cpu = 0;
   long memoriaKb = 0;
   uint64_t bytes = 0;
+  double pausaMs = 0;  // the longest the event loop waited
 };
+
+double CpuDelProceso() {
+  rusage uso{};
+  getrusage(RUSAGE_SELF, &uso);
+  return Segundos(uso.ru_utime) + Segundos(uso.ru_stime);
+}
+
+long MemoriaDelProceso() {
+  rusage uso{};
+  getrusage(RUSAGE_SELF, &uso);
+  return uso.ru_maxrss;
+}
+
+// What every contender downloads: the list of the files and where the wizard puts them.
+struct Trabajo {
+  std::string base;
+  fs::path carpeta;
+  std::vector<std::string> nombres;
+  EstadoDeEjecucion estado;  // kind 4, C:\Banco, every file
+  uint64_t bytes = 0;
+};
+
+// The wizard's manager alone, without a window.
+std::optional<Medida> MedirGestor(const Trabajo& t, const Prefijo& prefijo) {
+  fs::remove_all(prefijo.Raiz() / "drive_c/Banco");
+  SistemaDeArchivosPrefijo archivos(prefijo.Raiz());
+  RelojMonotono reloj;
+  BucleMedido eventos;
+  ProcesosProc procesos;
+  SinBarras barras;
+  EstadoDeEjecucion estado = t.estado;
+  std::string paso;
+  GestorDeDescargas gestor(
+      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {},
+      [&](const std::string& p) { paso = p; });
+  ::sync();  // each measurement starts with the disk quiet
+  Medida m{0, CpuDelProceso(), 0, t.bytes, 0};
+  const auto inicio = Pared::now();
+  gestor.Descargar();
+  m.segundos = std::chrono::duration<double>(Pared::now() - inicio).count();
+  m.cpu = CpuDelProceso() - m.cpu;
+  m.memoriaKb = MemoriaDelProceso();
+  m.pausaMs = eventos.MaximaMs();
+  if (paso != "DescargaCorrecta") return std::nullopt;
+  return m;
+}
+
+// The same list through the window: kind 4's step "IniciaDescarga", offscreen.
+std::optional<Medida> MedirVentana(const Trabajo& t, const Prefijo& prefijo) {
+  fs::remove_all(prefijo.Raiz() / "drive_c/Banco");
+  const VersionDelEjecutable version{2020, 4, 0, 3};
+  PlataformaLinux maquina(prefijo, version);
+  falsos::MensajesGrabados mensajes;
+  ui::Asistente asistente(maquina.Servicios(mensajes), version);
+  EstadoDeEjecucion& e = asistente.Estado();
+  e = t.estado;
+  e.VersionMayor = "2020";
+  asistente.Ventana().show();
+  PulsoDelBucle pulso;
+  QCoreApplication::processEvents();
+  ::sync();
+  Medida m{0, CpuDelProceso(), 0, t.bytes, 0};
+  const auto inicio = Pared::now();
+  asistente.Ventana().MuestraPaso("IniciaDescarga");
+  m.segundos = std::chrono::duration<double>(Pared::now() - inicio).count();
+  m.cpu = CpuDelProceso() - m.cpu;
+  m.memoriaKb = MemoriaDelProceso();
+  m.pausaMs = pulso.MaximaMs();
+  if (asistente.Ventana().Control("PicDescargaCorrecta")->isHidden()) return std::nullopt;
+  return m;
+}
+
+// curl, one process per file, into a folder of its own on the same disk.
+std::optional<Medida> MedirCurl(const Trabajo& t) {
+  fs::remove_all(t.carpeta / "curl");
+  fs::create_directories(t.carpeta / "curl");
+  ::sync();
+  Medida m{0, 0, 0, t.bytes, 0};
+  const auto inicio = Pared::now();
+  for (const auto& nombre : t.nombres) {
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+      const std::string destino = (t.carpeta / "curl" / nombre).string();
+      const std::string url = t.base + "/" + nombre;
+      execlp("curl", "curl", "-s", "-f", "--create-dirs", "-o", destino.c_str(), url.c_str(),
+             static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    int estadoHijo = 0;
+    rusage uso{};
+    wait4(hijo, &estadoHijo, 0, &uso);
+    if (!WIFEXITED(estadoHijo) || WEXITSTATUS(estadoHijo) != 0) return std::nullopt;
+    m.cpu += Segundos(uso.ru_utime) + Segundos(uso.ru_stime);
+    m.memoriaKb = std::max(m.memoriaKb, uso.ru_maxrss);
+  }
+  m.segundos = std::chrono::duration<double>(Pared::now() - inicio).count();
+  return m;
+}
+
+// The round with the median time; the longest pause of all rounds.
+Medida Mediana(std::vector<Medida> rondas) {
+  double pausa = 0;
+  for (const auto& r : rondas) pausa = std::max(pausa, r.pausaMs);
+  std::sort(rondas.begin(), rondas.end(), [](const Medida& a, const Medida& b) { return a.segundos < b.segundos; });
+  Medida m = rondas[rondas.size() / 2];
+  m.pausaMs = pausa;
+  return m;
+}
 
 void Informe(const char* quien, const Medida& m) {
   const double gib = static_cast<double>(m.bytes) / (1024.0 * 1024.0 * 1024.0);
@@ -104,121 +215,47 @@ int main(int argc, char** argv) {
                  "(la carpeta contiene contenido/<archivo>; la descarga va a carpeta/prefijo y carpeta/curl)\n");
     return 2;
   }
-  const std::string base = argv[1];
-  const fs::path carpeta = argv[2];
-  const std::vector<std::string> nombres(argv + 3, argv + argc);
-
-  // The wizard's manager, into a prefix inside the destination folder.
-  const Prefijo prefijo(carpeta / "prefijo");
-  prefijo.Preparar();
-  fs::create_directories(carpeta / "prefijo/drive_c/Banco");
-  SistemaDeArchivosPrefijo archivos(prefijo.Raiz());
-  RelojMonotono reloj;
-  BucleMedido eventos;
-  ProcesosProc procesos;
-  SinBarras barras;
-  EstadoDeEjecucion estado;
-  estado.TipoDeAsistente = "4";
-  estado.CarpetaDeInstalacion = "C:\\Banco";
-  estado.DescargarTodo = true;
-  Medida nuestra, decurl;
-  for (const auto& nombre : nombres) {
-    const auto tamano = fs::file_size(fs::path(argv[2]) / "contenido" / nombre);
+  Trabajo t;
+  t.base = argv[1];
+  t.carpeta = argv[2];
+  t.nombres.assign(argv + 3, argv + argc);
+  t.estado.TipoDeAsistente = "4";
+  t.estado.CarpetaDeInstalacion = "C:\\Banco";
+  t.estado.DescargarTodo = true;
+  for (const auto& nombre : t.nombres) {
+    const auto tamano = fs::file_size(t.carpeta / "contenido" / nombre);
     std::string local = nombre;
     for (char& c : local) c = c == '/' ? '\\' : c;
-    estado.ListaCatalogo.push_back(
-        {base + "/" + nombre, "C:\\Banco\\" + local, static_cast<int64_t>(tamano), true, false});
-    nuestra.bytes += tamano;
+    t.estado.ListaCatalogo.push_back(
+        {t.base + "/" + nombre, "C:\\Banco\\" + local, static_cast<int64_t>(tamano), true, false});
+    t.bytes += tamano;
   }
-  decurl.bytes = nuestra.bytes;
-  std::string paso;
-  GestorDeDescargas gestor(
-      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {},
-      [&](const std::string& p) { paso = p; });
-  rusage antes{}, despues{};
-  // Each measurement starts with the disk quiet: what the previous one wrote is on disk first.
-  ::sync();
-  getrusage(RUSAGE_SELF, &antes);
-  auto inicio = Pared::now();
-  gestor.Descargar();
-  nuestra.segundos = std::chrono::duration<double>(Pared::now() - inicio).count();
-  getrusage(RUSAGE_SELF, &despues);
-  nuestra.cpu =
-      Segundos(despues.ru_utime) + Segundos(despues.ru_stime) - Segundos(antes.ru_utime) - Segundos(antes.ru_stime);
-  nuestra.memoriaKb = despues.ru_maxrss;
-  if (paso != "DescargaCorrecta") {
-    std::fprintf(stderr, "la descarga no terminó bien: %s\n", paso.c_str());
-    return 1;
-  }
+  const Prefijo prefijo(t.carpeta / "prefijo");
+  prefijo.Preparar();
 
-  // The same list through the window: kind 4's step "IniciaDescarga", offscreen.
-  Medida ventana;
-  ventana.bytes = nuestra.bytes;
-  double pausaDeLaVentana = 0;
-  {
-    fs::remove_all(carpeta / "prefijo/drive_c/Banco");
-    const VersionDelEjecutable version{2020, 4, 0, 3};
-    PlataformaLinux maquina(prefijo, version);
-    falsos::MensajesGrabados mensajes;
-    ui::Asistente asistente(maquina.Servicios(mensajes), version);
-    EstadoDeEjecucion& e = asistente.Estado();
-    e.TipoDeAsistente = "4";
-    e.VersionMayor = "2020";
-    e.CarpetaDeInstalacion = estado.CarpetaDeInstalacion;
-    e.ListaCatalogo = estado.ListaCatalogo;
-    e.DescargarTodo = true;
-    asistente.Ventana().show();
-    PulsoDelBucle pulso;
-    QCoreApplication::processEvents();
-    ::sync();
-    getrusage(RUSAGE_SELF, &antes);
-    inicio = Pared::now();
-    asistente.Ventana().MuestraPaso("IniciaDescarga");
-    ventana.segundos = std::chrono::duration<double>(Pared::now() - inicio).count();
-    getrusage(RUSAGE_SELF, &despues);
-    ventana.cpu = Segundos(despues.ru_utime) + Segundos(despues.ru_stime) - Segundos(antes.ru_utime) -
-                  Segundos(antes.ru_stime);
-    ventana.memoriaKb = despues.ru_maxrss;
-    pausaDeLaVentana = pulso.MaximaMs();
-    if (asistente.Ventana().Control("PicDescargaCorrecta")->isHidden()) {
-      std::fprintf(stderr, "la descarga por la ventana no terminó bien\n");
+  constexpr int kRondas = 3;
+  std::vector<Medida> gestor, ventana, curl;
+  for (int ronda = 0; ronda < kRondas; ++ronda) {
+    const auto g = MedirGestor(t, prefijo);
+    const auto v = MedirVentana(t, prefijo);
+    const auto c = MedirCurl(t);
+    if (!g || !v || !c) {
+      std::fprintf(stderr, "una descarga no terminó bien (%s)\n", !g ? "gestor" : !v ? "ventana" : "curl");
       return 1;
     }
+    gestor.push_back(*g);
+    ventana.push_back(*v);
+    curl.push_back(*c);
   }
-
-  // curl, one process per file, into a folder of its own on the same disk.
-  fs::create_directories(carpeta / "curl");
-  ::sync();
-  inicio = Pared::now();
-  for (const auto& nombre : nombres) {
-    const pid_t hijo = fork();
-    if (hijo == 0) {
-      const std::string destino = (carpeta / "curl" / nombre).string();
-      const std::string url = base + "/" + nombre;
-      execlp("curl", "curl", "-s", "-f", "--create-dirs", "-o", destino.c_str(), url.c_str(),
-             static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    int estadoHijo = 0;
-    rusage uso{};
-    wait4(hijo, &estadoHijo, 0, &uso);
-    if (!WIFEXITED(estadoHijo) || WEXITSTATUS(estadoHijo) != 0) {
-      std::fprintf(stderr, "curl falló con %s\n", nombre.c_str());
-      return 1;
-    }
-    decurl.cpu += Segundos(uso.ru_utime) + Segundos(uso.ru_stime);
-    decurl.memoriaKb = std::max(decurl.memoriaKb, uso.ru_maxrss);
-  }
-  decurl.segundos = std::chrono::duration<double>(Pared::now() - inicio).count();
-
-  std::printf("%zu archivo(s), %.1f MiB en total\n", nombres.size(), static_cast<double>(nuestra.bytes) / 1048576.0);
-  Informe("gestor de descargas", nuestra);
-  Informe("por la ventana", ventana);
-  Informe("curl (un proceso c/u)", decurl);
-  std::printf("  proporción (curl / gestor, tiempo): %.2f\n", decurl.segundos / nuestra.segundos);
-  std::printf("  la ventana frente al gestor solo: %+.1f %% de tiempo\n",
-              (ventana.segundos / nuestra.segundos - 1) * 100);
-  std::printf("  mayor pausa sin ceder al bucle de eventos (gestor): %.1f ms\n", eventos.MaximaMs());
-  std::printf("  mayor pausa del bucle de eventos de la ventana: %.1f ms\n", pausaDeLaVentana);
+  const Medida g = Mediana(gestor), v = Mediana(ventana), c = Mediana(curl);
+  std::printf("%zu archivo(s), %.1f MiB en total; mediana de %d rondas\n", t.nombres.size(),
+              static_cast<double>(t.bytes) / 1048576.0, kRondas);
+  Informe("gestor de descargas", g);
+  Informe("por la ventana", v);
+  Informe("curl (un proceso c/u)", c);
+  std::printf("  proporción (curl / gestor, tiempo): %.2f\n", c.segundos / g.segundos);
+  std::printf("  la ventana frente al gestor solo: %+.1f %% de tiempo\n", (v.segundos / g.segundos - 1) * 100);
+  std::printf("  mayor pausa sin ceder al bucle de eventos (gestor): %.1f ms\n", g.pausaMs);
+  std::printf("  mayor pausa del bucle de eventos de la ventana: %.1f ms\n", v.pausaMs);
   return 0;
 }

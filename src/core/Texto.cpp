@@ -1,6 +1,5 @@
 #include "core/Texto.h"
 
-#include <cfenv>
 #include <cmath>
 #include <cstdlib>
 
@@ -98,12 +97,13 @@ std::optional<double> ANumero(const std::string& texto) {
 }
 
 double RedondearPar(double valor, int decimales) {
+  // Halves go to the even neighbour, whatever rounding mode the process has: the download
+  // computes this for every block, so it stays plain arithmetic.
   const double escala = std::pow(10.0, decimales);
-  const int modoAnterior = std::fegetround();
-  std::fesetround(FE_TONEAREST);
-  const double redondeado = std::nearbyint(valor * escala) / escala;
-  std::fesetround(modoAnterior);
-  return redondeado;
+  const double x = valor * escala;
+  double redondeado = std::floor(x + 0.5);
+  if (redondeado - x == 0.5 && std::fmod(redondeado, 2.0) != 0.0) redondeado -= 1.0;
+  return redondeado / escala;
 }
 
 std::string FormatoAlmohadillas(double valor) {

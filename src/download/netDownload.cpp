@@ -224,6 +224,36 @@ struct netDownload::Transferencia {
   }
 };
 
+// Runs the transfer and lets the window process its events while it waits for the network too,
+// so that a server that goes quiet never freezes the window (the wait is at most a few
+// milliseconds between two turns). What those events throw is thrown again once the transfer
+// has stopped.
+int netDownload::Transferir(void* easy, Transferencia& t) {
+  CURL* curl = static_cast<CURL*>(easy);
+  CURLM* multi = curl_multi_init();
+  if (!multi) return curl_easy_perform(curl);
+  curl_multi_add_handle(multi, curl);
+  CURLcode resultado = CURLE_FAILED_INIT;
+  int activas = 1;
+  while (activas > 0 && !t.excepcion) {
+    if (curl_multi_perform(multi, &activas) != CURLM_OK) break;
+    if (activas == 0) break;
+    curl_multi_poll(multi, nullptr, 0, 10, nullptr);
+    try {
+      eventos_.Ceder();
+    } catch (...) {
+      t.excepcion = std::current_exception();
+    }
+  }
+  int quedan = 0;
+  while (CURLMsg* mensaje = curl_multi_info_read(multi, &quedan)) {
+    if (mensaje->msg == CURLMSG_DONE) resultado = mensaje->data.result;
+  }
+  curl_multi_remove_handle(multi, curl);
+  curl_multi_cleanup(multi);
+  return resultado;
+}
+
 netDownload::netDownload(SistemaDeArchivos& archivos, Reloj& reloj, BucleDeEventos& eventos)
     : archivos_(archivos), reloj_(reloj), eventos_(eventos) {
   IniciarCurl();
@@ -343,7 +373,7 @@ void netDownload::Descargar(int32_t TipoAccion) {
     curl_easy_setopt(curl, CURLOPT_PROXY, UsarProxy.c_str());
     curl_easy_setopt(curl, CURLOPT_NOPROXY, NoUsarProxy.c_str());
   }
-  const CURLcode resultado = curl_easy_perform(curl);
+  const auto resultado = static_cast<CURLcode>(Transferir(curl, t));
   bool completa = resultado == CURLE_OK && t.cabecerasCompletas;
   // The last bytes that did not fill a block are a block of their own.
   if (completa && !t.pendiente.empty() && !t.Bloque(t.pendiente.data(), t.pendiente.size())) completa = false;

@@ -69,6 +69,8 @@ class netDownload {
   bool AnalizarURL();
   void EstablecerError(int codigo);
   void ConsultarCabeceras(const Transferencia& t);
+  // The transfer of an easy handle of the transfer library; its result code.
+  int Transferir(void* easy, Transferencia& t);
 
   SistemaDeArchivos& archivos_;
   Reloj& reloj_;

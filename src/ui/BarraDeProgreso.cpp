@@ -16,7 +16,8 @@ void BarraDeProgreso::Colores(QColor fondo, QColor texto, QColor relleno) {
 }
 
 void BarraDeProgreso::Limpiar() {
-  imagen_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  const QSize tamano = size().expandedTo(QSize(1, 1));
+  if (imagen_.size() != tamano) imagen_ = QImage(tamano, QImage::Format_RGB32);
   imagen_.fill(fondo_);
   update();
 }

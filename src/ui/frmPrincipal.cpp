@@ -45,6 +45,8 @@ frmPrincipal::frmPrincipal(EstadoDeEjecucion& estado, ServiciosDeVentana servici
   estado_.UsarVariante01TE = true;
   paleta_ = CargaColores();
   CrearPaneles();
+  barraPorArchivo_ = Buscar<BarraDeProgreso>("picProgresoPorArchivo");
+  barraGeneral_ = Buscar<BarraDeProgreso>("picProgresoGeneral");
   ConfiguraVentana();
 }
 
@@ -260,21 +262,16 @@ int64_t frmPrincipal::BytesRecibidos() const { return Down ? Down->BytesRecibido
 // --- The download's bars -----------------------------------------------------------------
 
 void frmPrincipal::Preparar() {
-  for (const char* nombre : {"picProgresoPorArchivo", "picProgresoGeneral"}) {
-    auto* barra = Buscar<BarraDeProgreso>(nombre);
+  for (BarraDeProgreso* barra : {barraPorArchivo_, barraGeneral_}) {
     barra->Colores(QColor(192, 192, 192), paleta_.ColorGrisOscuro, paleta_.ColorRelleno);
     DibujarProgreso(*barra, 0);
     barra->show();
   }
 }
 
-void frmPrincipal::DibujarArchivo(int32_t porcentaje) {
-  DibujarProgreso(*Buscar<BarraDeProgreso>("picProgresoPorArchivo"), porcentaje);
-}
+void frmPrincipal::DibujarArchivo(int32_t porcentaje) { DibujarProgreso(*barraPorArchivo_, porcentaje); }
 
-void frmPrincipal::DibujarGeneral(int32_t porcentaje) {
-  DibujarProgreso(*Buscar<BarraDeProgreso>("picProgresoGeneral"), porcentaje);
-}
+void frmPrincipal::DibujarGeneral(int32_t porcentaje) { DibujarProgreso(*barraGeneral_, porcentaje); }
 
 void frmPrincipal::Ocultar() {
   for (const char* nombre :

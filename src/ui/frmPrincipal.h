@@ -171,6 +171,8 @@ class frmPrincipal : public QWidget, public VentanaDeInicio, public BarrasDeDesc
   std::map<std::string, BotonPlano*> botones_;  // by the label's name
   std::map<std::string, std::function<void()>> clics_;
   std::map<std::string, std::function<void()>> movimientos_;  // pointer handlers by control
+  BarraDeProgreso* barraPorArchivo_ = nullptr;                // picProgresoPorArchivo
+  BarraDeProgreso* barraGeneral_ = nullptr;                   // picProgresoGeneral
   std::unique_ptr<GestorDeDescargas> Down;                    // the download in progress
   int64_t bytesDeLaUltimaDescarga_ = 0;
 };

@@ -71,6 +71,26 @@ TEST_F(netDownloadTest, UnMegaEnBloquesDe512) {
   EXPECT_EQ(descarga.QContentLengthStr, std::to_string(1 << 20));
 }
 
+TEST_F(netDownloadTest, UnServidorCalladoNoDetieneLaVentana) {
+  // 40 bytes sent 10 at a time, 50 ms apart: the window keeps its turns while nothing arrives.
+  servidor.Poner("archivos/lento.bin", Contenido(40));
+  descarga.Fichero("C:\\Descargas\\lento.bin");
+  descarga.URL(Url("/_fallas/lento=200/archivos/lento.bin"));
+  descarga.Descargar(1);
+  ASSERT_FALSE(descarga.HuboError());
+  EXPECT_GE(eventos.veces, 10);  // a turn every few milliseconds, not only per block
+  // The user closes the window during such a pause: the program ends there, and the partial
+  // file stays under its temporary name.
+  int turnos = 0;
+  eventos.alCeder = [&] {
+    if (++turnos == 8) throw falsos::ProgramaTerminado();
+  };
+  descarga.Fichero("C:\\Descargas\\otro.bin");
+  EXPECT_THROW(descarga.Descargar(1), falsos::ProgramaTerminado);
+  EXPECT_EQ(Temporales().size(), 1u);
+  EXPECT_FALSE(archivos.ExisteArchivo("C:\\Descargas\\otro.bin"));
+}
+
 TEST_F(netDownloadTest, AnalisisDeLaUrl) {
   descarga.URL("ftp://127.0.0.1/a");
   EXPECT_TRUE(descarga.HuboError());
