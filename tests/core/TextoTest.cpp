@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
+
 #include "core/Unicode.h"
 
 namespace evalora {
@@ -57,6 +59,13 @@ TEST(Redondeo, MitadesAlPar) {
   EXPECT_EQ(RedondearPar(0.375, 2), 0.38);
   EXPECT_EQ(RedondearPar(1.234, 2), 1.23);
   EXPECT_DOUBLE_EQ(RedondearPar(1.1444, 2), 1.14);
+  EXPECT_EQ(RedondearPar(0.49999999999999994, 0), 0.0);  // just below a half
+  EXPECT_EQ(RedondearPar(-1.5, 0), -2.0);
+  // Whatever rounding mode the process is in.
+  std::fesetround(FE_UPWARD);
+  EXPECT_EQ(RedondearPar(2.5, 0), 2.0);
+  EXPECT_EQ(RedondearPar(2.4, 0), 2.0);
+  std::fesetround(FE_TONEAREST);
 }
 
 TEST(FormatoAlmohadillas, SinCerosYCeroVacio) {
