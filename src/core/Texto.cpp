@@ -101,7 +101,7 @@ double RedondearPar(double valor, int decimales) {
   // computes this for every block, so it stays plain arithmetic.
   const double escala = std::pow(10.0, decimales);
   const double x = valor * escala;
-  double redondeado = std::round(x);  // halves away from zero…
+  double redondeado = std::round(x);                                             // halves away from zero…
   if (std::fabs(redondeado - x) == 0.5) redondeado = 2.0 * std::round(x / 2.0);  // …but to even
   return redondeado / escala;
 }

@@ -36,7 +36,7 @@ void frmPrincipal::MuestraPaso(const std::string& paso) {
   if (es("DescargaCorrecta")) return PasoDescargaCorrecta();
   if (es("IniciaInstalacion")) {
     MuestraPanel(paneles_["PicInstalando"]);
-    if (servicios_.iniciarInstalacion) servicios_.iniciarInstalacion();
+    Instalacion(estado_, servicios_.plataforma, *this, servicios_.instalarBaseDeDatos).IniciarInstalacion();
     return;
   }
   MuestraPanel(paneles_[panel]);  // "SolicitaSuite", "Contacto", "IndicaIdEV"

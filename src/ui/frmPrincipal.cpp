@@ -280,4 +280,18 @@ void frmPrincipal::Ocultar() {
   }
 }
 
+// --- The installation's panel ------------------------------------------------------------
+
+void frmPrincipal::ProcesoEnEjecucion(const std::string& texto) {
+  PonerTexto("PasoInstalando_LblProcesoEnEjecucion", texto);
+}
+
+void frmPrincipal::Etapa(const std::string& texto) { PonerTexto("lbProgresoInstalacion", texto); }
+
+void frmPrincipal::Progreso(int32_t porcentaje) {
+  DibujarProgreso(*Buscar<BarraDeProgreso>("picProgresoInstalacion"), porcentaje);
+}
+
+void frmPrincipal::Refrescar() { repaint(); }
+
 }  // namespace evalora::ui

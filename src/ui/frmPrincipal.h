@@ -15,6 +15,7 @@
 #include "catalogue/ClienteDelCatalogo.h"
 #include "core/EstadoDeEjecucion.h"
 #include "download/GestorDeDescargas.h"
+#include "install/Instalacion.h"
 #include "platform/Plataforma.h"
 #include "startup/Main.h"
 #include "ui/BarraDeProgreso.h"
@@ -27,8 +28,8 @@ struct ServiciosDeVentana {
   Plataforma plataforma;
   ClienteDelCatalogo& catalogo;
   std::string sitioDeAyuda;  // the help site, in front of the help pages' paths
-  // The installation of the installing kinds; it presents the result step when it ends.
-  std::function<void()> iniciarInstalacion;
+  // The local database's installation (kind 2); its result.
+  std::function<bool()> instalarBaseDeDatos;
 };
 
 // The help pages of the failure step.
@@ -36,7 +37,7 @@ inline constexpr const char* kAyudaAvast = "/u/?u=DTEVAvast";
 inline constexpr const char* kAyudaImpresora = "/u/?u=FAQImpresoraEV";
 inline constexpr const char* kAyudaNetFramework = "/u/?u=ActivarNet2.0";
 
-class frmPrincipal : public QWidget, public VentanaDeInicio, public BarrasDeDescarga {
+class frmPrincipal : public QWidget, public VentanaDeInicio, public BarrasDeDescarga, public PanelDeInstalacion {
  public:
   // Creating the window runs its load (Form_Load).
   frmPrincipal(EstadoDeEjecucion& estado, ServiciosDeVentana servicios, QWidget* padre = nullptr);
@@ -59,6 +60,12 @@ class frmPrincipal : public QWidget, public VentanaDeInicio, public BarrasDeDesc
   void DibujarArchivo(int32_t porcentaje) override;
   void DibujarGeneral(int32_t porcentaje) override;
   void Ocultar() override;
+
+  // The installation's view of its panel.
+  void ProcesoEnEjecucion(const std::string& texto) override;
+  void Etapa(const std::string& texto) override;
+  void Progreso(int32_t porcentaje) override;
+  void Refrescar() override;
 
   // What the user does, by control name: the same handlers the window's events run. Each
   // returns false when the control does not take that action.

@@ -81,7 +81,7 @@ TEST_F(CatalogoDeDesarrolloTest, ListasDeArchivos) {
             "http://127.0.0.1:8080/2020/Cloud/01TE/Recursos/MS2016/Guia.pdf|Instalador de Recursos Evalora "
             "Cloud\\MS2016\\Guía del alumno.pdf|2097152");
   EXPECT_EQ(Filas("Exec spDescargaRecursos 1,1,1,1,'Local','2020',1,1,'02GE',1").size(), 14u);
-  EXPECT_EQ(Filas("Exec spDescargaSistema 'Cloud',2, '2020','01TE'").size(), 4u);
+  EXPECT_EQ(Filas("Exec spDescargaSistema 'Cloud',2, '2020','01TE'").size(), 12u);
   EXPECT_EQ(Filas("Exec spDescargaSistema 'Local',1,'2020','02GE'").size(), 3u);
   EXPECT_EQ(Filas("Exec spDescargaBDServidorLocal '2020'").size(), 3u);
   EXPECT_TRUE(Filas("Exec spDescargaSistema 'Cloud',1,'2019','01TE'").empty());

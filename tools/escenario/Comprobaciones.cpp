@@ -6,6 +6,11 @@
 #include "Escenario.h"
 #include "Textos.h"
 #include "core/Texto.h"
+#include "platform/linux/RegistroWine.h"
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
 
 namespace evalora::escenario {
 
@@ -66,6 +71,60 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
     }
     if (hay != esperados) hallado = std::to_string(hay);
     return hay == esperados;
+  }
+  if (a.orden == "carpeta" || a.orden == "sin-carpeta") {
+    if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
+    const bool existe = archivos_->ExisteCarpeta(texto(0));
+    if (existe != (a.orden == "carpeta")) hallado = existe ? "existe" : "no existe";
+    return existe == (a.orden == "carpeta");
+  }
+  if (a.orden == "valor" || a.orden == "clave" || a.orden == "sin-clave") {
+    const auto clave = Clave(texto(0));
+    if (!clave) {
+      hallado = "raíz desconocida en " + texto(0);
+      return false;
+    }
+    RegistroWine registro(prefijo_);
+    if (a.orden != "valor") {
+      const bool existe = registro.AbrirClave(clave->first, clave->second) == win::kExito;
+      if (existe != (a.orden == "clave")) hallado = existe ? "existe" : "no existe";
+      return existe == (a.orden == "clave");
+    }
+    DatoDelRegistro dato;
+    if (registro.ConsultarValor(clave->first, clave->second, texto(1), dato) != win::kExito) {
+      hallado = "no existe";
+      return false;
+    }
+    const std::string actual = TextoDeDato(dato);
+    if (actual != texto(2)) hallado = Mostrable(actual);
+    return actual == texto(2);
+  }
+  if (a.orden == "lnkinfo") {
+    // What Debian's lnkinfo reads from a shortcut of the prefix must contain the text.
+    if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
+    const auto ruta = archivos_->RutaAnfitrion(texto(0));
+    if (!ruta) {
+      hallado = "no existe";
+      return false;
+    }
+    std::string salida;
+    if (FILE* tubo = ::popen(("lnkinfo '" + ruta->string() + "' 2>&1").c_str(), "r")) {
+      char bloque[4096];
+      for (size_t n; (n = std::fread(bloque, 1, sizeof bloque, tubo)) > 0;) salida.append(bloque, n);
+      ::pclose(tubo);
+    }
+    const bool bien = salida.find(texto(1)) != std::string::npos;
+    if (!bien) hallado = salida.empty() ? "lnkinfo no dijo nada" : Mostrable(salida);
+    return bien;
+  }
+  if (a.orden == "espera-archivo") {
+    // A file a program that runs on its own writes: up to 10 real seconds.
+    if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
+    for (int i = 0; i < 1000 && !archivos_->ExisteArchivo(texto(0)); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (!archivos_->ExisteArchivo(texto(0))) hallado = "no apareció en 10 s";
+    return archivos_->ExisteArchivo(texto(0));
   }
   if (a.orden == "archivo" || a.orden == "sin-archivo") {
     if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);

@@ -62,22 +62,6 @@ std::optional<VersionDelEjecutable> LeerVersion(const std::string& texto) {
   return v;
 }
 
-std::optional<std::pair<win::HKEY, std::string>> Clave(const std::string& texto) {
-  const auto barra = texto.find('\\');
-  const std::string raiz = Mayusculas(texto.substr(0, barra));
-  const std::string ruta = barra == std::string::npos ? "" : texto.substr(barra + 1);
-  const std::pair<const char*, win::HKEY> raices[] = {
-      {"HKLM", win::HKEY_LOCAL_MACHINE}, {"HKEY_LOCAL_MACHINE", win::HKEY_LOCAL_MACHINE},
-      {"HKCU", win::HKEY_CURRENT_USER},  {"HKEY_CURRENT_USER", win::HKEY_CURRENT_USER},
-      {"HKCR", win::HKEY_CLASSES_ROOT},  {"HKEY_CLASSES_ROOT", win::HKEY_CLASSES_ROOT},
-      {"HKU", win::HKEY_USERS},          {"HKEY_USERS", win::HKEY_USERS},
-  };
-  for (const auto& [nombre, clave] : raices) {
-    if (raiz == nombre) return std::make_pair(clave, ruta);
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 Escenario::Escenario(fs::path archivo, OpcionesDeEscenario opciones)
@@ -210,6 +194,10 @@ bool Escenario::Iniciar(std::string& hallado) {
   plataforma_->procesos.nombres = procesos_;
   plataforma_->procesos.nombres.push_back(EjecutableDelTipo(tipo_, std::to_string(version_.Mayor)));
   plataforma_->usuario.administrador = administrador_;
+  // The permission tool and the installed programs run for real; a virtual second of waiting for
+  // them costs 5 real milliseconds.
+  plataforma_->shell.ejecutarProgramas = true;
+  plataforma_->reloj.realesPorSegundo = 5;
   plataforma_->shell.respuestas = respuestasDeCarpeta_;
   respuestasDeCarpeta_.clear();
   asistente_ = std::make_unique<ui::Asistente>(plataforma_->Servicios(), version_);

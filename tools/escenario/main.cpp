@@ -23,7 +23,9 @@ int main(int argc, char** argv) {
       servidor::Catalogo catalogo;
       catalogo.SembrarDemo();
       std::string error;
-      if (!servidor::PrepararContenido(catalogo, valor(), &error)) {
+      const std::string carpeta = valor();
+      servidor::PonerProgramasDelSistema(carpeta, std::filesystem::read_symlink("/proc/self/exe").parent_path());
+      if (!servidor::PrepararContenido(catalogo, carpeta, &error)) {
         std::cerr << "evalora-escenario: " << error << "\n";
         return 1;
       }

@@ -44,4 +44,70 @@ bool PrepararContenido(Catalogo& catalogo, const fs::path& carpeta, std::string*
   return true;
 }
 
+const std::vector<ArchivoDelSistema>& ArchivosDelSistema() {
+  static const std::vector<ArchivoDelSistema> archivos = {
+      {"EVLogIn.exe", "EVLogIn.exe", 1048576},
+      {"evicon.ico", "evicon.ico", 1150},
+      {"Utilerias/SecurityFolder.exe", "Utilerías\\SecurityFolder.exe", 262144},
+      {"Utilerias/DLLs/EvaloraComun.dll", "Utilerías\\DLLs\\EvaloraComun.dll", 131072},
+      {"Utilerias/DLLs/EvaloraGraficos.ocx", "Utilerías\\DLLs\\EvaloraGraficos.ocx", 65536},
+      {"Utilerias/DLLs/Flash9o.ocx", "Utilerías\\DLLs\\Flash9o.ocx", 98304},
+      {"Utilerias/DLLs/DejaVuSans.ttf", "Utilerías\\DLLs\\DejaVuSans.ttf", 65536},
+      {"Utilerias/DLLs/DejaVuSerif.ttf", "Utilerías\\DLLs\\DejaVuSerif.ttf", 65536},
+      {"Utilerias/DLLs/Licencias.txt", "Utilerías\\DLLs\\Licencias.txt", 1024},
+      {"BaseDeDatos/EVDBMS.mdb", "Base de datos\\EVDBMS.mdb", 65536},
+      {"Fonts/Leame.txt", "Fonts\\Léame.txt", 512},
+      {"Imagenes/fondo.bmp", "Imagenes\\fondo.bmp", 2048},
+  };
+  return archivos;
+}
+
+namespace {
+
+// A valid 16 × 16 icon of 32 bits: a blue square with a white border.
+std::string Icono() {
+  std::string ico;
+  auto u16 = [&](uint16_t v) { ico += static_cast<char>(v & 0xFF), ico += static_cast<char>(v >> 8); };
+  auto u32 = [&](uint32_t v) { u16(static_cast<uint16_t>(v & 0xFFFF)), u16(static_cast<uint16_t>(v >> 16)); };
+  const uint32_t tamano = 40 + 16 * 16 * 4 + 16 * 4;
+  u16(0), u16(1), u16(1);                                 // icon directory, one image
+  ico += '\x10', ico += '\x10', ico += '\0', ico += '\0';  // 16 × 16, no palette
+  u16(1), u16(32), u32(tamano), u32(22);                  // planes, bits, size, offset
+  u32(40), u32(16), u32(32), u16(1), u16(32), u32(0), u32(16 * 16 * 4), u32(0), u32(0), u32(0), u32(0);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      const bool borde = x == 0 || y == 0 || x == 15 || y == 15;
+      ico += static_cast<char>(borde ? 0xFF : 0x8E), ico += static_cast<char>(borde ? 0xFF : 0x4F);
+      ico += static_cast<char>(borde ? 0xFF : 0x00), ico += static_cast<char>(0xFF);
+    }
+  }
+  ico += std::string(16 * 4, '\0');  // the AND mask: everything shows
+  return ico;
+}
+
+}  // namespace
+
+void PonerProgramasDelSistema(const fs::path& carpeta, const fs::path& binarios) {
+  const std::pair<fs::path, std::string> copias[] = {
+      {binarios / "evalora-evlogin", "EVLogIn.exe"},
+      {binarios / "evalora-securityfolder", "Utilerias/SecurityFolder.exe"},
+      {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "Utilerias/DLLs/DejaVuSans.ttf"},
+      {"/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf", "Utilerias/DLLs/DejaVuSerif.ttf"},
+  };
+  std::error_code e;
+  for (const std::string edicion : {"Cloud", "Local"}) {
+    for (const std::string variante : {"01TE", "02GE"}) {
+      const fs::path sistema = carpeta / "2020" / edicion / variante / "Sistema";
+      fs::create_directories(sistema / "Utilerias" / "DLLs", e);
+      for (const auto& [origen, destino] : copias) {
+        if (fs::is_regular_file(origen, e)) fs::copy_file(origen, sistema / destino, fs::copy_options::overwrite_existing, e);
+      }
+      std::ofstream(sistema / "evicon.ico", std::ios::binary) << Icono();
+    }
+  }
+  fs::create_directories(carpeta / "2020" / "ServidorLocal", e);
+  fs::copy_file(binarios / "evalora-securityfolder", carpeta / "2020" / "ServidorLocal" / "SecurityFolder.exe",
+                fs::copy_options::overwrite_existing, e);
+}
+
 }  // namespace evalora::servidor

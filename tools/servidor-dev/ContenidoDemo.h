@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "Catalogo.h"
 
@@ -15,5 +16,19 @@ inline char ByteDeDemo(uint64_t i) { return static_cast<char>((i * 31 + 7) & 0xF
 
 // False with the reason when the folder cannot be written.
 bool PrepararContenido(Catalogo& catalogo, const std::filesystem::path& carpeta, std::string* error = nullptr);
+
+// One file of the system's demo installation: its path below ".../Sistema/" on the server, its
+// place below the installation folder, and the size of a generated stand-in.
+struct ArchivoDelSistema {
+  std::string servidor;
+  std::string local;
+  long peso;
+};
+const std::vector<ArchivoDelSistema>& ArchivosDelSistema();
+
+// Puts the real files of the demo installations into the content folder, for every edition and
+// variant: the log-in program and the permission tool (built next to `binarios`), the icon, two
+// fonts of the machine. A file it cannot find is left to be generated.
+void PonerProgramasDelSistema(const std::filesystem::path& carpeta, const std::filesystem::path& binarios);
 
 }  // namespace evalora::servidor

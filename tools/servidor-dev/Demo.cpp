@@ -1,6 +1,7 @@
 // The demo catalogue: what every kind of 2020 finds when the wizard runs against the development
 // server. docs/servidor-dev.md lists the IDs and files.
 #include "Catalogo.h"
+#include "ContenidoDemo.h"
 
 #include <stdexcept>
 
@@ -31,13 +32,10 @@ std::string Sistema() {
                      instalador + "autorun.inf", 64);
       sql += Archivo("Sistema", edicion, 1, variante, "", 0, base + "Instalador/Leeme.txt", instalador + "Léeme.txt",
                      2048);
-      // The system itself (kinds 1 and 3).
-      sql += Archivo("Sistema", edicion, 2, variante, "", 0, base + "Sistema/EVLogIn.exe", "EVLogIn.exe", 1048576);
-      sql += Archivo("Sistema", edicion, 2, variante, "", 0, base + "Sistema/evicon.ico", "evicon.ico", 4286);
-      sql += Archivo("Sistema", edicion, 2, variante, "", 0, base + "Sistema/Utilerias/SecurityFolder.exe",
-                     "Utilerías\\SecurityFolder.exe", 262144);
-      sql += Archivo("Sistema", edicion, 2, variante, "", 0, base + "Sistema/Utilerias/DLLs/EvaloraComun.dll",
-                     "Utilerías\\DLLs\\EvaloraComun.dll", 131072);
+      // The system itself (kinds 1 and 3); ContenidoDemo puts the real programs, fonts and icon.
+      for (const auto& [servidor, local, peso] : ArchivosDelSistema()) {
+        sql += Archivo("Sistema", edicion, 2, variante, "", 0, base + "Sistema/" + servidor, local, peso);
+      }
     }
   }
   return sql;

@@ -9,6 +9,7 @@
 //   --falla rechazar-login | no-responder | cerrar-tras-login | callar-tras-login
 // The first line of output is "catalogo <port>"; with --contenido the second is "descargas <port>".
 #include <csignal>
+#include <filesystem>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -90,6 +91,8 @@ int main(int argc, char** argv) {
     uint16_t escuchandoHttp = 0;
     if (!contenido.empty()) {
       std::string error;
+      std::error_code e;
+      servidor::PonerProgramasDelSistema(contenido, std::filesystem::read_symlink("/proc/self/exe", e).parent_path());
       if (!servidor::PrepararContenido(catalogo, contenido, &error)) return Uso(error);
       http = std::make_unique<servidor::ServidorHttp>(contenido);
       escuchandoHttp = http->Escuchar(puertoHttp);

@@ -2,10 +2,12 @@
 // Fakes of the platform services whose facts a test must vary or observe: virtual time, message
 // boxes, the end of the program, the processes, the user and the Internet check.
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/BucleDeEventos.h"
@@ -26,13 +28,22 @@ class RelojVirtual : public Reloj {
   void Dormir(uint32_t milisegundos) override {
     ahora_ += milisegundos;
     dormido_ += milisegundos;
+    // A real program the wizard waits for (the permission tool) needs real time to answer:
+    // each virtual second slept may cost some real milliseconds.
+    porDormir_ += static_cast<uint64_t>(milisegundos) * realesPorSegundo;
+    if (porDormir_ >= 1000) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(porDormir_ / 1000));
+      porDormir_ %= 1000;
+    }
   }
   void Avanzar(uint32_t milisegundos) { ahora_ += milisegundos; }
   uint64_t TotalDormido() const { return dormido_; }
+  uint32_t realesPorSegundo = 0;  // real milliseconds per virtual second slept
 
  private:
   uint32_t ahora_;
   uint64_t dormido_ = 0;
+  uint64_t porDormir_ = 0;
 };
 
 // Counts the yields and runs what the test wants at each one.

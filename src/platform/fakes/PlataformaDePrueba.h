@@ -38,15 +38,18 @@ class BucleDelReloj : public BucleDeEventos {
   RelojVirtual& reloj_;
 };
 
-// The shell of the prefix, except that what it opens is only written down and the folder
-// browser answers what the test queued, in order (nothing queued is a cancel).
+// The shell of the prefix, except that what it opens is written down and only started when it is
+// a program and the test wants it, and the folder browser answers what the test queued, in
+// order (nothing queued is a cancel).
 class ShellGrabado : public Shell {
  public:
   explicit ShellGrabado(Shell& real) : real_(real) {}
   std::string CarpetaEspecial(int csidl) override { return real_.CarpetaEspecial(csidl); }
   bool Abrir(const std::string& archivo, const std::string& argumentos) override {
     abiertos.push_back(argumentos.empty() ? archivo : archivo + " " + argumentos);
-    return true;
+    const bool programa = archivo.size() > 4 && (archivo.substr(archivo.size() - 4) == ".exe" ||
+                                                 archivo.substr(archivo.size() - 4) == ".EXE");
+    return programa && ejecutarProgramas ? real_.Abrir(archivo, argumentos) : true;
   }
   bool GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) override {
     return real_.GuardarAccesoDirecto(archivoLnk, acceso);
@@ -59,6 +62,7 @@ class ShellGrabado : public Shell {
     return r;
   }
   std::vector<std::string> abiertos;
+  bool ejecutarProgramas = false;  // programs of the prefix (….exe) really start
   std::deque<std::string> respuestas;
   std::vector<std::string> titulos;
 

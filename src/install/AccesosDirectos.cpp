@@ -1,0 +1,25 @@
+#include "install/AccesosDirectos.h"
+
+namespace evalora {
+
+bool CrearAccesosDirectos(const std::string& carpeta, const EstadoDeEjecucion& estado, const Plataforma& p) {
+  const std::string programa = carpeta + "\\EVLogIn.exe";
+  const std::string icono = carpeta + "\\evicon.ico";
+  if (!p.archivos.ExisteArchivo(programa) || !p.archivos.ExisteArchivo(icono)) return true;
+  const std::string nombre =
+      "\\Evalora " + estado.VersionMayor + (estado.TipoComoNumero() == 3 ? " Local.lnk" : " Cloud.lnk");
+  AccesoDirecto acceso;
+  acceso.destino = programa;
+  acceso.icono = icono;
+  acceso.carpetaDeTrabajo = carpeta;
+  int guardados = 0;
+  for (int csidl :
+       {kCsidlEscritorio, kCsidlProgramas, kCsidlMenuInicio, kCsidlMenuInicioComun, kCsidlProgramasComunes}) {
+    // A shortcut that cannot be written (a folder without rights) is skipped.
+    guardados += p.shell.GuardarAccesoDirecto(p.shell.CarpetaEspecial(csidl) + nombre, acceso);
+  }
+  // A shell that could make none of them cannot make shortcuts at all: the stage failed.
+  return guardados > 0;
+}
+
+}  // namespace evalora
