@@ -70,9 +70,9 @@ std::string Icono() {
   auto u16 = [&](uint16_t v) { ico += static_cast<char>(v & 0xFF), ico += static_cast<char>(v >> 8); };
   auto u32 = [&](uint32_t v) { u16(static_cast<uint16_t>(v & 0xFFFF)), u16(static_cast<uint16_t>(v >> 16)); };
   const uint32_t tamano = 40 + 16 * 16 * 4 + 16 * 4;
-  u16(0), u16(1), u16(1);                                 // icon directory, one image
+  u16(0), u16(1), u16(1);                                  // icon directory, one image
   ico += '\x10', ico += '\x10', ico += '\0', ico += '\0';  // 16 × 16, no palette
-  u16(1), u16(32), u32(tamano), u32(22);                  // planes, bits, size, offset
+  u16(1), u16(32), u32(tamano), u32(22);                   // planes, bits, size, offset
   u32(40), u32(16), u32(32), u16(1), u16(32), u32(0), u32(16 * 16 * 4), u32(0), u32(0), u32(0), u32(0);
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
@@ -100,11 +100,23 @@ void PonerProgramasDelSistema(const fs::path& carpeta, const fs::path& binarios)
       const fs::path sistema = carpeta / "2020" / edicion / variante / "Sistema";
       fs::create_directories(sistema / "Utilerias" / "DLLs", e);
       for (const auto& [origen, destino] : copias) {
-        if (fs::is_regular_file(origen, e)) fs::copy_file(origen, sistema / destino, fs::copy_options::overwrite_existing, e);
+        if (fs::is_regular_file(origen, e))
+          fs::copy_file(origen, sistema / destino, fs::copy_options::overwrite_existing, e);
       }
       std::ofstream(sistema / "evicon.ico", std::ios::binary) << Icono();
     }
   }
+  // Stand-ins of the permission tool for tests: one that never answers, one that answers every
+  // job but "RegistroPolicies" (its markers placed through the prefix's drive C).
+  fs::create_directories(carpeta / "2020" / "Pruebas", e);
+  std::ofstream(carpeta / "2020" / "Pruebas" / "SecurityFolderMudo.exe") << "#!/bin/sh\nexit 0\n";
+  std::ofstream(carpeta / "2020" / "Pruebas" / "SecurityFolderSinPoliticas.exe")
+      << "#!/bin/sh\n"
+         "[ \"$1\" = RegistroPolicies ] && exit 0\n"
+         "prefijo=\"${EVALORA_PREFIJO:-${WINEPREFIX:-$HOME/.wine}}\"\n"
+         "marcador=$(printf '%s' \"$3\" | sed -e \"s|^[Cc]:|$prefijo/drive_c|\" -e 's|\\\\|/|g')\n"
+         "if [ \"$1\" = ImpresoraPredeterminada ]; then printf '' > \"$marcador\"; else printf ok > \"$marcador\"; "
+         "fi\n";
   fs::create_directories(carpeta / "2020" / "ServidorLocal", e);
   fs::copy_file(binarios / "evalora-securityfolder", carpeta / "2020" / "ServidorLocal" / "SecurityFolder.exe",
                 fs::copy_options::overwrite_existing, e);

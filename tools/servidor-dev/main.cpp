@@ -9,8 +9,8 @@
 //   --falla rechazar-login | no-responder | cerrar-tras-login | callar-tras-login
 // The first line of output is "catalogo <port>"; with --contenido the second is "descargas <port>".
 #include <csignal>
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>

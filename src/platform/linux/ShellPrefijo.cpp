@@ -161,7 +161,7 @@ bool ShellPrefijo::Abrir(const std::string& archivo, const std::string& argument
                             "\x7f"
                             "ELF" ||
                         inicio.rfind("#!", 0) == 0;
-    if (nativo && ::access(anfitrion->c_str(), X_OK) != 0 && inicio.rfind("#!", 0) != 0) {
+    if (nativo && ::access(anfitrion->c_str(), X_OK) != 0) {
       // On Windows any program file may be started: a native program that arrived by download
       // gets the owner's right to run it.
       fs::permissions(*anfitrion, fs::perms::owner_exec, fs::perm_options::add, error);

@@ -1,0 +1,180 @@
+// The installation's pieces over a temporary prefix: the waits on virtual time, the permission
+// tool's command line, the libraries' rules, the font class's errors, the printers, the Windows
+// version check, the shortcuts and the VirtualStore.
+#include <gtest/gtest.h>
+
+#include "apoyo/PrefijoTemporal.h"
+#include "install/AccesosDirectos.h"
+#include "install/CarpetasDelSistema.h"
+#include "install/Espera.h"
+#include "install/Librerias.h"
+#include "install/Outlook.h"
+#include "install/PrnAdmin.h"
+#include "install/SecurityFolder.h"
+#include "install/gdiInstallFont.h"
+#include "platform/fakes/PlataformaDePrueba.h"
+#include "platform/linux/Prefijo.h"
+
+namespace evalora {
+namespace {
+
+class InstalacionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Prefijo(prefijo.Raiz()).Preparar());
+    estado.TipoDeAsistente = "1";
+    estado.VersionMayor = "2020";
+    estado.CarpetaDeInstalacion = "C:\\Program Files\\Evalora 2020 Cloud";
+  }
+  void Escribir(const std::string& ruta, const std::string& bytes) { prefijo.Escribir(ruta, bytes); }
+  bool Existe(const std::string& windows) { return p.archivos.ExisteArchivo(windows); }
+
+  pruebas::PrefijoTemporal prefijo;
+  falsos::PlataformaDePrueba plataforma{prefijo.Raiz(), {2020, 1, 0, 3}, {}};
+  Plataforma p = plataforma.Servicios();
+  EstadoDeEjecucion estado;
+};
+
+TEST_F(InstalacionTest, EsperasEnTiempoVirtual) {
+  // Esperar(1) lasts from one to two seconds: more than one second boundary must pass.
+  plataforma.reloj.Avanzar(999 - plataforma.reloj.Milisegundos() % 1000);  // just before a boundary
+  uint32_t inicio = plataforma.reloj.Milisegundos();
+  Esperar(1, p.reloj, p.eventos);
+  EXPECT_GE(plataforma.reloj.Milisegundos() - inicio, 1000u);
+  EXPECT_LT(plataforma.reloj.Milisegundos() - inicio, 1100u);
+  inicio = plataforma.reloj.Milisegundos();
+  Esperar(1, p.reloj, p.eventos);
+  EXPECT_GE(plataforma.reloj.Milisegundos() - inicio, 1000u);
+  EXPECT_LE(plataforma.reloj.Milisegundos() - inicio, 2020u);  // and a step of the wait at most
+  // A marker already there ends the wait after the first second; none gives up past the limit.
+  Escribir("drive_c/Marcas/LogEV.txt", "x");
+  inicio = plataforma.reloj.Milisegundos();
+  EXPECT_TRUE(EsperarArchivoLog("C:\\Marcas", 60, p.archivos, p.reloj, p.eventos));
+  EXPECT_LE(plataforma.reloj.Milisegundos() - inicio, 2020u);
+  inicio = plataforma.reloj.Milisegundos();
+  EXPECT_FALSE(EsperarArchivoLog("C:\\Vacia", 60, p.archivos, p.reloj, p.eventos));
+  EXPECT_GT(SegundosPasados(inicio, plataforma.reloj.Milisegundos()), 60u);
+  EXPECT_LE(SegundosPasados(inicio, plataforma.reloj.Milisegundos()), 62u);
+}
+
+TEST_F(InstalacionTest, LineaDeOrdenesDeLaHerramienta) {
+  EXPECT_EQ(ArgumentosDeSecurityFolder({"ImpresoraPredeterminada", "", "C:\\\\Evalora\\\\Utilerías\\LogEV.txt"}),
+            "\"ImpresoraPredeterminada\" \"\" \"C:\\Evalora\\Utilerías\\LogEV.txt\"");
+  EXPECT_EQ(ArgumentosDeSecurityFolder({"Seguridad", "\\\\\\servidor"}), "\"Seguridad\" \"\\\\servidor\"");
+  // Started through the shell with that text; its marker awaited in the folder given.
+  Escribir("drive_c/Utilerias/LogEV.txt", "");
+  EXPECT_TRUE(EjecutarSecurityFolder("C:\\Utilerias\\SecurityFolder.exe",
+                                     {"RegistroPolicies", "Software\\Policies", "C:\\Utilerias\\LogEV.txt"},
+                                     "C:\\Utilerias", 60, p));
+  EXPECT_EQ(
+      plataforma.shell.abiertos.back(),
+      "C:\\Utilerias\\SecurityFolder.exe \"RegistroPolicies\" \"Software\\Policies\" \"C:\\Utilerias\\LogEV.txt\"");
+}
+
+TEST_F(InstalacionTest, LibreriasSinSobrescribirYLaReglaDeFlash) {
+  const std::string dlls = "drive_c/Program Files/Evalora 2020 Cloud/Utilerías/DLLs/";
+  Escribir(dlls + "Nueva.dll", "nueva");
+  Escribir(dlls + "Vieja.dll", "nueva");
+  Escribir(dlls + "Control.OCX", "ocx");
+  Escribir(dlls + "flash9o.ocx", "minusculas");
+  Escribir(dlls + "Flash9o.ocx", "flash");
+  Escribir(dlls + "Notas.txt", "txt");
+  Escribir(dlls + "NoEsFuente.ttf", "esto no es una fuente");
+  Escribir("drive_c/windows/system32/Vieja.dll", "vieja");
+  Escribir("drive_c/windows/Macromed/Flash/Flash10a.ocx", "instalado");
+  InstalarLibrerias(estado, p);
+  EXPECT_EQ(prefijo.Leer("drive_c/windows/system32/Vieja.dll"), "vieja");  // never replaced…
+  const auto& abiertos = plataforma.shell.abiertos;
+  auto registrado = [&](const std::string& n) {
+    return std::count(abiertos.begin(), abiertos.end(), "regsvr32 /s C:\\windows\\System32\\" + n);
+  };
+  EXPECT_EQ(registrado("Vieja.dll"), 0);  // …nor registered again
+  EXPECT_EQ(registrado("Nueva.dll"), 1);
+  EXPECT_EQ(registrado("Control.OCX"), 1);
+  EXPECT_EQ(registrado("flash9o.ocx"), 1);  // lower case: an ordinary control
+  EXPECT_EQ(registrado("Flash9o.ocx"), 0);  // a Flash control is there already
+  EXPECT_EQ(prefijo.Leer("drive_c/windows/system32/Notas.txt"), "txt");
+  // A file that is no TrueType font is copied but never enters the font table or the registry.
+  EXPECT_TRUE(Existe("C:\\windows\\Fonts\\NoEsFuente.ttf"));
+  EXPECT_FALSE(Existe("C:\\windows\\Fonts\\NoEsFuente.FOT"));
+  // Without a Flash control, Flash9o.ocx is registered even when its file is there already.
+  std::filesystem::remove_all(prefijo.Raiz() / "drive_c/windows/Macromed");
+  InstalarLibrerias(estado, p);
+  EXPECT_EQ(registrado("Flash9o.ocx"), 1);
+}
+
+TEST_F(InstalacionTest, ErroresDeLaClaseDeFuentes) {
+  gdiInstallFont fuente(p);
+  EXPECT_EQ(fuente.DirectorioFuentesSistema(), "C:\\windows\\Fonts");
+  fuente.Instalar();
+  EXPECT_EQ(fuente.Error()->numero, 0x80040003u);
+  fuente.archivoTTF("  falta.ttf ");
+  fuente.Instalar();
+  EXPECT_EQ(fuente.Error()->numero, 0x80040004u);
+  fuente.PathTTF("C:\\Fuentes");
+  EXPECT_EQ(fuente.PathTTF(), "C:\\Fuentes\\");
+  fuente.Instalar();
+  EXPECT_EQ(fuente.Error()->texto, "No se ha podido encontrar el archivo C:\\Fuentes\\falta.ttf.");
+  Escribir("drive_c/Fuentes/falsa.ttf", "no es una fuente");
+  fuente.archivoTTF("falsa.ttf");
+  fuente.Instalar();
+  EXPECT_EQ(fuente.Error()->numero, 0x80040006u);
+  EXPECT_EQ(fuente.Error()->texto, "Error ejecutando AddFontResource.");
+  fuente.Desinstalar();
+  EXPECT_EQ(fuente.Error()->numero, 0x80040008u);
+}
+
+TEST_F(InstalacionTest, ImpresoraYPuertos) {
+  Impresoras& i = p.impresoras;
+  ASSERT_TRUE(i.AgregarPuerto("C:\\Viejo\\Salida.txt"));
+  ASSERT_TRUE(AgregarImpresoraAlSistema(i, "Evalora", "C:\\Viejo\\Salida.txt", "MS Publisher Color Printer", ""));
+  EXPECT_EQ(ImpresoraDelPuerto(i, "C:\\Viejo\\Salida.txt"), "Evalora");
+  // Deleting the printer takes its port along, when no other printer uses it.
+  EliminarImpresora(i, "Evalora");
+  EXPECT_FALSE(ExisteImpresora(i, "Evalora"));
+  EXPECT_FALSE(ExistePuerto(i, "C:\\Viejo\\Salida.txt"));
+  ASSERT_TRUE(AgregarImpresoraAlSistema(i, "A", "LPT1:", "x", ""));
+  ASSERT_TRUE(AgregarImpresoraAlSistema(i, "B", "LPT1:", "x", ""));  // an existing port is reused
+  EliminarImpresora(i, "A");
+  EXPECT_TRUE(ExistePuerto(i, "LPT1:"));  // B still prints there
+}
+
+TEST_F(InstalacionTest, WindowsVistaSinServicePack) {
+  auto poner = [&](const char* valor, const std::string& texto) {
+    p.registro.CrearClave(win::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
+    p.registro.EstablecerValor(win::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", valor,
+                               DatoDeTexto(texto));
+  };
+  poner("ProductName", "Windows 7 Professional");
+  poner("CSDVersion", "");
+  EXPECT_FALSE(EsVistaSinServicePack(p));
+  poner("ProductName", "  Windows Vista (TM) Business ");
+  EXPECT_TRUE(EsVistaSinServicePack(p));
+  poner("CSDVersion", "service pack 2");
+  EXPECT_FALSE(EsVistaSinServicePack(p));
+  poner("CSDVersion", "Service Pack 1, v.668");
+  EXPECT_FALSE(EsVistaSinServicePack(p));
+}
+
+TEST_F(InstalacionTest, AccesosDirectosYVirtualStore) {
+  // Without the icon no shortcut is made, and the stage succeeds.
+  Escribir("drive_c/Program Files/Evalora 2020 Cloud/EVLogIn.exe", "x");
+  EXPECT_TRUE(CrearAccesosDirectos(estado.CarpetaDeInstalacion, estado, p));
+  EXPECT_FALSE(Existe(p.shell.CarpetaEspecial(kCsidlEscritorio) + "\\Evalora 2020 Cloud.lnk"));
+  Escribir("drive_c/Program Files/Evalora 2020 Cloud/evicon.ico", "x");
+  EXPECT_TRUE(CrearAccesosDirectos(estado.CarpetaDeInstalacion, estado, p));
+  EXPECT_TRUE(Existe(p.shell.CarpetaEspecial(kCsidlMenuInicioComun) + "\\Evalora 2020 Cloud.lnk"));
+  // A store folder without files stays (deleting "*.*" finds nothing), and so does the second.
+  const std::string almacen = "drive_c/users/alumno/AppData/Local/VirtualStore/";
+  std::filesystem::create_directories(prefijo.Raiz() / (almacen + "Program Files (x86)/Evalora 2020 Cloud"));
+  Escribir(almacen + "Program Files/Evalora 2020 Cloud/a.ini", "a");
+  LimpiarVirtualStore(estado, p);
+  EXPECT_TRUE(Existe("C:\\users\\alumno\\AppData\\Local\\VirtualStore\\Program Files\\Evalora 2020 Cloud\\a.ini"));
+  std::filesystem::remove(prefijo.Raiz() / (almacen + "Program Files (x86)/Evalora 2020 Cloud"));
+  LimpiarVirtualStore(estado, p);
+  EXPECT_FALSE(
+      p.archivos.ExisteCarpeta("C:\\users\\alumno\\AppData\\Local\\VirtualStore\\Program Files\\Evalora 2020 Cloud"));
+}
+
+}  // namespace
+}  // namespace evalora
