@@ -54,6 +54,10 @@ catalogo=$(awk '/^catalogo /{print $2}' "$salida")
 descargas=$(awk '/^descargas /{print $2}' "$salida")
 echo "Servidor de desarrollo: catálogo en 127.0.0.1:$catalogo, descargas en 127.0.0.1:$descargas"
 
+# The demo machine is a school's: .NET Framework 2.0 is there.
+mkdir -p build/demo-prefijo
+EVALORA_PREFIJO="$PWD/build/demo-prefijo" build/bin/evalora-reg add \
+  'HKLM\SOFTWARE\Microsoft\NET Framework Setup\NDP\v2.0.50727' /v Install /t REG_DWORD /d 1 /f >/dev/null
 ejecutable=$(find build/bin -maxdepth 1 -type f -name "${patrones[$((tipo - 1))]}" | head -n 1)
 EVALORA_PREFIJO="$PWD/build/demo-prefijo" \
 EVALORA_CATALOGO="127.0.0.1:$catalogo" \

@@ -113,7 +113,16 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
       for (size_t n; (n = std::fread(bloque, 1, sizeof bloque, tubo)) > 0;) salida.append(bloque, n);
       ::pclose(tubo);
     }
-    const bool bien = salida.find(texto(1)) != std::string::npos;
+    // Runs of blanks and tabs count as one blank: "Working directory : C:\…".
+    auto juntar = [](const std::string& t) {
+      std::string r;
+      for (char c : t) {
+        const bool blanco = c == ' ' || c == '\t';
+        if (!(blanco && !r.empty() && r.back() == ' ')) r += blanco ? ' ' : c;
+      }
+      return r;
+    };
+    const bool bien = juntar(salida).find(juntar(texto(1))) != std::string::npos;
     if (!bien) hallado = salida.empty() ? "lnkinfo no dijo nada" : Mostrable(salida);
     return bien;
   }

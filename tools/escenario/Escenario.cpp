@@ -125,7 +125,8 @@ bool Escenario::Accionar(const Accion& a, std::string& hallado) {
                                                "cancela-carpeta",
                                                "carpeta-no-valida",
                                                "cierra-al-recibir",
-                                               "captura-al-recibir"};
+                                               "captura-al-recibir",
+                                               "captura-en-el-paso"};
   static const char* const kUsuario[] = {"escribe", "tecla", "clic", "marca", "desmarca", "raton", "cierra"};
   for (const char* o : kConfiguracion) {
     if (a.orden == o) return Configurar(a, hallado);
@@ -162,6 +163,7 @@ void Escenario::NuevoAsistente(int tipo, const std::string& version) {
   avisosVistos_ = 0;
   cerrarAlRecibir_.reset();
   capturarAlRecibir_.reset();
+  capturarEnElPaso_.reset();
   const auto v = LeerVersion(version);
   version_ = v ? *v : VersionDelEjecutable{2020, static_cast<unsigned>(tipo), 0, 3};
 }
@@ -203,6 +205,10 @@ bool Escenario::Iniciar(std::string& hallado) {
   asistente_ = std::make_unique<ui::Asistente>(plataforma_->Servicios(), version_);
   plataforma_->eventos.alCeder = [this] {
     if (opciones_.contar) Contar();
+    if (capturarEnElPaso_ && PanelVisible() == capturarEnElPaso_->first) {
+      asistente_->Ventana().grab().save(QString::fromStdString(capturarEnElPaso_->second.string()));
+      capturarEnElPaso_.reset();
+    }
     if (capturarAlRecibir_ && asistente_->Ventana().BytesRecibidos() >= capturarAlRecibir_->first) {
       asistente_->Ventana().grab().save(QString::fromStdString(capturarAlRecibir_->second.string()));
       capturarAlRecibir_.reset();
@@ -256,6 +262,7 @@ QWidget* Escenario::ControlDe(const Accion& a, size_t i, std::string& hallado) c
 
 void Escenario::Contar() {
   const std::string panel = terminado_ ? "(terminó)" : PanelVisible();
+  if (panel == "(ningún paso)") return;  // the window is not shown yet
   if (panel != ultimoContado_) std::cout << "  " << archivo_.stem().string() << ": " << panel << std::endl;
   ultimoContado_ = panel;
 }
@@ -334,6 +341,18 @@ bool Escenario::Configurar(const Accion& a, std::string& hallado) {
                                   : a.orden == "cancela-carpeta" ? std::string()
                                                                  : std::string(kCarpetaNoValida);
     (plataforma_ ? plataforma_->shell.respuestas : respuestasDeCarpeta_).push_back(respuesta);
+    return true;
+  }
+  if (a.orden == "captura-en-el-paso") {
+    if (ui::frmPrincipal::PanelDelPaso(texto(0)).empty() || arg.size() < 2) {
+      hallado = "«captura-en-el-paso» necesita un paso y el archivo";
+      return false;
+    }
+    const fs::path destino =
+        Relativo(texto(1), opciones_.capturas.empty() ? archivo_.parent_path() : opciones_.capturas);
+    std::error_code e;
+    fs::create_directories(destino.parent_path(), e);
+    capturarEnElPaso_ = std::make_pair(texto(0), destino);
     return true;
   }
   if (a.orden == "captura-al-recibir") {

@@ -78,6 +78,7 @@ class Escenario {
   std::optional<int64_t> cerrarAlRecibir_;
   std::string ultimoContado_;
   std::optional<std::pair<int64_t, std::filesystem::path>> capturarAlRecibir_;
+  std::optional<std::pair<std::string, std::filesystem::path>> capturarEnElPaso_;
 };
 
 }  // namespace evalora::escenario
