@@ -12,6 +12,8 @@ class Reloj {
   virtual uint32_t Milisegundos() = 0;
   // Suspends the program for the given milliseconds.
   virtual void Dormir(uint32_t milisegundos) = 0;
+  // The present date and time: seconds since 1970-01-01 00:00 UTC.
+  virtual int64_t Ahora() = 0;
 };
 
 }  // namespace evalora

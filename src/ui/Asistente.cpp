@@ -11,7 +11,7 @@ Asistente::Asistente(Plataforma plataforma, VersionDelEjecutable version)
           estado_, conexion_,
           ServiciosDelCatalogo{plataforma.archivos, plataforma.eventos, plataforma.mensajes, plataforma.terminacion},
           sitios_.NombreDelSitio()),
-      ventana_(std::make_unique<frmPrincipal>(estado_, ServiciosDeVentana{plataforma, catalogo_, sitios_.ayuda, {}})) {}
+      ventana_(std::make_unique<frmPrincipal>(estado_, ServiciosDeVentana{plataforma, catalogo_, sitios_.ayuda})) {}
 
 void Asistente::Main() {
   const Plataforma& p = plataforma_;

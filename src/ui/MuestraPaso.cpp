@@ -4,6 +4,7 @@
 
 #include "core/Texto.h"
 #include "download/DecisionDeDescarga.h"
+#include "localdb/BaseDeDatosLocal.h"
 #include "ui/FormateaPeso.h"
 #include "ui/frmPrincipal.h"
 
@@ -36,7 +37,9 @@ void frmPrincipal::MuestraPaso(const std::string& paso) {
   if (es("DescargaCorrecta")) return PasoDescargaCorrecta();
   if (es("IniciaInstalacion")) {
     MuestraPanel(paneles_["PicInstalando"]);
-    Instalacion(estado_, servicios_.plataforma, *this, servicios_.instalarBaseDeDatos).IniciarInstalacion();
+    Instalacion(estado_, servicios_.plataforma, *this, [this] {
+      return InstalarBaseDeDatosLocal(estado_, servicios_.plataforma, *this, Texto("PasoIndicaId_txtID"));
+    }).IniciarInstalacion();
     return;
   }
   MuestraPanel(paneles_[panel]);  // "SolicitaSuite", "Contacto", "IndicaIdEV"

@@ -28,8 +28,6 @@ struct ServiciosDeVentana {
   Plataforma plataforma;
   ClienteDelCatalogo& catalogo;
   std::string sitioDeAyuda;  // the help site, in front of the help pages' paths
-  // The local database's installation (kind 2); its result.
-  std::function<bool()> instalarBaseDeDatos;
 };
 
 // The help pages of the failure step.

@@ -6,6 +6,7 @@
 #include "Escenario.h"
 #include "Textos.h"
 #include "core/Texto.h"
+#include "localdb/ArchivoDeRegistro.h"
 #include "platform/linux/RegistroWine.h"
 
 #include <chrono>
@@ -125,6 +126,30 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
     const bool bien = juntar(salida).find(juntar(texto(1))) != std::string::npos;
     if (!bien) hallado = salida.empty() ? "lnkinfo no dijo nada" : Mostrable(salida);
     return bien;
+  }
+  if (a.orden == "base") {
+    // The rows of a query on the registration file (its password), "|" between fields and a line
+    // break between rows.
+    if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
+    const auto ruta = archivos_->RutaAnfitrion(texto(0));
+    ArchivoDeRegistro bd;
+    std::string error;
+    if (!ruta || !bd.Abrir(*ruta, kClaveDelArchivoDeRegistro, error)) {
+      hallado = "no se pudo abrir: " + error;
+      return false;
+    }
+    const auto filas = bd.Consultar(texto(1), error);
+    if (!filas) {
+      hallado = error;
+      return false;
+    }
+    std::string actual;
+    for (size_t f = 0; f < filas->size(); ++f) {
+      for (size_t c = 0; c < (*filas)[f].size(); ++c) actual += (c ? "|" : "") + (*filas)[f][c];
+      if (f + 1 < filas->size()) actual += "\r\n";
+    }
+    if (actual != texto(2)) hallado = Mostrable(actual);
+    return actual == texto(2);
   }
   if (a.orden == "espera-archivo") {
     // A file a program that runs on its own writes: up to 10 real seconds.

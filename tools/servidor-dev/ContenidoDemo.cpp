@@ -1,5 +1,7 @@
 #include "ContenidoDemo.h"
 
+#include <sqlite3.h>
+
 #include <fstream>
 
 #include "core/Texto.h"
@@ -118,8 +120,36 @@ void PonerProgramasDelSistema(const fs::path& carpeta, const fs::path& binarios)
          "if [ \"$1\" = ImpresoraPredeterminada ]; then printf '' > \"$marcador\"; else printf ok > \"$marcador\"; "
          "fi\n";
   fs::create_directories(carpeta / "2020" / "ServidorLocal", e);
+  CrearArchivoDeRegistroDemo(carpeta / "2020" / "ServidorLocal" / "EVDBMSLocal.evx", "kvd4848wqB");
   fs::copy_file(binarios / "evalora-securityfolder", carpeta / "2020" / "ServidorLocal" / "SecurityFolder.exe",
                 fs::copy_options::overwrite_existing, e);
+}
+
+bool CrearArchivoDeRegistroDemo(const fs::path& archivo, const std::string& clave) {
+  std::error_code e;
+  fs::remove(archivo, e);
+  sqlite3* bd = nullptr;
+  if (sqlite3_open(archivo.c_str(), &bd) != SQLITE_OK) return false;
+  sqlite3_key(bd, clave.data(), static_cast<int>(clave.size()));
+  const char* esquema = R"SQL(
+CREATE TABLE TBL_INSTITUCION (ins_res, ins_ide, ins_nom, ins_hab, ins_rec, ins_mae, ins_est, ins_mac, ins_tip,
+  ins_log, ins_cer, ins_web, ins_tel, ins_fec_alta, ins_fec_reg, ins_sta_reg, con_diag, con_eval, con_acre, ins_admin,
+  ins_DiasDeVigenciaDeAlumnos, FechaDeUltimaSincronizacion, ins_del_aut);
+CREATE TABLE TBL_PARAMETROS (CadenaDeConexion, Testo1, PerfilPlataforma, ActivarVerificacionDeUltimasVersiones);
+CREATE TABLE TBL_COORDINADORES (usu_ins_ide, usu_ide, usu_per_ide, usu_ape, usu_nom, usu_cor, usu_usu, usu_con,
+  usu_fec_alta, usu_seg, usu_hab, usu_sta_reg, usu_fec_rec, usu_aut, usu_cuestionario, usu_fechacuestionario,
+  usu_numero_alumnos, usu_fechavigencia, cScreen);
+CREATE TABLE TBL_ADMINISTRADORES (usu_ins_ide, usu_ide, usu_per_ide, usu_ape, usu_nom, usu_cor, usu_usu, usu_con,
+  usu_seg, usu_hab, usu_sta_reg, usu_aut, usu_cuestionario, usu_FechaCuestionario, usu_FechaVigencia);
+CREATE TABLE TBL_PROFESORES AS SELECT * FROM TBL_ADMINISTRADORES;
+CREATE TABLE TBL_ALUMNOS AS SELECT * FROM TBL_ADMINISTRADORES;
+CREATE TABLE TBL_BITACORA (bit_ins_ide, bit_usu_ide, bit_cpu_mac, bit_fec_ini, bit_fec_fin);
+INSERT INTO TBL_INSTITUCION (ins_ide, ins_nom, ins_mac) VALUES ('000000', 'Institución de ejemplo', '00-00-00-00-00-00');
+INSERT INTO TBL_PARAMETROS VALUES ('Zk47mPqe51', '', 'B', 1);
+)SQL";
+  const bool correcto = sqlite3_exec(bd, esquema, nullptr, nullptr, nullptr) == SQLITE_OK;
+  sqlite3_close(bd);
+  return correcto;
 }
 
 }  // namespace evalora::servidor

@@ -31,4 +31,8 @@ const std::vector<ArchivoDelSistema>& ArchivosDelSistema();
 // fonts of the machine. A file it cannot find is left to be generated.
 void PonerProgramasDelSistema(const std::filesystem::path& carpeta, const std::filesystem::path& binarios);
 
+// The local database's registration file as a school receives it: protected by `clave`, with the
+// tables the installation writes and the placeholder institution "00-00-00-00-00-00".
+bool CrearArchivoDeRegistroDemo(const std::filesystem::path& archivo, const std::string& clave);
+
 }  // namespace evalora::servidor

@@ -95,6 +95,10 @@ void Catalogo::SembrarDemo() {
                  "Utilerías\\Servidor local\\EVDBMSLocal.evx", 65536);
   sql += Archivo("BDServidorLocal", "Local", 2, "", "", 0, "ServidorLocal/SecurityFolder.exe",
                  "Utilerías\\SecurityFolder.exe", 262144);
+  sql += Archivo("BDServidorLocal", "Local", 2, "", "", 0, "ServidorLocal/Permitir.pdf",
+                 "Utilerías\\Documentos de apoyo para la instalación\\EV-DAST12.00 - Permitir control total a la "
+                 "carpeta Servidor Evalora Local.pdf",
+                 600);
   sql += Sistema() + Recursos() + Lanzadores();
   std::string error;
   if (!Ejecutar("BEGIN;\n" + sql + "COMMIT;\n", &error)) throw std::runtime_error("semilla de demostración: " + error);

@@ -36,6 +36,8 @@ class RelojVirtual : public Reloj {
       porDormir_ %= 1000;
     }
   }
+  // The calendar starts at 2026-03-10 09:30:00 UTC and moves with the counter.
+  int64_t Ahora() override { return 1773135000 + ahora_ / 1000; }
   void Avanzar(uint32_t milisegundos) { ahora_ += milisegundos; }
   uint64_t TotalDormido() const { return dormido_; }
   uint32_t realesPorSegundo = 0;  // real milliseconds per virtual second slept

@@ -1,5 +1,7 @@
 #include "platform/linux/RelojMonotono.h"
 
+#include <ctime>
+
 #include <chrono>
 #include <thread>
 
@@ -13,5 +15,7 @@ uint32_t RelojMonotono::Milisegundos() {
 void RelojMonotono::Dormir(uint32_t milisegundos) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milisegundos));
 }
+
+int64_t RelojMonotono::Ahora() { return static_cast<int64_t>(std::time(nullptr)); }
 
 }  // namespace evalora

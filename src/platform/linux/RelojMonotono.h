@@ -8,6 +8,7 @@ class RelojMonotono : public Reloj {
  public:
   uint32_t Milisegundos() override;
   void Dormir(uint32_t milisegundos) override;
+  int64_t Ahora() override;
 };
 
 }  // namespace evalora
