@@ -19,6 +19,7 @@ Servidores::Servidores(const std::filesystem::path& contenido, const std::vector
   for (const auto& sql : sqlExtra) {
     if (!catalogo_.Ejecutar(sql, &error)) throw std::runtime_error("SQL del escenario: " + error);
   }
+  servidor::ActualizarPesos(catalogo_, contenido);  // rows the scenario pointed at other files
   http_ = std::make_unique<servidor::ServidorHttp>(contenido);
   puertoHttp_ = http_->Escuchar(0);
   if (puertoHttp_ == 0) throw std::runtime_error("el servidor de descargas no pudo escuchar");

@@ -10,7 +10,21 @@ namespace evalora::servidor {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+bool Recorrer(Catalogo& catalogo, const fs::path& carpeta, bool generar, std::string* error);
+
+}  // namespace
+
 bool PrepararContenido(Catalogo& catalogo, const fs::path& carpeta, std::string* error) {
+  return Recorrer(catalogo, carpeta, true, error);
+}
+
+void ActualizarPesos(Catalogo& catalogo, const fs::path& carpeta) { Recorrer(catalogo, carpeta, false, nullptr); }
+
+namespace {
+
+bool Recorrer(Catalogo& catalogo, const fs::path& carpeta, bool generar, std::string* error) {
   const Tabla filas = catalogo.Consultar("SELECT rowid, RutaServidor, Peso FROM Archivos ORDER BY rowid", {},
                                          {{"rowid", tds::TipoDeColumna::kTexto},
                                           {"RutaServidor", tds::TipoDeColumna::kTexto},
@@ -28,7 +42,7 @@ bool PrepararContenido(Catalogo& catalogo, const fs::path& carpeta, std::string*
       continue;
     }
     const auto tamano = peso ? ANumero(*peso) : std::nullopt;
-    if (!tamano || *tamano < 0) continue;  // a size that is no number stays a test case
+    if (!generar || !tamano || *tamano < 0) continue;  // a size that is no number stays a test case
     fs::create_directories(archivo.parent_path(), e);
     std::ofstream salida(archivo, std::ios::binary);
     std::string bloque(1 << 16, '\0');
@@ -45,6 +59,8 @@ bool PrepararContenido(Catalogo& catalogo, const fs::path& carpeta, std::string*
   }
   return true;
 }
+
+}  // namespace
 
 const std::vector<ArchivoDelSistema>& ArchivosDelSistema() {
   static const std::vector<ArchivoDelSistema> archivos = {
@@ -121,6 +137,20 @@ void PonerProgramasDelSistema(const fs::path& carpeta, const fs::path& binarios)
          "fi\n";
   fs::create_directories(carpeta / "2020" / "ServidorLocal", e);
   CrearArchivoDeRegistroDemo(carpeta / "2020" / "ServidorLocal" / "EVDBMSLocal.evx", "kvd4848wqB");
+  // Stand-ins for tests: a registration file with another password, and one that already
+  // belongs to an institution.
+  CrearArchivoDeRegistroDemo(carpeta / "2020" / "Pruebas" / "EVDBMSLocalOtraClave.evx", "otra-clave");
+  const fs::path conInstitucion = carpeta / "2020" / "Pruebas" / "EVDBMSLocalConInstitucion.evx";
+  CrearArchivoDeRegistroDemo(conInstitucion, "kvd4848wqB");
+  sqlite3* bd = nullptr;
+  if (sqlite3_open(conInstitucion.c_str(), &bd) == SQLITE_OK) {
+    sqlite3_key(bd, "kvd4848wqB", 10);
+    sqlite3_exec(bd,
+                 "INSERT INTO TBL_INSTITUCION (ins_ide, ins_nom, ins_mac) VALUES ('ESCUEL', 'Escuela', "
+                 "'08-00-27-4E-5A-10');",
+                 nullptr, nullptr, nullptr);
+  }
+  sqlite3_close(bd);
   fs::copy_file(binarios / "evalora-securityfolder", carpeta / "2020" / "ServidorLocal" / "SecurityFolder.exe",
                 fs::copy_options::overwrite_existing, e);
 }

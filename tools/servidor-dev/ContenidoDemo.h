@@ -16,6 +16,8 @@ inline char ByteDeDemo(uint64_t i) { return static_cast<char>((i * 31 + 7) & 0xF
 
 // False with the reason when the folder cannot be written.
 bool PrepararContenido(Catalogo& catalogo, const std::filesystem::path& carpeta, std::string* error = nullptr);
+// Only the sizes: every listed file that is there gives the catalogue its size; nothing is made.
+void ActualizarPesos(Catalogo& catalogo, const std::filesystem::path& carpeta);
 
 // One file of the system's demo installation: its path below ".../Sistema/" on the server, its
 // place below the installation folder, and the size of a generated stand-in.
