@@ -83,7 +83,7 @@ TEST_F(CatalogoDeDesarrolloTest, ListasDeArchivos) {
   EXPECT_EQ(Filas("Exec spDescargaRecursos 1,1,1,1,'Local','2020',1,1,'02GE',1").size(), 14u);
   EXPECT_EQ(Filas("Exec spDescargaSistema 'Cloud',2, '2020','01TE'").size(), 12u);
   EXPECT_EQ(Filas("Exec spDescargaSistema 'Local',1,'2020','02GE'").size(), 3u);
-  EXPECT_EQ(Filas("Exec spDescargaBDServidorLocal '2020'").size(), 3u);
+  EXPECT_EQ(Filas("Exec spDescargaBDServidorLocal '2020'").size(), 4u);
   EXPECT_TRUE(Filas("Exec spDescargaSistema 'Cloud',1,'2019','01TE'").empty());
 }
 

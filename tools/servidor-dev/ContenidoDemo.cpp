@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <fstream>
 
 #include "core/Texto.h"
@@ -103,6 +104,34 @@ std::string Icono() {
   return ico;
 }
 
+// The support document: a one-page PDF that says what it is about.
+std::string DocumentoDeApoyo() {
+  const std::string texto = "BT /F1 14 Tf 50 780 Td (Permitir control total a la carpeta Servidor Evalora Local) Tj ET";
+  std::vector<std::string> objetos = {
+      "<< /Type /Catalog /Pages 2 0 R >>",
+      "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+      "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents 4 0 R /Resources << /Font << /F1 5 0 R >> >> >>",
+      "<< /Length " + std::to_string(texto.size()) + " >>\nstream\n" + texto + "\nendstream",
+      "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>",
+  };
+  std::string pdf = "%PDF-1.4\n";
+  std::vector<size_t> posiciones;
+  for (size_t i = 0; i < objetos.size(); ++i) {
+    posiciones.push_back(pdf.size());
+    pdf += std::to_string(i + 1) + " 0 obj\n" + objetos[i] + "\nendobj\n";
+  }
+  const size_t xref = pdf.size();
+  pdf += "xref\n0 " + std::to_string(objetos.size() + 1) + "\n0000000000 65535 f \n";
+  for (size_t p : posiciones) {
+    char linea[32];
+    std::snprintf(linea, sizeof linea, "%010zu 00000 n \n", p);
+    pdf += linea;
+  }
+  pdf += "trailer\n<< /Size " + std::to_string(objetos.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
+         std::to_string(xref) + "\n%%EOF\n";
+  return pdf;
+}
+
 }  // namespace
 
 void PonerProgramasDelSistema(const fs::path& carpeta, const fs::path& binarios) {
@@ -137,6 +166,7 @@ void PonerProgramasDelSistema(const fs::path& carpeta, const fs::path& binarios)
          "fi\n";
   fs::create_directories(carpeta / "2020" / "ServidorLocal", e);
   CrearArchivoDeRegistroDemo(carpeta / "2020" / "ServidorLocal" / "EVDBMSLocal.evx", "kvd4848wqB");
+  std::ofstream(carpeta / "2020" / "ServidorLocal" / "Permitir.pdf", std::ios::binary) << DocumentoDeApoyo();
   // Stand-ins for tests: a registration file with another password, and one that already
   // belongs to an institution.
   CrearArchivoDeRegistroDemo(carpeta / "2020" / "Pruebas" / "EVDBMSLocalOtraClave.evx", "otra-clave");
