@@ -5,6 +5,8 @@
 // --preparar-contenido before they run in parallel). --capturas: where "captura" writes
 // (default: next to the scenario). --contar: print each step a scenario reaches.
 #include <QApplication>
+#include <cstdlib>
+#include <ctime>
 #include <iostream>
 
 #include "Catalogo.h"
@@ -14,6 +16,9 @@
 int main(int argc, char** argv) {
   using namespace evalora;
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Every scenario's machine keeps the same time zone, so dates read the same everywhere.
+  ::setenv("TZ", "UTC", 1);
+  ::tzset();
   escenario::OpcionesDeEscenario opciones;
   std::vector<std::filesystem::path> archivos;
   for (int i = 1; i < argc; ++i) {
