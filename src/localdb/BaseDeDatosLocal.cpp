@@ -22,6 +22,13 @@ std::string FraseDeSoporte() {
          CorreoDeSoporte() + "; Teléfono: " + kTelefonoDeSoporte + ")";
 }
 
+// What the user typed goes into a statement only with its quotes doubled.
+std::string ComillasDobladas(const std::string& texto) {
+  std::string r;
+  for (char c : texto) r += c == '\'' ? std::string("''") : std::string(1, c);
+  return r;
+}
+
 // One failing step: the message by its number and the error's description; the procedure ends.
 struct FallaDePaso {
   int paso;
@@ -122,8 +129,7 @@ void Procedimiento::EscribirRegistros(ArchivoDeRegistro& bd) {
     web.replace(i, 10, "CadenaWeb");
   }
   // The ID's piece reaches the statement with its quotes doubled.
-  std::string id4Citado;
-  for (char c : id4_) id4Citado += c == '\'' ? std::string("''") : std::string(1, c);
+  const std::string id4Citado = ComillasDobladas(id4_);
   Requerir(bd.Ejecutar("UPDATE TBL_PARAMETROS SET CadenaDeConexion = '" + web + "', Testo1 = '" + id4Citado +
                            "', PerfilPlataforma = 'A', ActivarVerificacionDeUltimasVersiones = 0;",
                        error),
@@ -131,8 +137,7 @@ void Procedimiento::EscribirRegistros(ArchivoDeRegistro& bd) {
   Progreso(65);
   Requerir(bd.Ejecutar("DELETE FROM TBL_INSTITUCION WHERE ins_mac = '00-00-00-00-00-00'", error), 0, error);
   Progreso(70);
-  std::string id6Citado;
-  for (char c : id6_) id6Citado += c == '\'' ? std::string("''") : std::string(1, c);
+  const std::string id6Citado = ComillasDobladas(id6_);
   const std::string fecha = Fecha(), vigencia = Fecha(365 * 86400);
   Progreso(75);
   for (const auto& [tabla, perfil] : {std::pair<const char*, const char*>{"TBL_ADMINISTRADORES", "05"},
