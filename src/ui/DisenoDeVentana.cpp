@@ -288,7 +288,7 @@ void frmPrincipal::CrearDescargaCorrecta(QWidget* panel) {
            T(1600, 1500, 8800, 700))
       ->hide();
   Boton(panel, "lblIniciarAhora", "picIniciarAhora", "picInferiorIniciarAhora", "Iniciar ahora", paleta_.ColorAcento,
-        T(7440, 2600, 3000, 495), [this] { lblIniciarAhora_Click(); });
+        T(6240, 2600, 4200, 495), [this] { lblIniciarAhora_Click(); });
 }
 
 void frmPrincipal::CrearDescargaIncorrecta(QWidget* panel) {
