@@ -2,9 +2,27 @@
 
 #include <cstdio>
 
+#include "core/Texto.h"
 #include "core/Unicode.h"
 
 namespace evalora {
+
+std::optional<std::pair<win::HKEY, std::string>> AnalizarClave(const std::string& texto) {
+  const auto barra = texto.find('\\');
+  const std::string raiz = Mayusculas(texto.substr(0, barra));
+  const std::string ruta = barra == std::string::npos ? "" : texto.substr(barra + 1);
+  const std::pair<const char*, win::HKEY> raices[] = {
+      {"HKLM", win::HKEY_LOCAL_MACHINE},  {"HKEY_LOCAL_MACHINE", win::HKEY_LOCAL_MACHINE},
+      {"HKCU", win::HKEY_CURRENT_USER},   {"HKEY_CURRENT_USER", win::HKEY_CURRENT_USER},
+      {"HKCR", win::HKEY_CLASSES_ROOT},   {"HKEY_CLASSES_ROOT", win::HKEY_CLASSES_ROOT},
+      {"HKU", win::HKEY_USERS},           {"HKEY_USERS", win::HKEY_USERS},
+      {"HKCC", win::HKEY_CURRENT_CONFIG}, {"HKEY_CURRENT_CONFIG", win::HKEY_CURRENT_CONFIG},
+  };
+  for (const auto& [nombre, clave] : raices) {
+    if (raiz == nombre) return std::make_pair(clave, ruta);
+  }
+  return std::nullopt;
+}
 
 long BorrarArbol(Registro& registro, win::HKEY raiz, const std::string& ruta) {
   if (ruta.find_first_not_of('\\') == std::string::npos) return win::kAccesoDenegado;  // a whole root: never

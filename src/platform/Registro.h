@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/CodigosWin.h"
@@ -48,6 +50,10 @@ class Registro {
   // when the error code says all there is.
   virtual std::string MotivoDelUltimoError() const = 0;
 };
+
+// A key as people write it ("HKLM\Software\X", "HKEY_CURRENT_USER\…", any case): its root and
+// its path ("Software\X"); nothing for an unknown root.
+std::optional<std::pair<win::HKEY, std::string>> AnalizarClave(const std::string& texto);
 
 // Deletes a key with everything below it, deepest first.
 long BorrarArbol(Registro& registro, win::HKEY raiz, const std::string& ruta);

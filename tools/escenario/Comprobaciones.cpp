@@ -80,7 +80,7 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
     return existe == (a.orden == "carpeta");
   }
   if (a.orden == "valor" || a.orden == "clave" || a.orden == "sin-clave") {
-    const auto clave = Clave(texto(0));
+    const auto clave = AnalizarClave(texto(0));
     if (!clave) {
       hallado = "raíz desconocida en " + texto(0);
       return false;
@@ -198,10 +198,7 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
     return visible;
   }
   if (a.orden == "captura") {
-    const fs::path destino =
-        Relativo(texto(0), opciones_.capturas.empty() ? archivo_.parent_path() : opciones_.capturas);
-    std::error_code e;
-    fs::create_directories(destino.parent_path(), e);
+    const fs::path destino = Captura(texto(0));
     const bool guardada = ventana.grab().save(QString::fromStdString(destino.string()));
     if (!guardada) hallado = "no se pudo guardar " + destino.string();
     return guardada;

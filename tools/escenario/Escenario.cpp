@@ -245,6 +245,13 @@ bool Escenario::EnMarcha(std::string& hallado) const {
   return true;
 }
 
+fs::path Escenario::Captura(const std::string& nombre) const {
+  const fs::path destino = Relativo(nombre, opciones_.capturas.empty() ? archivo_.parent_path() : opciones_.capturas);
+  std::error_code e;
+  fs::create_directories(destino.parent_path(), e);
+  return destino;
+}
+
 fs::path Escenario::Relativo(const std::string& nombre, const fs::path& base) const {
   const fs::path p(nombre);
   return p.is_absolute() ? p : base / p;
@@ -348,10 +355,7 @@ bool Escenario::Configurar(const Accion& a, std::string& hallado) {
       hallado = "«captura-en-el-paso» necesita un paso y el archivo";
       return false;
     }
-    const fs::path destino =
-        Relativo(texto(1), opciones_.capturas.empty() ? archivo_.parent_path() : opciones_.capturas);
-    std::error_code e;
-    fs::create_directories(destino.parent_path(), e);
+    const fs::path destino = Captura(texto(1));
     capturarEnElPaso_ = std::make_pair(texto(0), destino);
     return true;
   }
@@ -361,10 +365,7 @@ bool Escenario::Configurar(const Accion& a, std::string& hallado) {
       hallado = "«captura-al-recibir» necesita un número de bytes y el archivo";
       return false;
     }
-    const fs::path destino =
-        Relativo(texto(1), opciones_.capturas.empty() ? archivo_.parent_path() : opciones_.capturas);
-    std::error_code e;
-    fs::create_directories(destino.parent_path(), e);
+    const fs::path destino = Captura(texto(1));
     capturarAlRecibir_ = std::make_pair(bytes, destino);
     return true;
   }
@@ -408,7 +409,7 @@ bool Escenario::EscribirRegistro(const Accion& a, std::string& hallado) {
     hallado = "«registro» necesita la clave, el nombre, el tipo y el dato";
     return false;
   }
-  const auto clave = Clave(arg[0].texto);
+  const auto clave = AnalizarClave(arg[0].texto);
   if (!clave) {
     hallado = "raíz desconocida en " + arg[0].texto;
     return false;

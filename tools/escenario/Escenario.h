@@ -50,6 +50,8 @@ class Escenario {
   bool EnMarcha(std::string& hallado) const;
   QWidget* ControlDe(const Accion& a, size_t i, std::string& hallado) const;
   std::filesystem::path Relativo(const std::string& nombre, const std::filesystem::path& base) const;
+  // Where a screenshot goes (below --capturas, else next to the scenario); its folder is made.
+  std::filesystem::path Captura(const std::string& nombre) const;
   std::vector<std::string> Variables() const;
   std::string PanelVisible() const;
   // Prints the step now shown when it changed (--contar).
