@@ -20,6 +20,9 @@ paquetes=(
   liblnk-utils
   # an independent reader of the font resource files we write
   icoutils
+  # Wine: prefixes it makes and reads back (the registry's tests), and the way a change reaches a
+  # running Wine
+  wine wine64
 )
 
 faltan=()

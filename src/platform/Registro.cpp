@@ -1,5 +1,6 @@
 #include "platform/Registro.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/Texto.h"
@@ -84,6 +85,39 @@ uint32_t DwordDeDato(const DatoDelRegistro& dato) {
   uint32_t numero = 0;
   for (size_t i = 0; i < 4 && i < dato.bytes.size(); ++i) numero |= static_cast<uint32_t>(dato.bytes[i]) << (8 * i);
   return numero;
+}
+
+namespace {
+
+std::string EscaparParaReg(const std::string& texto) {
+  std::string salida;
+  for (char c : texto) {
+    if (c == '\\' || c == '"') salida += '\\';
+    salida += c;
+  }
+  return salida;
+}
+
+}  // namespace
+
+std::string LineaDeValor(const std::string& nombre, const DatoDelRegistro& dato) {
+  std::string linea = nombre.empty() ? "@=" : "\"" + EscaparParaReg(nombre) + "\"=";
+  const auto& b = dato.bytes;
+  if (dato.tipo == win::REG_SZ && b.size() >= 2 && b.size() % 2 == 0 && b[b.size() - 1] == 0 && b[b.size() - 2] == 0) {
+    const std::u16string unidades = BytesAUtf16(b);
+    const bool simple = std::all_of(unidades.begin(), unidades.end() - 1, [](char16_t c) { return c >= 32; });
+    if (simple) return linea + "\"" + EscaparParaReg(TextoDeDato(dato)) + "\"";
+  }
+  if (dato.tipo == win::REG_DWORD && b.size() == 4) {
+    char numero[16];
+    std::snprintf(numero, sizeof numero, "%08x", DwordDeDato(dato));
+    return linea + "dword:" + numero;
+  }
+  char tipo[16];
+  std::snprintf(tipo, sizeof tipo, "hex(%x):", dato.tipo);
+  linea += dato.tipo == win::REG_BINARY ? "hex:" : tipo;
+  AnadirBytesEnHex(linea, b, "\r\n");
+  return linea;
 }
 
 void AnadirBytesEnHex(std::string& linea, const std::vector<uint8_t>& bytes, const char* salto) {

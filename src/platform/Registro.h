@@ -67,6 +67,9 @@ std::string TextoDeDato(const DatoDelRegistro& dato);
 // The strings of a REG_MULTI_SZ value.
 std::vector<std::string> TextosDeDato(const DatoDelRegistro& dato);
 uint32_t DwordDeDato(const DatoDelRegistro& dato);
+// One value as a line of a .reg file ("\"name\"=dword:0000001a"); a text with line breaks or
+// other control characters, or without its terminating NUL, is written as hex(1) data.
+std::string LineaDeValor(const std::string& nombre, const DatoDelRegistro& dato);
 // Appends the bytes as "0a,ff,…" to `linea`, continuing on a new line ("\" + salto + two blanks)
 // once the line passes 76 columns, as registry files write binary data.
 void AnadirBytesEnHex(std::string& linea, const std::vector<uint8_t>& bytes, const char* salto);

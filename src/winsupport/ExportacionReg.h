@@ -11,7 +11,4 @@ namespace evalora {
 // UTF-8 text; win::kExito, or the error of the key that could not be read.
 long ExportarClave(Registro& registro, win::HKEY raiz, const std::string& ruta, std::string& texto);
 
-// One value as a .reg line ("\"name\"=dword:0000001a").
-std::string LineaDeValor(const std::string& nombre, const DatoDelRegistro& dato);
-
 }  // namespace evalora

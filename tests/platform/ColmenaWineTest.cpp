@@ -256,5 +256,19 @@ TEST(ColmenaWine, EscapesComoLosEscribeWine) {
   EXPECT_FALSE(LeerTextoEscapado("sin cierre", pos, '"'));
 }
 
+TEST(ColmenaWine, UnValorSinTerminarAlFinalNoSeTragaLoQueSigue) {
+  auto colmena = ColmenaWine::Leer("WINE REGISTRY Version 2\n\n[Roto] 1\n\"x\"=hex:01,02,\\");
+  ASSERT_TRUE(colmena);
+  colmena->EstablecerValor("Zeta", "Nuevo", DatoDeDword(7));
+  const std::string escrito = colmena->Escribir();
+  EXPECT_NE(escrito.find("\"x\"=hex:01,02,\n"), std::string::npos) << escrito;
+  const auto leida = ColmenaWine::Leer(escrito);
+  ASSERT_TRUE(leida);
+  ASSERT_TRUE(leida->Seccion("Zeta") && leida->Seccion("Zeta")->Valor("Nuevo"));
+  ASSERT_TRUE(leida->Seccion("Roto")->Valor("x"));
+  EXPECT_EQ(leida->Seccion("Roto")->Valor("x")->dato.bytes, (std::vector<uint8_t>{1, 2}));
+  EXPECT_EQ(leida->Seccion("Roto")->valores.size(), 1u);
+}
+
 }  // namespace
 }  // namespace evalora::wine

@@ -15,19 +15,17 @@ constexpr const char* kSistema =
     "\"C:\\\\viejo\\\\salida.txt\"=\"\"\n"
     "\"FILE:\"=\"\"\n"
     "\n"
-    "[System\\\\ControlSet001\\\\Control\\\\Print\\\\Printers\\\\Evalora] 1\n"
+    "[System\\\\CurrentControlSet\\\\Control\\\\Print\\\\Printers\\\\Evalora] 1\n"
     "\"Name\"=\"Evalora\"\n"
     "\"Port\"=\"C:\\\\viejo\\\\salida.txt\"\n"
     "\"Printer Driver\"=\"MS Publisher Color Printer\"\n"
     "\n"
-    "[System\\\\ControlSet001\\\\Control\\\\Print\\\\Printers\\\\Evalora\\\\PrinterDriverData] 1\n"
+    "[System\\\\CurrentControlSet\\\\Control\\\\Print\\\\Printers\\\\Evalora\\\\PrinterDriverData] 1\n"
     "\n"
-    "[System\\\\ControlSet001\\\\Control\\\\Print\\\\Printers\\\\Oficina] 1\n"
+    "[System\\\\CurrentControlSet\\\\Control\\\\Print\\\\Printers\\\\Oficina] 1\n"
     "\"Name\"=\"Oficina\"\n"
     "\"Port\"=\"FILE:\"\n"
-    "\n"
-    "[System\\\\CurrentControlSet] 1\n"
-    "#link\n";
+    "\n";
 
 constexpr const char* kUsuario =
     "WINE REGISTRY Version 2\n\n"
@@ -52,7 +50,6 @@ class ImpresorasTest : public ::testing::Test {
 };
 
 TEST_F(ImpresorasTest, ListaYPredeterminada) {
-  // The link in system.reg has no target value here: the implicit ControlSet001 applies.
   EXPECT_EQ(Nombres(), (std::vector<std::string>{"Evalora@C:\\viejo\\salida.txt", "Oficina@FILE:"}));
   EXPECT_EQ(*impresoras.ListarPuertos(), (std::vector<std::string>{"C:\\viejo\\salida.txt", "FILE:"}));
   EXPECT_EQ(impresoras.Predeterminada(), "Oficina");

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <fstream>
 
 #include "apoyo/PrefijoTemporal.h"
 #include "core/Unicode.h"
@@ -33,7 +34,7 @@ constexpr const char* kSistema =
     "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1700000000\n"
     "\"ProductName\"=\"Windows 10 Pro\"\n"
     "\n"
-    "[System\\\\ControlSet001\\\\Hardware Profiles\\\\Current\\\\Software] 1700000000\n"
+    "[System\\\\CurrentControlSet\\\\Hardware Profiles\\\\Current\\\\Software] 1700000000\n"
     "\"Perfil\"=\"actual\"\n";
 
 class RegistroWineTest : public ::testing::Test {
@@ -108,15 +109,25 @@ TEST_F(RegistroWineTest, EscrituraConservaLoDemasYSeLeeAlMomento) {
   EXPECT_EQ(DwordDeDato(dato), 7u);
 }
 
-TEST_F(RegistroWineTest, CurrentControlSetEsControlSet001) {
-  // Without the link in the file (a prefix Wine has not started yet) writes go to ControlSet001.
+TEST_F(RegistroWineTest, CurrentControlSetSigueElEnlaceSoloDondeLoHay) {
+  // Wine 8 keeps CurrentControlSet as a key of its own: the key is used as it is.
   const char* impresora = "System\\CurrentControlSet\\Control\\Print\\Printers\\Evalora";
   ASSERT_EQ(registro.EstablecerValor(win::HKEY_LOCAL_MACHINE, impresora, "Port", DatoDeTexto("FILE:")), win::kExito);
+  EXPECT_NE(prefijo.Leer("system.reg").find("[System\\\\CurrentControlSet\\\\Control\\\\Print\\\\Printers\\\\Evalora]"),
+            std::string::npos);
+  EXPECT_EQ(prefijo.Leer("system.reg").find("ControlSet001"), std::string::npos);
+  // A Wine that links it to ControlSet001 has the link in the hive: the link leads.
+  const std::string enlace =
+      "\n[System\\\\CurrentControlSet] 1700000000\n#link\n\"SymbolicLinkValue\"=hex(6):5c,00,52,00,65,00,67,00,69,00,"
+      "73,00,74,00,72,00,79,00,5c,00,4d,00,61,00,63,00,68,00,69,00,6e,00,65,00,5c,00,53,00,79,00,73,00,74,00,65,00,"
+      "6d,00,5c,00,43,00,6f,00,6e,00,74,00,72,00,6f,00,6c,00,53,00,65,00,74,00,30,00,30,00,31,00\n";
+  prefijo.Escribir("system.reg", std::string(kSistema) + enlace);
+  ASSERT_EQ(registro.EstablecerValor(win::HKEY_LOCAL_MACHINE, impresora, "Port", DatoDeTexto("LPT1:")), win::kExito);
   DatoDelRegistro dato;
-  EXPECT_EQ(registro.ConsultarValor(win::HKEY_LOCAL_MACHINE, "System\\ControlSet001\\Control\\Print\\Printers\\Evalora",
+  ASSERT_EQ(registro.ConsultarValor(win::HKEY_LOCAL_MACHINE, "System\\ControlSet001\\Control\\Print\\Printers\\Evalora",
                                     "Port", dato),
             win::kExito);
-  EXPECT_EQ(prefijo.Leer("system.reg").find("CurrentControlSet\\\\Control"), std::string::npos);
+  EXPECT_EQ(TextoDeDato(dato), "LPT1:");
 }
 
 TEST_F(RegistroWineTest, CreaLosArchivosQueFaltan) {
@@ -163,16 +174,25 @@ TEST_F(RegistroWineTest, UnArchivoQueNoEsDeRegistroNoSeToca) {
   EXPECT_EQ(prefijo.Leer("system.reg"), "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n");
 }
 
-// Holds Wine's server lock for the prefix from another process, as a running wineserver does.
+// Holds Wine's server lock for the prefix from another process, as a running wineserver does:
+// in /tmp/.wine-<uid> (Wine's layout) or in the folder that the prefix's file "wineserver" names
+// (Debian's layout).
 class ServidorWineSimulado {
  public:
-  explicit ServidorWineSimulado(const std::filesystem::path& prefijo) {
+  ServidorWineSimulado(const std::filesystem::path& prefijo, bool comoDebian) {
     struct stat st {};
     ::stat(prefijo.c_str(), &st);
-    char carpeta[160];
-    std::snprintf(carpeta, sizeof carpeta, "/tmp/.wine-%u/server-%llx-%llx", static_cast<unsigned>(::getuid()),
-                  static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino));
-    carpeta_ = carpeta;
+    char servidor[64];
+    std::snprintf(servidor, sizeof servidor, "server-%llx-%llx", static_cast<unsigned long long>(st.st_dev),
+                  static_cast<unsigned long long>(st.st_ino));
+    if (comoDebian) {
+      std::string plantilla = "/tmp/wine-XXXXXX";
+      raiz_ = ::mkdtemp(plantilla.data());
+      std::ofstream(prefijo / "wineserver") << raiz_.filename().string();
+    } else {
+      raiz_ = "/tmp/.wine-" + std::to_string(::getuid());
+    }
+    carpeta_ = raiz_ / servidor;
     std::filesystem::create_directories(carpeta_);
     int tubo[2];
     EXPECT_EQ(::pipe(tubo), 0);
@@ -199,28 +219,33 @@ class ServidorWineSimulado {
     ::kill(hijo_, SIGTERM);
     ::waitpid(hijo_, nullptr, 0);
     ::close(tubo_);
-    std::filesystem::remove_all(carpeta_);
+    std::filesystem::remove_all(raiz_.filename().string().rfind("wine-", 0) == 0 ? raiz_ : carpeta_);
   }
 
  private:
+  std::filesystem::path raiz_;
   std::filesystem::path carpeta_;
   pid_t hijo_ = -1;
   int tubo_ = -1;
 };
 
-TEST_F(RegistroWineTest, NoEscribeMientrasWineEstaActivo) {
-  {
-    ServidorWineSimulado servidor(prefijo.Raiz());
-    EXPECT_TRUE(registro.ServidorWineActivo());
-    EXPECT_EQ(registro.EstablecerValor(win::HKEY_LOCAL_MACHINE, "Software\\Evalora", "x", DatoDeDword(1)),
-              win::kArchivoEnUso);
-    EXPECT_NE(registro.MotivoDelUltimoError().find("wineserver -k"), std::string::npos);
-    EXPECT_EQ(prefijo.Leer("system.reg"), kSistema);
-    // Reading goes on.
-    EXPECT_EQ(registro.AbrirClave(win::HKEY_LOCAL_MACHINE, "Software\\Microsoft"), win::kExito);
+TEST_F(RegistroWineTest, SinWineNoEscribeMientrasSuServidorEstaActivo) {
+  RegistroWine sinWine(prefijo.Raiz(), std::nullopt);
+  for (const bool comoDebian : {false, true}) {
+    {
+      ServidorWineSimulado servidor(prefijo.Raiz(), comoDebian);
+      EXPECT_TRUE(sinWine.ServidorWineActivo()) << comoDebian;
+      EXPECT_EQ(sinWine.EstablecerValor(win::HKEY_LOCAL_MACHINE, "Software\\Evalora", "x", DatoDeDword(1)),
+                win::kArchivoEnUso);
+      EXPECT_NE(sinWine.MotivoDelUltimoError().find("wineserver -k"), std::string::npos);
+      EXPECT_EQ(prefijo.Leer("system.reg"), kSistema);
+      // Reading goes on.
+      EXPECT_EQ(sinWine.AbrirClave(win::HKEY_LOCAL_MACHINE, "Software\\Microsoft"), win::kExito);
+    }
+    // The lock file stays after the server ended; only a held lock counts.
+    EXPECT_FALSE(sinWine.ServidorWineActivo()) << comoDebian;
   }
-  EXPECT_FALSE(registro.ServidorWineActivo());
-  EXPECT_EQ(registro.EstablecerValor(win::HKEY_LOCAL_MACHINE, "Software\\Evalora", "x", DatoDeDword(1)), win::kExito);
+  EXPECT_EQ(sinWine.EstablecerValor(win::HKEY_LOCAL_MACHINE, "Software\\Evalora", "x", DatoDeDword(1)), win::kExito);
 }
 
 TEST_F(RegistroWineTest, EscrituraAtomicaConservaPermisos) {

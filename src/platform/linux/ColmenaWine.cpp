@@ -67,6 +67,8 @@ std::optional<std::vector<uint8_t>> LeerBytes(const std::string& texto) {
     if (pos == texto.size()) return bytes;
     if (texto[pos] != ',') return std::nullopt;
     ++pos;
+    SaltarBlancos(texto, pos);
+    if (pos == texto.size()) return bytes;  // a list cut after its comma
   }
 }
 
@@ -380,6 +382,14 @@ std::optional<ColmenaWine> ColmenaWine::Leer(const std::string& texto, std::vect
         actual->original.push_back(siguiente);
         crudas.push_back(siguiente);
         completa += RecortarBlancosIzquierda(siguiente);
+      }
+      if (!completa.empty() && completa.back() == '\\') {
+        // The file ends in the middle of the value: it ends here, so that nothing written after
+        // it is taken for its continuation.
+        completa.pop_back();
+        actual->original.back().pop_back();
+        crudas.back().pop_back();
+        avisar(i, "valor sin terminar al final del archivo en [" + actual->ruta + "]");
       }
       if (auto valor = LeerValor(completa)) {
         actual->valores.push_back(std::move(*valor));

@@ -9,8 +9,12 @@
 #include <sstream>
 
 #include "core/Texto.h"
+#include "core/Unicode.h"
+#include "platform/linux/Prefijo.h"
 
 namespace evalora {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -24,26 +28,19 @@ std::string Unir(const std::string& base, const std::string& ruta) {
   return base.empty() ? limpia : base + "\\" + limpia;
 }
 
-// Wine always links System\CurrentControlSet to ControlSet001, also in a prefix whose
-// system.reg does not hold the link (or its target) yet.
-std::string ConjuntoDeControlActual(const wine::ColmenaWine& colmena, const std::string& ruta) {
-  auto componentes = ComponentesDeClave(ruta);
-  if (componentes.size() >= 2 && Plegar(componentes[0]) == "SYSTEM" && Plegar(componentes[1]) == "CURRENTCONTROLSET") {
-    const wine::SeccionDeColmena* seccion = colmena.Seccion(componentes[0] + "\\" + componentes[1]);
-    if (!seccion || seccion->EsEnlace()) componentes[1] = "ControlSet001";
-  }
-  return UnirClave(componentes);
-}
-
 }  // namespace
 
-RegistroWine::RegistroWine(std::filesystem::path prefijo) : prefijo_(std::move(prefijo)) {
+RegistroWine::RegistroWine(std::filesystem::path prefijo, std::optional<std::filesystem::path> wine)
+    : prefijo_(std::move(prefijo)), wine_(std::move(wine)) {
   sistema_.ruta = prefijo_ / "system.reg";
   sistema_.relativoA = "\\\\Machine";
+  sistema_.raizReg = "HKEY_LOCAL_MACHINE";
   usuario_.ruta = prefijo_ / "user.reg";
   usuario_.relativoA = "\\\\User\\\\S-1-5-21-0-0-0-1000";
+  usuario_.raizReg = "HKEY_CURRENT_USER";
   predeterminado_.ruta = prefijo_ / "userdef.reg";
   predeterminado_.relativoA = "\\\\User\\\\.Default";
+  predeterminado_.raizReg = "HKEY_USERS\\.Default";
 }
 
 long RegistroWine::Fallo(long codigo, std::string motivo) {
@@ -81,6 +78,15 @@ long RegistroWine::Cargar(Archivo& archivo) {
   if (!archivo.colmena) {
     archivo.problema = archivo.ruta.string() + " no es un archivo de registro de Wine; no se modifica.";
     return Fallo(win::kRegistroDanado, archivo.problema);
+  }
+  // What went through Wine is in the file once its server has ended (it saves on the way out);
+  // until then the file may be older than the change.
+  if (!archivo.enWine.empty()) {
+    if (ServidorWineActivo()) {
+      for (const Cambio& c : archivo.enWine) Aplicar(c, *archivo.colmena);
+    } else {
+      archivo.enWine.clear();
+    }
   }
   return win::kExito;
 }
@@ -125,8 +131,9 @@ long RegistroWine::Ubicar(win::HKEY raiz, const std::string& ruta, Ubicacion& ub
   }
   if (const long resultado = Cargar(*ubicacion.archivo); resultado != win::kExito) return resultado;
   const wine::ColmenaWine& colmena = *ubicacion.archivo->colmena;
+  // A key that is a link in the hive (System\CurrentControlSet in some Wine versions) leads to its
+  // target; any other key, CurrentControlSet included, is the key itself.
   dentro = colmena.ResolverEnlaces(dentro);
-  if (ubicacion.archivo == &sistema_) dentro = ConjuntoDeControlActual(colmena, dentro);
   ubicacion.ruta = dentro;
   return win::kExito;
 }
@@ -192,31 +199,96 @@ long RegistroWine::ConsultarInfo(win::HKEY raiz, const std::string& ruta, InfoDe
   return win::kExito;
 }
 
-bool RegistroWine::ServidorWineActivo() const {
-  struct stat st {};
-  if (::stat(prefijo_.c_str(), &st) != 0) return false;
-  char carpeta[160];
-  std::snprintf(carpeta, sizeof carpeta, "/tmp/.wine-%u/server-%llx-%llx/lock", static_cast<unsigned>(::getuid()),
-                static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino));
-  const int fd = ::open(carpeta, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct flock candado {};
-  candado.l_type = F_WRLCK;
-  candado.l_whence = SEEK_SET;
-  candado.l_start = 0;
-  candado.l_len = 1;
-  const bool activo = ::fcntl(fd, F_GETLK, &candado) == 0 && candado.l_type != F_UNLCK;
-  ::close(fd);
-  return activo;
-}
+bool RegistroWine::ServidorWineActivo() const { return evalora::ServidorWineActivo(prefijo_); }
 
 long RegistroWine::PrepararEscritura(win::HKEY raiz, const std::string& ruta, Ubicacion& ubicacion) {
   if (const long r = Ubicar(raiz, ruta, ubicacion); r != win::kExito) return r;
   if (!ubicacion.archivo) return Fallo(win::kAccesoDenegado, "No se pueden crear claves en la raíz de HKEY_USERS.");
+  return win::kExito;
+}
+
+void RegistroWine::Aplicar(const Cambio& cambio, wine::ColmenaWine& colmena) {
+  switch (cambio.clase) {
+    case Cambio::Clase::kCrearClave:
+      if (!colmena.ExisteClave(cambio.ruta)) colmena.SeccionParaEscribir(cambio.ruta);
+      break;
+    case Cambio::Clase::kEstablecerValor:
+      colmena.EstablecerValor(cambio.ruta, cambio.nombre, cambio.dato);
+      break;
+    case Cambio::Clase::kBorrarValor:
+      colmena.BorrarValor(cambio.ruta, cambio.nombre);
+      break;
+    case Cambio::Clase::kBorrarClave:
+      colmena.BorrarArbol(cambio.ruta);
+      break;
+  }
+}
+
+long RegistroWine::Escribir(Archivo& archivo, const Cambio& cambio) {
   if (ServidorWineActivo()) {
-    return Fallo(win::kArchivoEnUso, "Wine está usando el registro de " + prefijo_.string() +
-                                         ": cierra sus programas (o ejecuta «wineserver -k») y vuelve a intentarlo; "
-                                         "si no, Wine desharía este cambio al guardar el suyo.");
+    if (const long r = ImportarEnWine(archivo, cambio); r != win::kExito) {
+      archivo.existe = false;  // the change is not made: read the file again
+      return r;
+    }
+    Aplicar(cambio, *archivo.colmena);
+    archivo.enWine.push_back(cambio);
+    return win::kExito;
+  }
+  Aplicar(cambio, *archivo.colmena);
+  if (const long r = Guardar(archivo); r != win::kExito) return r;
+  // A server that started meanwhile may have read the file before the rename, and would write
+  // its older copy back when it saves: it gets the change too.
+  if (ServidorWineActivo()) {
+    if (const long r = ImportarEnWine(archivo, cambio); r != win::kExito) return r;
+    archivo.enWine.push_back(cambio);
+  }
+  return win::kExito;
+}
+
+long RegistroWine::ImportarEnWine(const Archivo& archivo, const Cambio& cambio) {
+  const std::string enUso = "Wine está usando el registro de " + prefijo_.string();
+  if (!wine_) {
+    return Fallo(win::kArchivoEnUso, enUso + " y no se encontró el programa wine para hacer el cambio a través de él: "
+                                             "cierra sus programas (o ejecuta «wineserver -k») y vuelve a intentarlo.");
+  }
+  const std::string clave = archivo.raizReg + (cambio.ruta.empty() ? "" : "\\" + cambio.ruta);
+  std::string texto = "Windows Registry Editor Version 5.00\r\n\r\n";
+  switch (cambio.clase) {
+    case Cambio::Clase::kCrearClave:
+      texto += "[" + clave + "]\r\n";
+      break;
+    case Cambio::Clase::kEstablecerValor:
+      texto += "[" + clave + "]\r\n" + LineaDeValor(cambio.nombre, cambio.dato) + "\r\n";
+      break;
+    case Cambio::Clase::kBorrarValor: {
+      std::string linea = LineaDeValor(cambio.nombre, DatoDeDword(0));
+      texto += "[" + clave + "]\r\n" + linea.substr(0, linea.find('=') + 1) + "-\r\n";
+      break;
+    }
+    case Cambio::Clase::kBorrarClave:
+      texto += "[-" + clave + "]\r\n";
+      break;
+  }
+  std::u16string unidades = u"\xFEFF" + Utf8AUtf16(texto);
+  const auto bytes = Utf16ABytes(unidades);
+  // Wine reads the file through its drive C:, in its folder for temporary files.
+  std::error_code e;
+  fs::path carpeta = prefijo_ / "drive_c" / "windows" / "temp";
+  if (!fs::is_directory(carpeta, e)) carpeta = prefijo_ / "drive_c";
+  std::string plantilla = (carpeta / "evalora-XXXXXX.reg").string();
+  const int fd = ::mkstemps(plantilla.data(), 4);
+  if (fd < 0) return Fallo(win::kNoSePuedeEscribir, enUso + " y no se pudo preparar el cambio para Wine.");
+  const bool escrito = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  ::close(fd);
+  const auto rutaWindows = Prefijo(prefijo_).RutaWindows(plantilla);
+  std::optional<int> estado;
+  if (escrito && rutaWindows) {
+    estado = EjecutarEnWine(*wine_, prefijo_, {"reg", "import", *rutaWindows}, std::chrono::seconds(60));
+  }
+  ::unlink(plantilla.c_str());
+  if (estado != 0) {
+    return Fallo(win::kNoSePuedeEscribir, enUso + " y no aceptó el cambio (" + clave +
+                                              "); el registro queda como estaba.");
   }
   return win::kExito;
 }
@@ -248,23 +320,22 @@ long RegistroWine::CrearClave(win::HKEY raiz, const std::string& ruta) {
   Ubicacion u;
   if (const long r = PrepararEscritura(raiz, ruta, u); r != win::kExito) return r;
   if (u.archivo->colmena->ExisteClave(u.ruta)) return win::kExito;
-  u.archivo->colmena->SeccionParaEscribir(u.ruta);
-  return Guardar(*u.archivo);
+  return Escribir(*u.archivo, {Cambio::Clase::kCrearClave, u.ruta, {}, {}});
 }
 
 long RegistroWine::EstablecerValor(win::HKEY raiz, const std::string& ruta, const std::string& nombre,
                                    const DatoDelRegistro& dato) {
   Ubicacion u;
   if (const long r = PrepararEscritura(raiz, ruta, u); r != win::kExito) return r;
-  u.archivo->colmena->EstablecerValor(u.ruta, nombre, dato);
-  return Guardar(*u.archivo);
+  return Escribir(*u.archivo, {Cambio::Clase::kEstablecerValor, u.ruta, nombre, dato});
 }
 
 long RegistroWine::BorrarValor(win::HKEY raiz, const std::string& ruta, const std::string& nombre) {
   Ubicacion u;
   if (const long r = PrepararEscritura(raiz, ruta, u); r != win::kExito) return r;
-  if (!u.archivo->colmena->BorrarValor(u.ruta, nombre)) return win::kArchivoNoEncontrado;
-  return Guardar(*u.archivo);
+  const wine::SeccionDeColmena* seccion = u.archivo->colmena->Seccion(u.ruta);
+  if (!seccion || !seccion->Valor(nombre)) return win::kArchivoNoEncontrado;
+  return Escribir(*u.archivo, {Cambio::Clase::kBorrarValor, u.ruta, nombre, {}});
 }
 
 long RegistroWine::BorrarClave(win::HKEY raiz, const std::string& ruta) {
@@ -276,8 +347,7 @@ long RegistroWine::BorrarClave(win::HKEY raiz, const std::string& ruta) {
   if (!u.archivo->colmena->Subclaves(u.ruta).empty()) {
     return Fallo(win::kAccesoDenegado, "La clave tiene subclaves; bórralas primero.");
   }
-  u.archivo->colmena->BorrarArbol(u.ruta);
-  return Guardar(*u.archivo);
+  return Escribir(*u.archivo, {Cambio::Clase::kBorrarClave, u.ruta, {}, {}});
 }
 
 }  // namespace evalora

@@ -2,22 +2,28 @@
 // The registry of a Wine prefix: system.reg is HKEY_LOCAL_MACHINE (HKEY_CLASSES_ROOT is its
 // Software\Classes, HKEY_CURRENT_CONFIG its current hardware profile), user.reg is
 // HKEY_CURRENT_USER and userdef.reg is HKEY_USERS\.Default. Reads follow the files as they
-// change; a write replaces its file in one step and is refused while Wine's server runs for the
-// prefix, because Wine would overwrite the change when it saves.
+// change. A write replaces its file in one step while no Wine server runs for the prefix; while
+// one runs, the change goes through Wine itself (its reg.exe imports it), because the server
+// would overwrite the file with what it holds when it saves. Changes made through Wine are kept
+// over what the files say until the server has ended and saved them.
 
 #include <sys/types.h>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Registro.h"
 #include "platform/linux/ColmenaWine.h"
+#include "platform/linux/Wine.h"
 
 namespace evalora {
 
 class RegistroWine : public Registro {
  public:
-  explicit RegistroWine(std::filesystem::path prefijo);
+  // `wine`: Wine's loader, through which changes are made while Wine's server runs; nothing:
+  // such changes are refused.
+  explicit RegistroWine(std::filesystem::path prefijo, std::optional<std::filesystem::path> wine = BuscarWine());
 
   long AbrirClave(win::HKEY raiz, const std::string& ruta) override;
   long ConsultarValor(win::HKEY raiz, const std::string& ruta, const std::string& nombre,
@@ -33,13 +39,21 @@ class RegistroWine : public Registro {
   long BorrarClave(win::HKEY raiz, const std::string& ruta) override;
   std::string MotivoDelUltimoError() const override { return motivo_; }
 
-  // Whether Wine's server holds its lock for this prefix.
+  // Whether Wine's server runs for this prefix.
   bool ServidorWineActivo() const;
 
  private:
+  struct Cambio {
+    enum class Clase { kCrearClave, kEstablecerValor, kBorrarValor, kBorrarClave } clase;
+    std::string ruta;  // inside the file, links followed
+    std::string nombre;
+    DatoDelRegistro dato;
+  };
   struct Archivo {
     std::filesystem::path ruta;
     std::string relativoA;
+    std::string raizReg;  // the file's root as a .reg file names it
+    std::vector<Cambio> enWine;  // made through Wine; the file may not hold them yet
     std::optional<wine::ColmenaWine> colmena;  // nothing: the file is not a registry file
     std::string problema;                      // why it could not be read
     bool existe = false;
@@ -56,10 +70,15 @@ class RegistroWine : public Registro {
   long Ubicar(win::HKEY raiz, const std::string& ruta, Ubicacion& ubicacion);
   long Cargar(Archivo& archivo);
   long PrepararEscritura(win::HKEY raiz, const std::string& ruta, Ubicacion& ubicacion);
+  // Makes the change in the file, or through Wine while its server runs.
+  long Escribir(Archivo& archivo, const Cambio& cambio);
   long Guardar(Archivo& archivo);
+  long ImportarEnWine(const Archivo& archivo, const Cambio& cambio);
+  static void Aplicar(const Cambio& cambio, wine::ColmenaWine& colmena);
   long Fallo(long codigo, std::string motivo);
 
   std::filesystem::path prefijo_;
+  std::optional<std::filesystem::path> wine_;
   Archivo sistema_;
   Archivo usuario_;
   Archivo predeterminado_;

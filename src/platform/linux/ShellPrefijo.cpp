@@ -8,6 +8,7 @@
 
 #include "platform/LineaDeOrdenes.h"
 #include "platform/linux/AccesoDirectoLnk.h"
+#include "platform/linux/Wine.h"
 
 namespace evalora {
 
@@ -95,19 +96,7 @@ std::string ShellPrefijo::CarpetaEspecial(int csidl) {
 }
 
 std::optional<fs::path> ShellPrefijo::BuscarPrograma(const std::string& nombre) const {
-  const std::string rutas = entorno_.Valor("PATH");
-  size_t inicio = 0;
-  while (inicio <= rutas.size()) {
-    size_t fin = rutas.find(':', inicio);
-    if (fin == std::string::npos) fin = rutas.size();
-    const fs::path candidato = fs::path(rutas.substr(inicio, fin - inicio)) / nombre;
-    std::error_code error;
-    if (fin > inicio && fs::is_regular_file(candidato, error) && ::access(candidato.c_str(), X_OK) == 0) {
-      return candidato;
-    }
-    inicio = fin + 1;
-  }
-  return std::nullopt;
+  return BuscarEnPath(nombre, entorno_.Valor("PATH"));
 }
 
 bool ShellPrefijo::Lanzar(const std::vector<std::string>& argumentos) const {
@@ -147,7 +136,7 @@ bool ShellPrefijo::Abrir(const std::string& archivo, const std::string& argument
   if (EsDireccionWeb(archivo)) return AbrirConEscritorio(archivo);
   std::vector<std::string> orden;
   const auto anfitrion = archivos_.RutaAnfitrion(archivo);
-  const auto wine = BuscarPrograma("wine");
+  const auto wine = BuscarWine(entorno_.Valor("PATH"));
   std::error_code error;
   if (!anfitrion || !fs::exists(*anfitrion, error)) {
     // A bare program name ("regsvr32") is Windows' own: only Wine has it.
