@@ -2,6 +2,7 @@
 // the window's life.
 
 #include <QApplication>
+#include <iostream>
 
 #include "platform/linux/PlataformaLinux.h"
 #include "ui/Asistente.h"
@@ -17,9 +18,14 @@ int main(int argc, char** argv) {
   QApplication aplicacion(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Evalora"));
   const Prefijo prefijo = Prefijo::DelEntorno();
-  prefijo.Preparar();  // a machine always has its drive C:
-  PlataformaLinux plataforma(prefijo, kVersionDelEjecutable);
   ui::MensajesQt mensajes;
+  // A machine always has its drive C:; without one the wizard can do nothing.
+  if (std::string motivo; !prefijo.Preparar(&motivo)) {
+    std::cerr << motivo << "\n";
+    mensajes.Mostrar(motivo, kMensajeAdvertencia, std::string());
+    return 1;
+  }
+  PlataformaLinux plataforma(prefijo, kVersionDelEjecutable);
   ui::ExploradorQt explorador(nullptr, prefijo.Raiz() / "drive_c",
                               [&prefijo](const std::filesystem::path& ruta) { return prefijo.RutaWindows(ruta); });
   plataforma.Shell().UsarExplorador(

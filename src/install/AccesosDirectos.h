@@ -9,8 +9,8 @@
 
 namespace evalora {
 
-// True also when the program or its icon is missing (then nothing is made); false when the shell
-// could write none of the five.
+// True: also when the program or its icon is missing (then nothing is made) and when a shortcut
+// cannot be written (it is skipped).
 bool CrearAccesosDirectos(const std::string& carpeta, const EstadoDeEjecucion& estado, const Plataforma& plataforma);
 
 }  // namespace evalora

@@ -4,12 +4,22 @@
 
 namespace evalora {
 
-namespace {
-
-// What the platform says when the attributes of a missing folder are set.
-constexpr const char* kErrorCarpetaInexistente = "53 No se encontró el archivo";
-
-}  // namespace
+std::string ErrorDeCarpeta(long codigoWindows) {
+  switch (codigoWindows) {
+    case win::kYaExiste:
+    case win::kYaExisteElArchivo:
+      return "58 El archivo ya existe";
+    case win::kArchivoNoEncontrado:
+    case win::kRutaNoEncontrada:
+      return "76 No se encontró la ruta de acceso";
+    case win::kAccesoDenegado:
+      return "70 Permiso denegado";
+    case win::kDiscoLleno:
+      return "61 Disco lleno";
+    default:
+      return "75 Error de acceso a la ruta o el archivo";
+  }
+}
 
 const char* CorreoDeSoporte() { return EVALORA_CORREO_SOPORTE; }
 
@@ -50,12 +60,17 @@ const std::vector<CarpetaDelSistema>& CarpetasDelSistema() {
 
 void CrearCarpetasDelSistema(const EstadoDeEjecucion& estado, const Plataforma& p) {
   const std::string& raiz = estado.CarpetaDeInstalacion;
-  auto error = [&p] { p.mensajes.Mostrar(kErrorCarpetaInexistente, kMensajeSinIcono, std::string()); };
-  if (!p.archivos.ExisteCarpeta(raiz)) return error();
+  // The error as the platform gives it, in the runtime's words.
+  auto error = [&p] { p.mensajes.Mostrar(ErrorDeCarpeta(p.archivos.UltimoError()), kMensajeSinIcono, std::string()); };
+  // A folder the download should have brought: setting its attributes fails where it is missing.
+  if (!p.archivos.ExisteCarpeta(raiz) && !p.archivos.EstablecerAtributos(raiz, 0)) return error();
   for (const CarpetaDelSistema& c : CarpetasDelSistema()) {
     const std::string carpeta = raiz + c.ruta;
     if (p.archivos.ExisteCarpeta(carpeta)) continue;
-    if (c.traidaPorLaDescarga) return error();
+    if (c.traidaPorLaDescarga) {
+      if (!p.archivos.EstablecerAtributos(carpeta, 0)) return error();
+      continue;
+    }
     if (!p.archivos.CrearCarpeta(carpeta) || !p.archivos.EstablecerAtributos(carpeta, 0)) return error();
   }
   const std::string marcador = raiz + "\\LogEV.txt";

@@ -21,6 +21,10 @@ const std::vector<CarpetaDelSistema>& CarpetasDelSistema();
 // The support address the messages name.
 const char* CorreoDeSoporte();
 
+// A Windows error code of the file system as the runtime reports it: its number, a blank and its
+// description ("76 No se encontró la ruta de acceso").
+std::string ErrorDeCarpeta(long codigoWindows);
+
 // The folder tree and the "Seguridad" job. Ends at the first folder it cannot handle, after a
 // message with the error's number and description.
 void CrearCarpetasDelSistema(const EstadoDeEjecucion& estado, const Plataforma& plataforma);

@@ -9,10 +9,15 @@ namespace evalora::win {
 // System error codes.
 constexpr long kExito = 0;
 constexpr long kArchivoNoEncontrado = 2;    // ERROR_FILE_NOT_FOUND
+constexpr long kRutaNoEncontrada = 3;       // ERROR_PATH_NOT_FOUND
 constexpr long kAccesoDenegado = 5;         // ERROR_ACCESS_DENIED
 constexpr long kIdentificadorNoValido = 6;  // ERROR_INVALID_HANDLE
+constexpr long kErrorDeEscritura = 29;      // ERROR_WRITE_FAULT
 constexpr long kArchivoEnUso = 32;          // ERROR_SHARING_VIOLATION
+constexpr long kYaExisteElArchivo = 80;     // ERROR_FILE_EXISTS
 constexpr long kParametroNoValido = 87;     // ERROR_INVALID_PARAMETER
+constexpr long kDiscoLleno = 112;           // ERROR_DISK_FULL
+constexpr long kYaExiste = 183;             // ERROR_ALREADY_EXISTS
 constexpr long kMasDatos = 234;             // ERROR_MORE_DATA
 constexpr long kNoHayMasElementos = 259;    // ERROR_NO_MORE_ITEMS
 constexpr long kRegistroDanado = 1009;      // ERROR_BADDB

@@ -71,4 +71,21 @@ std::string PrimerArgumento(const std::string& linea, std::string* resto) {
   return programa;
 }
 
+std::string CitarArgumento(const std::string& argumento) {
+  if (!argumento.empty() && argumento.find_first_of(" \t\"") == std::string::npos) return argumento;
+  std::string salida = "\"";
+  size_t barras = 0;
+  for (char c : argumento) {
+    if (c == '\\') {
+      ++barras;
+      continue;
+    }
+    salida.append(c == '"' ? 2 * barras + 1 : barras, '\\');
+    barras = 0;
+    salida += c;
+  }
+  salida.append(2 * barras, '\\');
+  return salida + "\"";
+}
+
 }  // namespace evalora

@@ -16,4 +16,9 @@ std::vector<std::string> PartirArgumentos(const std::string& linea);
 // (without backslash rules), else up to the first blank or tab. `resto` receives what follows.
 std::string PrimerArgumento(const std::string& linea, std::string* resto = nullptr);
 
+// One argument as it must be written so that PartirArgumentos gives it back whole: as it is when
+// it has no blank, tab or quote; otherwise between quotes, with its quotes and the backslashes
+// before them (and before the closing quote) escaped.
+std::string CitarArgumento(const std::string& argumento);
+
 }  // namespace evalora

@@ -49,6 +49,10 @@ class SistemaDeArchivos {
   // Creates an empty file "EVL" + hexadecimal digits + ".tmp" in the folder, exclusively (never
   // one that existed), and returns its Windows path.
   virtual std::optional<std::string> CrearArchivoTemporal(const std::string& carpeta) = 0;
+
+  // Why the last folder creation or attribute change failed, as a Windows error code
+  // (win::kRutaNoEncontrada, win::kYaExiste, win::kAccesoDenegado, win::kDiscoLleno, …).
+  virtual long UltimoError() const = 0;
 };
 
 }  // namespace evalora

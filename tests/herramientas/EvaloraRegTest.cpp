@@ -61,6 +61,13 @@ TEST_F(EvaloraRegTest, AgregarYConsultar) {
   EXPECT_EQ(uno.texto, "\nHKEY_LOCAL_MACHINE\\Software\\Evalora\n    numero    REG_DWORD    0x1a\n\n");
 }
 
+TEST_F(EvaloraRegTest, TiposSinNombreEnHexadecimal) {
+  prefijo.Escribir("system.reg", "WINE REGISTRY Version 2\n\n[Software\\\\Raros] 1\n\"Dieciseis\"=hex(10):01,02\n");
+  const Salida consulta = Reg(R"(query "HKLM\Software\Raros")");
+  EXPECT_EQ(consulta.estado, 0);
+  EXPECT_NE(consulta.texto.find("    Dieciseis    0x10    "), std::string::npos) << consulta.texto;
+}
+
 TEST_F(EvaloraRegTest, ConsultaRecursiva) {
   Reg(R"(add "HKCU\Software\A\B" /v x /d 1 /f)");
   Reg(R"(add "HKCU\Software\A" /v y /d 2 /f)");
@@ -147,6 +154,53 @@ TEST(Ejecutables, CadaUnoAbreSuVentanaYEsperaAlUsuario) {
   EXPECT_NE(s.texto.find("AsistenteLanzadoresEvalora" + v + " 124"), std::string::npos) << s.texto;
   // The prefix it was given is ready as a machine's drive C.
   EXPECT_TRUE(std::filesystem::is_directory(prefijo.Raiz() / "drive_c"));
+}
+
+TEST(HerramientaDePermisos, AbreElArbolSinSeguirEnlaces) {
+  namespace fs = std::filesystem;
+  pruebas::PrefijoTemporal prefijo;
+  pruebas::PrefijoTemporal fuera;  // the rest of the machine
+  fuera.Escribir("secreto", "clave");
+  fuera.Escribir("privada/dato", "dato");
+  fs::permissions(fuera.Raiz() / "secreto", fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(fuera.Raiz() / "privada/dato", fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(fuera.Raiz() / "privada", fs::perms::owner_all);
+  prefijo.Escribir("drive_c/Evalora/Recursos/guia.pdf", "pdf");
+  fs::permissions(prefijo.DriveC() / "Evalora/Recursos/guia.pdf", fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(fuera.Raiz() / "secreto", prefijo.DriveC() / "Evalora/enlace");
+  fs::create_directory_symlink(fuera.Raiz() / "privada", prefijo.DriveC() / "Evalora/Recursos/carpeta-enlace");
+  fs::create_directory_symlink(fuera.Raiz() / "privada", prefijo.DriveC() / "Enlazada");
+  auto herramienta = [&](const std::string& carpeta) {
+    return Ejecutar("EVALORA_PREFIJO='" + prefijo.Raiz().string() + "' " + EVALORA_SECURITYFOLDER + " Seguridad '" +
+                    carpeta + "' '" + carpeta + "\\LogEV.txt'");
+  };
+  EXPECT_EQ(herramienta("C:\\Evalora").estado, 0);
+  auto permisos = [](const fs::path& p) { return fs::symlink_status(p).permissions() & fs::perms::all; };
+  const auto todos = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::group_write |
+                     fs::perms::others_read | fs::perms::others_write;
+  EXPECT_EQ(permisos(prefijo.DriveC() / "Evalora/Recursos/guia.pdf"), todos);
+  EXPECT_TRUE(fs::exists(prefijo.DriveC() / "Evalora/LogEV.txt"));
+  // Nothing outside the tree changed through the links.
+  EXPECT_EQ(permisos(fuera.Raiz() / "secreto"), fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(permisos(fuera.Raiz() / "privada/dato"), fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(permisos(fuera.Raiz() / "privada"), fs::perms::owner_all);
+  // A folder that is itself a link: the job is not done (no marker, so the wizard's wait runs out).
+  EXPECT_NE(herramienta("C:\\Enlazada").estado, 0);
+  EXPECT_EQ(permisos(fuera.Raiz() / "privada"), fs::perms::owner_all);
+  EXPECT_FALSE(fs::exists(fuera.Raiz() / "privada/LogEV.txt"));
+}
+
+TEST(Ejecutables, SinPrefijoPosibleLoDiceYNoSigue) {
+  // A file where the prefix's folder should be: the message says why (here on its error output;
+  // the user sees it in a message box, whose wait the time limit ends) and no wizard runs.
+  pruebas::PrefijoTemporal temporal;
+  temporal.Escribir("no-es-carpeta", "x");
+  const std::string orden = "QT_QPA_PLATFORM=offscreen EVALORA_PREFIJO='" + (temporal.Raiz() / "no-es-carpeta").string() +
+                            "' timeout 2 " + EVALORA_BIN + "/AsistenteLanzadoresEvalora" + EVALORA_VERSION_PRODUCTO;
+  const Salida s = Ejecutar(orden);
+  EXPECT_NE(s.texto.find("No se pudo preparar el prefijo de Wine"), std::string::npos) << s.texto;
+  EXPECT_NE(s.texto.find("hay un archivo donde debe haber una carpeta"), std::string::npos) << s.texto;
+  EXPECT_NE(s.estado, 0);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "install/PrnAdmin.h"
 #include "install/SecurityFolder.h"
 #include "install/gdiInstallFont.h"
+#include "platform/LineaDeOrdenes.h"
 #include "platform/fakes/PlataformaDePrueba.h"
 #include "platform/linux/Prefijo.h"
 
@@ -162,6 +163,8 @@ TEST_F(InstalacionTest, AccesosDirectosYVirtualStore) {
   EXPECT_TRUE(CrearAccesosDirectos(estado.CarpetaDeInstalacion, estado, p));
   EXPECT_FALSE(Existe(p.shell.CarpetaEspecial(kCsidlEscritorio) + "\\Evalora 2020 Cloud.lnk"));
   Escribir("drive_c/Program Files/Evalora 2020 Cloud/evicon.ico", "x");
+  // A shell folder where none can be written (a file in its place): skipped; the stage succeeds.
+  Escribir("drive_c/users/alumno/Desktop", "un archivo");
   EXPECT_TRUE(CrearAccesosDirectos(estado.CarpetaDeInstalacion, estado, p));
   EXPECT_TRUE(Existe(p.shell.CarpetaEspecial(kCsidlMenuInicioComun) + "\\Evalora 2020 Cloud.lnk"));
   // A store folder without files stays (deleting "*.*" finds nothing), and so does the second.
@@ -174,6 +177,38 @@ TEST_F(InstalacionTest, AccesosDirectosYVirtualStore) {
   LimpiarVirtualStore(estado, p);
   EXPECT_FALSE(
       p.archivos.ExisteCarpeta("C:\\users\\alumno\\AppData\\Local\\VirtualStore\\Program Files\\Evalora 2020 Cloud"));
+}
+
+TEST_F(InstalacionTest, CarpetasConElErrorQueDaLaPlataforma) {
+  // No installation folder: the first step fails on a path that is not there.
+  CrearCarpetasDelSistema(estado, p);
+  ASSERT_EQ(plataforma.mensajes.mostrados.size(), 1u);
+  EXPECT_EQ(plataforma.mensajes.mostrados[0].texto, "76 No se encontró la ruta de acceso");
+  EXPECT_EQ(plataforma.mensajes.mostrados[0].estilo, kMensajeSinIcono);
+  // A file where a folder must be made: the runtime's "already exists", and nothing after it.
+  const std::string raiz = "drive_c/Program Files/Evalora 2020 Cloud/";
+  for (const char* traida : {"Base de datos", "Fonts", "Imagenes", "Utilerías/Dlls"}) {
+    std::filesystem::create_directories(prefijo.Raiz() / (raiz + traida));
+  }
+  Escribir(raiz + "Excel", "un archivo");
+  CrearCarpetasDelSistema(estado, p);
+  ASSERT_EQ(plataforma.mensajes.mostrados.size(), 2u);
+  EXPECT_EQ(plataforma.mensajes.mostrados[1].texto, "58 El archivo ya existe");
+  EXPECT_TRUE(p.archivos.ExisteCarpeta(estado.CarpetaDeInstalacion + "\\Access"));
+  EXPECT_FALSE(p.archivos.ExisteCarpeta(estado.CarpetaDeInstalacion + "\\Word"));
+  // The other errors of the platform in the runtime's words.
+  EXPECT_EQ(ErrorDeCarpeta(win::kAccesoDenegado), "70 Permiso denegado");
+  EXPECT_EQ(ErrorDeCarpeta(win::kDiscoLleno), "61 Disco lleno");
+  EXPECT_EQ(ErrorDeCarpeta(win::kErrorDeEscritura), "75 Error de acceso a la ruta o el archivo");
+}
+
+TEST_F(InstalacionTest, UnaLibreriaConBlancosEsUnSoloArgumento) {
+  Escribir("drive_c/Program Files/Evalora 2020 Cloud/Utilerías/DLLs/Mi Librería.dll", "dll");
+  InstalarLibrerias(estado, p);
+  ASSERT_EQ(plataforma.shell.abiertos.size(), 1u);
+  std::string resto;
+  EXPECT_EQ(PrimerArgumento(plataforma.shell.abiertos[0], &resto), "regsvr32");
+  EXPECT_EQ(PartirArgumentos(resto), (std::vector<std::string>{"/s", "C:\\windows\\System32\\Mi Librería.dll"}));
 }
 
 }  // namespace

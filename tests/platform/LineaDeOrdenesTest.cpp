@@ -23,6 +23,15 @@ TEST(PartirArgumentos, ReglasDeWindows) {
   EXPECT_EQ(PartirArgumentos("Utilerías ñ"), (Lista{"Utilerías", "ñ"}));
 }
 
+TEST(CitarArgumento, LoQueSeCitaSeParteEntero) {
+  EXPECT_EQ(CitarArgumento("C:\\windows\\System32\\a.dll"), "C:\\windows\\System32\\a.dll");
+  for (const std::string argumento : {"C:\\windows\\System32\\Mi Librería.dll", "", "C:\\con blanco\\",
+                                      "comillas \"dentro\"", "a\\\"b", "\tt"}) {
+    EXPECT_EQ(PartirArgumentos("/s " + CitarArgumento(argumento) + " fin"), (Lista{"/s", argumento, "fin"}))
+        << argumento;
+  }
+}
+
 TEST(PrimerArgumento, ElProgramaSeTomaEntero) {
   std::string resto;
   EXPECT_EQ(PrimerArgumento(R"("C:\Program Files\a\" b c)", &resto), "C:\\Program Files\\a\\");

@@ -61,8 +61,16 @@ TEST_F(SistemaDeArchivosTest, ArchivosYCarpetasNoSeConfunden) {
 
 TEST_F(SistemaDeArchivosTest, CrearCarpetaUnNivel) {
   EXPECT_TRUE(archivos.CrearCarpeta("C:\\Evalora"));
-  EXPECT_FALSE(archivos.CrearCarpeta("C:\\evalora"));      // exists, in another case
+  EXPECT_FALSE(archivos.CrearCarpeta("C:\\evalora"));  // exists, in another case
+  EXPECT_EQ(archivos.UltimoError(), win::kYaExiste);
   EXPECT_FALSE(archivos.CrearCarpeta("C:\\Falta\\Hija"));  // the parent is missing
+  EXPECT_EQ(archivos.UltimoError(), win::kRutaNoEncontrada);
+  EXPECT_FALSE(archivos.EstablecerAtributos("C:\\Falta", 0));
+  EXPECT_EQ(archivos.UltimoError(), win::kRutaNoEncontrada);
+  EXPECT_FALSE(archivos.CrearCarpeta("\\\\servidor\\recurso\\x"));
+  EXPECT_EQ(archivos.UltimoError(), win::kRutaNoEncontrada);
+  EXPECT_EQ(ErrorWindowsDeErrno(EACCES), win::kAccesoDenegado);
+  EXPECT_EQ(ErrorWindowsDeErrno(ENOSPC), win::kDiscoLleno);
   EXPECT_TRUE(archivos.CrearCarpeta("C:\\EVALORA\\Utilerías"));
   EXPECT_TRUE(fs::is_directory(prefijo.DriveC() / "Evalora" / "Utilerías"));
 }

@@ -88,8 +88,11 @@ std::string NombreDeTipo(uint32_t tipo) {
       return "REG_MULTI_SZ";
     case win::REG_QWORD:
       return "REG_QWORD";
-    default:
-      return "0x" + std::to_string(tipo);
+    default: {
+      char numero[16];
+      std::snprintf(numero, sizeof numero, "0x%x", tipo);
+      return numero;
+    }
   }
 }
 

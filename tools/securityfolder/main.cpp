@@ -2,12 +2,18 @@
 //   SecurityFolder "<job>" "<argument>" "<marker>"
 // Jobs on this machine (a prefix that plays Windows; $WINEPREFIX or $EVALORA_PREFIJO names it):
 //   Seguridad, Impresora, Compartir   users without administrator rights may write in the folder
-//                                     tree (read, write and enter for everyone)
+//                                     tree (read, write and enter for everyone); symbolic links
+//                                     are never followed, nor changed
 //   ImpresoraPredeterminada           the marker holds the default printer's name
 //   ImpresoraPredeterminar            the named printer becomes the default one
 //   RegistroPolicies                  the user's Software\Policies key exists (and is writable)
 // When the job is done the marker file is written; a job that fails writes no marker, so the
 // wizard's wait runs out.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -24,20 +30,58 @@ namespace {
 using namespace evalora;
 namespace fs = std::filesystem;
 
-// Read, write and enter for everyone, on the folder and all it holds.
-bool AbrirATodos(const fs::path& carpeta) {
-  std::error_code e;
-  if (!fs::is_directory(carpeta, e)) return false;
-  const auto todos = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_write | fs::perms::others_read |
-                     fs::perms::others_write;
-  fs::permissions(carpeta, todos | fs::perms::group_exec | fs::perms::others_exec, fs::perm_options::add, e);
-  for (auto it = fs::recursive_directory_iterator(carpeta, e); !e && it != fs::recursive_directory_iterator();
-       it.increment(e)) {
-    const bool esCarpeta = it->is_directory(e);
-    fs::permissions(it->path(), esCarpeta ? todos | fs::perms::group_exec | fs::perms::others_exec : todos,
-                    fs::perm_options::add, e);
+constexpr mode_t kParaTodos = S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH;
+constexpr mode_t kEntrar = S_IXUSR | S_IXGRP | S_IXOTH;
+
+// Read, write (and enter, for folders) for everyone on what `carpeta` (an open folder) holds.
+// Nothing is reached through a symbolic link: a link is neither changed nor followed, so what it
+// points to (a file of the machine outside the tree) keeps its rights.
+bool AbrirContenido(int carpeta) {
+  DIR* listado = ::fdopendir(::dup(carpeta));
+  if (!listado) return false;
+  bool bien = true;
+  while (const dirent* entrada = ::readdir(listado)) {
+    const std::string nombre = entrada->d_name;
+    if (nombre == "." || nombre == "..") continue;
+    struct stat st {};
+    if (::fstatat(carpeta, nombre.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      bien = false;
+      continue;
+    }
+    if (S_ISDIR(st.st_mode)) {
+      const int hija = ::openat(carpeta, nombre.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      if (hija < 0) {
+        bien = false;
+        continue;
+      }
+      bien = ::fchmod(hija, st.st_mode | kParaTodos | kEntrar) == 0 && bien;
+      bien = AbrirContenido(hija) && bien;
+      ::close(hija);
+    } else if (S_ISREG(st.st_mode)) {
+      // Opened without following a link, and checked to be the file that was looked at.
+      const int archivo = ::openat(carpeta, nombre.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+      struct stat abierto {};
+      if (archivo < 0 || ::fstat(archivo, &abierto) != 0 || abierto.st_ino != st.st_ino || !S_ISREG(abierto.st_mode)) {
+        bien = false;
+      } else {
+        bien = ::fchmod(archivo, abierto.st_mode | kParaTodos) == 0 && bien;
+      }
+      if (archivo >= 0) ::close(archivo);
+    }
+    // Links, devices, pipes and sockets are left as they are.
   }
-  return !e;
+  ::closedir(listado);
+  return bien;
+}
+
+// The folder and all it holds; a folder that is itself a link is not opened.
+bool AbrirATodos(const fs::path& carpeta) {
+  const int fd = ::open(carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  const bool bien = ::fstat(fd, &st) == 0 && ::fchmod(fd, st.st_mode | kParaTodos | kEntrar) == 0 && AbrirContenido(fd);
+  ::close(fd);
+  return bien;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <pwd.h>
 #include <unistd.h>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 
 namespace evalora {
@@ -36,7 +37,30 @@ bool Prefijo::Preparar(std::string* motivo) const {
     const fs::path enlace = raiz_ / "dosdevices" / letra;
     if (!fs::is_symlink(enlace) && !fs::exists(enlace)) fs::create_directory_symlink(destino, enlace, error);
   }
-  if (error && motivo) *motivo = "No se pudo preparar el prefijo " + raiz_.string() + ": " + error.message();
+  if (error && motivo) {
+    std::string causa;
+    switch (error.value()) {
+      case EEXIST:
+      case ENOTDIR:
+        causa = "hay un archivo donde debe haber una carpeta";
+        break;
+      case EACCES:
+      case EPERM:
+        causa = "no tienes permiso para escribir ahí";
+        break;
+      case EROFS:
+        causa = "el disco es de solo lectura";
+        break;
+      case ENOSPC:
+      case EDQUOT:
+        causa = "el disco está lleno";
+        break;
+      default:
+        causa = error.message();
+    }
+    *motivo = "No se pudo preparar el prefijo de Wine " + raiz_.string() + " (" + causa +
+              "). Indica otra carpeta en la variable EVALORA_PREFIJO o WINEPREFIX y vuelve a intentarlo.";
+  }
   return !error;
 }
 

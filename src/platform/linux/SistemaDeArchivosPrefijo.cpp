@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -103,9 +104,35 @@ bool SistemaDeArchivosPrefijo::ExisteCarpeta(const std::string& ruta) const {
   return st && S_ISDIR(st->st_mode);
 }
 
+long ErrorWindowsDeErrno(int numero) {
+  switch (numero) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+      return win::kRutaNoEncontrada;
+    case EEXIST:
+      return win::kYaExiste;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return win::kAccesoDenegado;
+    case ENOSPC:
+    case EDQUOT:
+      return win::kDiscoLleno;
+    default:
+      return win::kErrorDeEscritura;
+  }
+}
+
+bool SistemaDeArchivosPrefijo::Fallo(int numeroErrno) {
+  ultimoError_ = ErrorWindowsDeErrno(numeroErrno);
+  return false;
+}
+
 bool SistemaDeArchivosPrefijo::CrearCarpeta(const std::string& ruta) {
   const auto anfitrion = RutaAnfitrion(ruta);
-  return anfitrion && ::mkdir(anfitrion->c_str(), 0777) == 0;
+  if (!anfitrion) return Fallo(ENOENT);
+  return ::mkdir(anfitrion->c_str(), 0777) == 0 || Fallo(errno);
 }
 
 bool SistemaDeArchivosPrefijo::CopiarArchivo(const std::string& origen, const std::string& destino, bool sobrescribir) {
@@ -215,17 +242,18 @@ std::optional<uint32_t> SistemaDeArchivosPrefijo::LeerAtributos(const std::strin
 
 bool SistemaDeArchivosPrefijo::EstablecerAtributos(const std::string& ruta, uint32_t atributos) {
   const auto anfitrion = RutaAnfitrion(ruta);
-  const auto st = Estado(anfitrion);
-  if (!st) return false;
-  mode_t modo = st->st_mode & 07777;
+  struct stat st {};
+  if (!anfitrion) return Fallo(ENOENT);
+  if (::stat(anfitrion->c_str(), &st) != 0) return Fallo(errno);
+  mode_t modo = st.st_mode & 07777;
   modo = (atributos & win::kAtributoSoloLectura) ? (modo & ~static_cast<mode_t>(0222)) : (modo | S_IWUSR);
-  if (modo != (st->st_mode & 07777) && ::chmod(anfitrion->c_str(), modo) != 0) return false;
+  if (modo != (st.st_mode & 07777) && ::chmod(anfitrion->c_str(), modo) != 0) return Fallo(errno);
   const uint32_t enXattr = atributos & kAtributosEnXattr;
   const bool tenia = ::getxattr(anfitrion->c_str(), kAtributosDos, nullptr, 0) >= 0;
   if (enXattr == 0 && !tenia) return true;
   char texto[16];
   const int largo = std::snprintf(texto, sizeof texto, "0x%x", enXattr);
-  return ::setxattr(anfitrion->c_str(), kAtributosDos, texto, static_cast<size_t>(largo), 0) == 0;
+  return ::setxattr(anfitrion->c_str(), kAtributosDos, texto, static_cast<size_t>(largo), 0) == 0 || Fallo(errno);
 }
 
 std::optional<std::string> SistemaDeArchivosPrefijo::CrearArchivoTemporal(const std::string& carpeta) {

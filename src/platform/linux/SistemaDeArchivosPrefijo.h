@@ -29,13 +29,19 @@ class SistemaDeArchivosPrefijo : public SistemaDeArchivos {
   std::optional<uint32_t> LeerAtributos(const std::string& ruta) const override;
   bool EstablecerAtributos(const std::string& ruta, uint32_t atributos) override;
   std::optional<std::string> CrearArchivoTemporal(const std::string& carpeta) override;
+  long UltimoError() const override { return ultimoError_; }
 
  private:
+  bool Fallo(int numeroErrno);
   std::vector<std::string> Listar(const std::string& carpeta, bool carpetas) const;
 
   std::filesystem::path prefijo_;
   std::mt19937 azar_;
+  long ultimoError_ = 0;
 };
+
+// The Windows error code of a Linux errno.
+long ErrorWindowsDeErrno(int numero);
 
 // Splits a Windows path into its drive letter (lower case) and components, with "." dropped and
 // ".." applied; nothing for UNC paths and paths without a drive.
