@@ -1,157 +1,31 @@
 #include "apoyo/PrefijoDeWine.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/file.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <fstream>
-
-#include "platform/linux/Wine.h"
 
 namespace evalora::pruebas {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string Citar(const std::string& texto) {
-  std::string salida = "'";
-  for (char c : texto) salida += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return salida + "'";
-}
-
-std::string OrdenConEntorno(const std::vector<std::string>& entorno, const std::string& programa,
-                            const std::vector<std::string>& argumentos) {
-  std::string orden = "env";
-  for (const auto& v : entorno) orden += " " + Citar(v);
-  orden += " " + Citar(programa);
-  for (const auto& a : argumentos) orden += " " + Citar(a);
-  return orden;
-}
-
-// What Wine starts on its way (its services) may outlive the command and keep its output open:
-// the output goes to a file, never to a pipe that would wait for them.
-PrefijoDeWine::Salida Correr(const std::string& orden) {
-  PrefijoDeWine::Salida salida;
-  std::string plantilla = (fs::temp_directory_path() / "evalora-salida-XXXXXX").string();
-  const int fd = ::mkstemp(plantilla.data());
-  if (fd < 0) return salida;
-  ::close(fd);
-  const int estado = std::system((orden + " >" + Citar(plantilla) + " 2>&1 </dev/null").c_str());
-  salida.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-  std::ifstream entrada(plantilla, std::ios::binary);
-  salida.texto.assign(std::istreambuf_iterator<char>(entrada), std::istreambuf_iterator<char>());
-  ::unlink(plantilla.c_str());
-  return salida;
-}
-
-fs::path ServidorDeWine() {
-  const char* path = std::getenv("PATH");
-  if (auto enPath = BuscarEnPath("wineserver", path ? path : "")) return *enPath;
-  return "/usr/lib/wine/wineserver";
-}
-
-// The prefix Wine made once for this build; made now (one test process at a time) when missing.
-bool PrefijoBase(const fs::path& base, std::string& problema) {
-  const fs::path listo = base / ".evalora-listo";
-  const int candado = ::open((base.string() + ".lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0644);
-  if (candado < 0 || ::flock(candado, LOCK_EX) != 0) {
-    problema = "no se pudo tomar " + base.string() + ".lock";
-    return false;
-  }
-  std::error_code e;
-  bool hecho = fs::exists(listo, e);
-  if (!hecho) {
-    const auto wine = BuscarWine();
-    if (!wine) {
-      problema = "Wine no está instalado (scripts/bootstrap.sh instala wine y wine64)";
-    } else {
-      fs::remove_all(base, e);
-      fs::create_directories(base / "casa", e);
-      const auto entorno = EntornoDeWine(base / "casa", base / "prefijo");
-      const auto arranque = Correr(OrdenConEntorno(entorno, wine->string(), {"wineboot", "-i"}));
-      Correr(OrdenConEntorno(entorno, ServidorDeWine().string(), {"-w"}));
-      if (fs::exists(base / "prefijo" / "system.reg", e)) {
-        std::ofstream(listo) << "wineboot -i\n";
-        hecho = true;
-      } else {
-        problema = "wineboot -i no creó el prefijo: " + arranque.texto;
-      }
-    }
-  }
-  ::flock(candado, LOCK_UN);
-  ::close(candado);
-  return hecho;
-}
-
-}  // namespace
-
-std::vector<std::string> EntornoDeWine(const fs::path& casa, const fs::path& prefijo) {
-  return {"HOME=" + casa.string(), "WINEPREFIX=" + prefijo.string(),
-          "WINEDLLOVERRIDES=mscoree,mshtml=,winemenubuilder.exe=d", "WINEDEBUG=-all", "DISPLAY="};
-}
-
-PrefijoDeWine::PrefijoDeWine() {
-  const fs::path base = EVALORA_PREFIJO_WINE_BASE;
-  std::string problema;
-  if (!PrefijoBase(base, problema)) {
-    ADD_FAILURE() << "No hay un prefijo hecho por Wine: " << problema;
-    return;
-  }
+CarpetaTemporal::CarpetaTemporal() {
   std::string plantilla = (fs::temp_directory_path() / "evalora-wine-XXXXXX").string();
-  temporal_ = ::mkdtemp(plantilla.data());
-  fs::create_directories(temporal_ / "casa");
+  if (::mkdtemp(plantilla.data())) ruta = plantilla;
+}
+
+CarpetaTemporal::~CarpetaTemporal() {
   std::error_code e;
-  fs::copy(base / "prefijo", temporal_ / "prefijo", fs::copy_options::recursive | fs::copy_options::copy_symlinks, e);
-  if (e) {
-    ADD_FAILURE() << "No se pudo copiar el prefijo de Wine: " << e.message();
+  if (!ruta.empty()) fs::remove_all(ruta, e);
+}
+
+PrefijoDeWine::PrefijoDeWine() : WineDePrueba(EVALORA_PREFIJO_WINE_BASE, CarpetaTemporal::ruta) {
+  if (!Listo()) {
+    ADD_FAILURE() << "No hay un prefijo hecho por Wine: " << Problema();
     return;
   }
-  raiz_ = temporal_ / "prefijo";
-  // The wizard's own Wine (the registry's imports) runs with this environment too.
-  for (const auto& v : EntornoDeWine(temporal_ / "casa", raiz_)) {
+  for (const auto& v : Entorno()) {
     const auto igual = v.find('=');
     ::setenv(v.substr(0, igual).c_str(), v.substr(igual + 1).c_str(), 1);
   }
-}
-
-PrefijoDeWine::~PrefijoDeWine() {
-  if (!raiz_.empty()) TerminarWine();
-  std::error_code e;
-  if (!temporal_.empty()) fs::remove_all(temporal_, e);
-}
-
-PrefijoDeWine::Salida PrefijoDeWine::Ejecutar(const std::string& programa,
-                                              const std::vector<std::string>& argumentos) const {
-  return Correr(OrdenConEntorno(EntornoDeWine(temporal_ / "casa", raiz_), programa, argumentos));
-}
-
-PrefijoDeWine::Salida PrefijoDeWine::Wine(const std::vector<std::string>& argumentos) const {
-  const auto wine = BuscarWine();
-  if (!wine) return {"Wine no está instalado", -1};
-  return Ejecutar(wine->string(), argumentos);
-}
-
-PrefijoDeWine::Salida PrefijoDeWine::Servidor(const std::vector<std::string>& argumentos) const {
-  return Ejecutar(ServidorDeWine().string(), argumentos);
-}
-
-bool PrefijoDeWine::ServidorEnMarcha() const {
-  const std::string orden = OrdenConEntorno(EntornoDeWine(temporal_ / "casa", raiz_), ServidorDeWine().string(), {"-p"});
-  if (std::system(("setsid " + orden + " </dev/null >/dev/null 2>&1 &").c_str()) != 0) {
-    return false;
-  }
-  // A client waits until the server accepts it.
-  return Wine({"reg", "query", "HKCU\\Software"}).estado == 0;
-}
-
-void PrefijoDeWine::TerminarWine() const {
-  Servidor({"-k"});
-  Servidor({"-w"});
 }
 
 }  // namespace evalora::pruebas

@@ -79,6 +79,7 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
     if (existe != (a.orden == "carpeta")) hallado = existe ? "existe" : "no existe";
     return existe == (a.orden == "carpeta");
   }
+  if (a.orden == "wine-valor") return ComprobarConWine(a, hallado);
   if (a.orden == "valor" || a.orden == "clave" || a.orden == "sin-clave") {
     const auto clave = AnalizarClave(texto(0));
     if (!clave) {

@@ -75,6 +75,7 @@ Escenario::~Escenario() {
   asistente_.reset();
   plataforma_.reset();
   servidores_.reset();
+  wine_.reset();
   std::error_code e;
   if (!temporal_.empty()) fs::remove_all(temporal_, e);
 }
@@ -126,7 +127,9 @@ bool Escenario::Accionar(const Accion& a, std::string& hallado) {
                                                "carpeta-no-valida",
                                                "cierra-al-recibir",
                                                "captura-al-recibir",
-                                               "captura-en-el-paso"};
+                                               "captura-en-el-paso",
+                                               "prefijo-de-wine",
+                                               "wine-en-marcha"};
   static const char* const kUsuario[] = {"escribe", "tecla", "clic", "marca", "desmarca", "raton", "cierra"};
   for (const char* o : kConfiguracion) {
     if (a.orden == o) return Configurar(a, hallado);
@@ -334,6 +337,7 @@ bool Escenario::Configurar(const Accion& a, std::string& hallado) {
     return true;
   }
   if (a.orden == "registro") return EscribirRegistro(a, hallado);
+  if (a.orden == "prefijo-de-wine" || a.orden == "wine-en-marcha") return ConfigurarWine(a, hallado);
   if (a.orden == "proceso") {
     procesos_.push_back(texto(0));
     if (plataforma_) plataforma_->procesos.nombres.push_back(texto(0));

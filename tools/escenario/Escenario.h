@@ -12,6 +12,7 @@
 
 #include "Guion.h"
 #include "Servidores.h"
+#include "WineDePrueba.h"
 #include "platform/fakes/PlataformaDePrueba.h"
 #include "platform/linux/SistemaDeArchivosPrefijo.h"
 #include "ui/Asistente.h"
@@ -22,6 +23,7 @@ struct OpcionesDeEscenario {
   std::filesystem::path contenido;  // the download server's shared content folder
   std::filesystem::path capturas;   // where "captura" writes; empty: next to the scenario
   bool contar = false;              // print each step reached
+  std::filesystem::path prefijoWine;  // where the prefix Wine made for scenarios is (made when missing)
 };
 
 class Escenario {
@@ -41,6 +43,8 @@ class Escenario {
   bool ComprobarAviso(const Accion& a, std::string& hallado);
   bool ComprobarColor(const Accion& a, bool fondo, std::string& hallado);
   bool EscribirRegistro(const Accion& a, std::string& hallado);
+  bool ConfigurarWine(const Accion& a, std::string& hallado);
+  bool ComprobarConWine(const Accion& a, std::string& hallado);
 
   void NuevoAsistente(int tipo, const std::string& version);
   bool Iniciar(std::string& hallado);
@@ -67,6 +71,7 @@ class Escenario {
   std::deque<std::string> respuestasDeCarpeta_;
   bool administrador_ = true;
   std::unique_ptr<Servidores> servidores_;
+  std::unique_ptr<pruebas::WineDePrueba> wine_;  // "prefijo-de-wine"
   std::unique_ptr<SistemaDeArchivosPrefijo> archivos_;
 
   // The run of the program.

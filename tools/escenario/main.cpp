@@ -1,9 +1,11 @@
 // evalora-escenario: runs scenarios of the wizard over the real window, offscreen.
-//   evalora-escenario --contenido DIR [--capturas DIR] [--contar] FILE.txt...
+//   evalora-escenario --contenido DIR [--capturas DIR] [--prefijo-wine DIR] [--contar] FILE.txt...
 //   evalora-escenario --preparar-contenido DIR
 // --contenido: the download server's content folder, shared by the scenarios (made with
 // --preparar-contenido before they run in parallel). --capturas: where "captura" writes
-// (default: next to the scenario). --contar: print each step a scenario reaches.
+// (default: next to the scenario). --prefijo-wine: where the prefix Wine made for
+// "prefijo-de-wine" is kept (made when missing; default: prefijo-wine beside bin/). --contar:
+// print each step a scenario reaches.
 #include <QApplication>
 #include <cstdlib>
 #include <ctime>
@@ -20,6 +22,8 @@ int main(int argc, char** argv) {
   ::setenv("TZ", "UTC", 1);
   ::tzset();
   escenario::OpcionesDeEscenario opciones;
+  // Beside the build's bin folder, where the tests keep theirs.
+  opciones.prefijoWine = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "prefijo-wine";
   std::vector<std::filesystem::path> archivos;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -40,6 +44,8 @@ int main(int argc, char** argv) {
       opciones.contenido = valor();
     } else if (a == "--capturas") {
       opciones.capturas = std::filesystem::absolute(valor());
+    } else if (a == "--prefijo-wine") {
+      opciones.prefijoWine = std::filesystem::absolute(valor());
     } else if (a == "--contar") {
       opciones.contar = true;
     } else {
