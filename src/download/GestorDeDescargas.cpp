@@ -14,12 +14,25 @@ constexpr const char* kErrorDeCarpeta = "Error - no se pudo crear la carpeta.";
 
 int32_t AlEntero(double valor) { return static_cast<int32_t>(RedondearPar(valor, 0)); }
 
+// A name Windows keeps for a device (CON, NUL, COM1, …), with or without an extension: a file of
+// that name would be the device.
+bool NombreDeDispositivo(const std::string& componente) {
+  std::string base = Mayusculas(componente.substr(0, componente.find('.')));
+  while (!base.empty() && (base.back() == ' ' || base.back() == '.')) base.pop_back();
+  if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
+  return base.size() == 4 && (base.rfind("COM", 0) == 0 || base.rfind("LPT", 0) == 0) && base[3] >= '1' &&
+         base[3] <= '9';
+}
+
 // The catalogue's part of a local path must stay below the destination folder: no "..", no
-// drive, no path of its own from a root or another machine.
+// drive, no path of another machine, no device name. A part that starts with one "\" is below it
+// too (the doubled separator reads as one).
 bool QuedaDentro(const std::string& base, const std::string& local) {
   const std::string prefijo = base + "\\";
   if (local.compare(0, prefijo.size(), prefijo) != 0) return false;
-  const std::string relativa = local.substr(prefijo.size());
+  std::string relativa = local.substr(prefijo.size());
+  if (!relativa.empty() && (relativa[0] == '\\' || relativa[0] == '/')) relativa.erase(0, 1);
+  // Still a separator: a path of another machine (\\server\share), never below the folder.
   if (relativa.empty() || relativa[0] == '\\' || relativa[0] == '/' || relativa.find(':') != std::string::npos) {
     return false;
   }
@@ -27,10 +40,18 @@ bool QuedaDentro(const std::string& base, const std::string& local) {
   while (inicio <= relativa.size()) {
     size_t fin = relativa.find_first_of("\\/", inicio);
     if (fin == std::string::npos) fin = relativa.size();
-    if (RecortarBlancos(relativa.substr(inicio, fin - inicio)) == "..") return false;
+    const std::string componente = relativa.substr(inicio, fin - inicio);
+    if (RecortarBlancos(componente) == ".." || NombreDeDispositivo(componente)) return false;
     inicio = fin + 1;
   }
   return true;
+}
+
+// The transfer's own temporary files: "EVL" + hexadecimal digits + ".tmp".
+bool EsTemporalDeDescarga(const std::string& nombre) {
+  const std::string m = Mayusculas(nombre);
+  if (m.size() < 8 || m.rfind("EVL", 0) != 0 || m.substr(m.size() - 4) != ".TMP") return false;
+  return m.substr(3, m.size() - 7).find_first_not_of("0123456789ABCDEF") == std::string::npos;
 }
 
 }  // namespace
@@ -108,9 +129,11 @@ bool GestorDeDescargas::CrearCarpetasDelArchivo(const std::string& base, const s
   return a.ExisteCarpeta(base + "\\" + carpetas);
 }
 
-bool GestorDeDescargas::DescargaElArchivo(const std::string& local, const std::string& url) {
+bool GestorDeDescargas::DescargaElArchivo(const std::string& local, const std::string& url,
+                                          std::optional<int64_t> bytesEsperados) {
   netDownload down(servicios_.archivos, servicios_.reloj, servicios_.eventos);
   down.Progreso = [this](const EventoProgreso& e, bool&) { Down_Progreso(e); };
+  down.BytesEsperados = bytesEsperados;
   down.Fichero(local);
   down.URL(url);
   for (int intento = 0; intento < 3; ++intento) {
@@ -156,7 +179,8 @@ bool GestorDeDescargas::IntentarEntrada(size_t i) {
     registraFalla_(kErrorDeCarpeta);
     return false;
   }
-  if (DescargaElArchivo(e.RutaLocal, e.RutaServidor) && ArchivoCompleto(servicios_.archivos, e.RutaLocal, e.Peso)) {
+  if (DescargaElArchivo(e.RutaLocal, e.RutaServidor, e.Peso) &&
+      ArchivoCompleto(servicios_.archivos, e.RutaLocal, e.Peso)) {
     e.Descargado = true;
     return true;
   }
@@ -198,9 +222,7 @@ void GestorDeDescargas::Descargar() {
 void BorrarTemporales(SistemaDeArchivos& a, const std::string& ruta, bool recursivo) {
   auto borrarEn = [&](const std::string& carpeta) {
     for (const auto& nombre : a.ListarArchivos(carpeta)) {
-      if (Mayusculas(nombre).size() >= 4 && Mayusculas(nombre).substr(nombre.size() - 4) == ".TMP") {
-        a.BorrarArchivo(carpeta + "\\" + nombre, true);
-      }
+      if (EsTemporalDeDescarga(nombre)) a.BorrarArchivo(carpeta + "\\" + nombre, true);
     }
   };
   if (!recursivo) {
@@ -212,7 +234,8 @@ void BorrarTemporales(SistemaDeArchivos& a, const std::string& ruta, bool recurs
   for (const auto& nombre : a.ListarSubcarpetas(ruta)) {
     const std::string m = Mayusculas(nombre);
     if (m.find("INSTALADOR EVALORA") != std::string::npos ||
-        m.find("INSTALADOR DE RECURSOS EVALORA") != std::string::npos) {
+        m.find("INSTALADOR DE RECURSOS EVALORA") != std::string::npos ||
+        m.find("INSTALADOR LANZADORES EVALORA") != std::string::npos) {
       carpetas.push_back(ruta + "\\" + nombre);
     }
   }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,9 +40,9 @@ struct ServiciosDeDescarga {
 // A size in megabytes as the manager counts them: cut down to two decimals.
 double Megas(double bytes);
 
-// Deletes the "*.tmp" files of interrupted downloads: those of the folder of `ruta` (a file's
-// path), or with `recursivo` those in every folder below the installer folders of `ruta` (a
-// folder). Failures are ignored.
+// Deletes the temporary files of interrupted downloads ("EVL" + hexadecimal digits + ".tmp", never
+// another ".tmp"): those of the folder of `ruta` (a file's path), or with `recursivo` those in
+// every folder below the installer folders of `ruta` (a folder). Failures are ignored.
 void BorrarTemporales(SistemaDeArchivos& archivos, const std::string& ruta, bool recursivo);
 
 // Whether a process named "avastui.exe" runs (its antivirus removes files after they arrive).
@@ -58,7 +59,9 @@ class GestorDeDescargas {
   void Descargar();
 
   void PrepararListaDeDescarga();
-  bool DescargaElArchivo(const std::string& local, const std::string& url);
+  // Three attempts; a body that is not of `bytesEsperados` (when given) is a failed attempt.
+  bool DescargaElArchivo(const std::string& local, const std::string& url,
+                         std::optional<int64_t> bytesEsperados = std::nullopt);
   bool CrearCarpetasDelArchivo(const std::string& base, const std::string& local);
   void BorrarTemporales(const std::string& ruta, bool recursivo) {
     evalora::BorrarTemporales(servicios_.archivos, ruta, recursivo);

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -15,7 +16,10 @@ namespace evalora {
 
 namespace {
 
-enum class Parada { kNinguna, kEstado, kSoloCabeceras, kCancelado, kExceso };
+enum class Parada { kNinguna, kEstado, kSoloCabeceras, kCancelado, kExceso, kLongitudNoValida, kSilencio };
+
+// A transfer that receives nothing for this long has failed.
+constexpr uint32_t kSilencioMaximoMs = 30000;
 
 std::string Tres(int codigo) {
   char texto[16];
@@ -57,6 +61,24 @@ std::optional<std::string> Acotada(const std::optional<std::string>& valor) {
   return valor;
 }
 
+// The path as a request line may carry it: blanks, control characters, bytes beyond ASCII and the
+// characters that are never raw in a URL are escaped (%20); what is already escaped stays.
+std::string RutaEscapada(const std::string& ruta) {
+  static const std::string kNuncaCrudos = "\"<>^`{|}";
+  std::string salida;
+  for (const char c : ruta) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b <= 0x20 || b >= 0x7F || kNuncaCrudos.find(c) != std::string::npos) {
+      char escape[4];
+      std::snprintf(escape, sizeof escape, "%%%02X", b);
+      salida += escape;
+    } else {
+      salida += c;
+    }
+  }
+  return salida;
+}
+
 // Libcurl is set up once per process, before the first transfer.
 void IniciarCurl() {
   static const bool iniciado = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
@@ -80,8 +102,10 @@ struct netDownload::Transferencia {
   int fd = -1;
   std::string pendiente;
   std::string porEscribir;  // blocks gathered for the disk, written a megabyte at a time
+  bool escrituraFallida = false;  // the disk refused part of the body (full, removed, …)
   int64_t recibidos = 0;
   uint32_t inicio = 0;
+  uint32_t ultimaSenal = 0;  // when the server last sent something
   bool cancelar = false;
   std::exception_ptr excepcion;  // thrown by a yield inside the transfer
 
@@ -96,8 +120,27 @@ struct netDownload::Transferencia {
     return std::nullopt;
   }
 
+  // The announced length: nothing when there is none; -2 when it cannot be trusted (not a
+  // number, or several that disagree).
+  int64_t LongitudAnunciada() const {
+    std::optional<std::string> unica;
+    for (const auto& linea : cabeceras) {
+      const auto dos = linea.find(':');
+      if (dos == std::string::npos || Mayusculas(RecortarBlancos(linea.substr(0, dos))) != "CONTENT-LENGTH") continue;
+      const std::string valor = RecortarBlancos(linea.substr(dos + 1));
+      if (valor.empty() || valor.size() > 18 || valor.find_first_not_of("0123456789") != std::string::npos) return -2;
+      if (unica && std::stoll(*unica) != std::stoll(valor)) return -2;
+      unica = valor;
+    }
+    return unica ? std::stoll(*unica) : -1;
+  }
+
   // A response's headers are complete: decide whether the body is wanted.
   bool CabecerasTerminadas() {
+    if (estado >= 100 && estado < 200) {
+      cabeceras.clear();  // an interim answer ("100 Continue"): the real one follows
+      return true;
+    }
     if (estado >= 300 && estado < 400 && Cabecera("Location")) return true;  // followed
     cabecerasCompletas = true;
     d.statusText_ = textoDeEstado;
@@ -106,11 +149,12 @@ struct netDownload::Transferencia {
       parada = Parada::kEstado;
       return false;
     }
-    const auto longitud = Cabecera("Content-Length");
-    const auto numero = longitud ? ANumero(*longitud) : std::nullopt;
-    anunciado = (numero && *numero >= 0 && longitud->find_first_not_of("0123456789") == std::string::npos)
-                    ? static_cast<int64_t>(*numero)
-                    : -1;
+    anunciado = LongitudAnunciada();
+    if (anunciado == -2 && tipoAccion != 0) {
+      parada = Parada::kLongitudNoValida;  // which length would the body have?
+      return false;
+    }
+    if (anunciado < 0) anunciado = -1;
     d.ConsultarCabeceras(*this);
     if (tipoAccion == 0) {
       parada = Parada::kSoloCabeceras;
@@ -145,6 +189,7 @@ struct netDownload::Transferencia {
     if (fd >= 0) {
       porEscribir.append(datos, n);
       if (porEscribir.size() >= (1u << 20)) Escribir();
+      if (escrituraFallida) return false;
     } else if (d.fichero_.empty()) {
       d.contenido_.append(datos, n);
     }
@@ -174,16 +219,18 @@ struct netDownload::Transferencia {
 
   void Escribir() {
     size_t escrito = 0;
-    while (escrito < porEscribir.size()) {
+    while (escrito < porEscribir.size() && !escrituraFallida) {
       const ssize_t r = ::write(fd, porEscribir.data() + escrito, porEscribir.size() - escrito);
-      if (r <= 0) break;  // not reported here: the caller's size check finds the short file
-      escrito += static_cast<size_t>(r);
+      if (r < 0 && errno == EINTR) continue;
+      if (r <= 0) escrituraFallida = true;  // the body is not whole on disk: the transfer fails
+      escrito += r > 0 ? static_cast<size_t>(r) : 0;
     }
     porEscribir.clear();
   }
 
   static size_t AlRecibirCabecera(char* datos, size_t tamano, size_t cuantos, void* propio) {
     auto& t = *static_cast<Transferencia*>(propio);
+    t.ultimaSenal = t.d.reloj_.Milisegundos();
     std::string linea(datos, tamano * cuantos);
     while (!linea.empty() && (linea.back() == '\n' || linea.back() == '\r')) linea.pop_back();
     if (linea.rfind("HTTP/", 0) == 0) {
@@ -204,6 +251,7 @@ struct netDownload::Transferencia {
   static size_t AlRecibirDatos(char* datos, size_t tamano, size_t cuantos, void* propio) {
     auto& t = *static_cast<Transferencia*>(propio);
     const size_t n = tamano * cuantos;
+    t.ultimaSenal = t.d.reloj_.Milisegundos();
     if (!t.cabecerasCompletas) return n;  // a body of a response that is followed elsewhere
     const size_t bloque = static_cast<size_t>(std::max<int32_t>(1, t.d.BytesBloqueDescarga));
     t.pendiente.append(datos, n);
@@ -235,9 +283,15 @@ int netDownload::Transferir(void* easy, Transferencia& t) {
   curl_multi_add_handle(multi, curl);
   CURLcode resultado = CURLE_FAILED_INIT;
   int activas = 1;
+  t.ultimaSenal = reloj_.Milisegundos();
   while (activas > 0 && !t.excepcion) {
     if (curl_multi_perform(multi, &activas) != CURLM_OK) break;
     if (activas == 0) break;
+    // A server that accepts and then says nothing more ends the attempt.
+    if (reloj_.Milisegundos() - t.ultimaSenal > kSilencioMaximoMs) {
+      t.parada = Parada::kSilencio;
+      break;
+    }
     curl_multi_poll(multi, nullptr, 0, 10, nullptr);
     try {
       eventos_.Ceder();
@@ -347,7 +401,8 @@ void netDownload::Descargar(int32_t TipoAccion) {
   }
   CURL* curl = curl_easy_init();
   if (!curl) return EstablecerError(2);
-  const std::string direccion = esquema_ + "://" + host + ":" + std::to_string(puerto) + ruta_.value_or("/");
+  const std::string direccion =
+      esquema_ + "://" + host + ":" + std::to_string(puerto) + RutaEscapada(ruta_.value_or("/"));
   Transferencia t(*this, TipoAccion);
   curl_slist* pedidas = curl_slist_append(nullptr, "Pragma: no-cache");
   pedidas = curl_slist_append(pedidas, "Cache-Control: no-cache");
@@ -357,11 +412,14 @@ void netDownload::Descargar(int32_t TipoAccion) {
   curl_easy_setopt(curl, CURLOPT_HTTPHEADER, pedidas);
   curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
   curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
+  // Only the web's own schemes, also where a redirect points.
+  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   // A connection that stops moving ends instead of holding the wizard for ever.
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 30L);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 120L);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 30L);
   curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, 128L * 1024L);
   curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Transferencia::AlRecibirCabecera);
   curl_easy_setopt(curl, CURLOPT_HEADERDATA, &t);
@@ -381,8 +439,12 @@ void netDownload::Descargar(int32_t TipoAccion) {
   curl_slist_free_all(pedidas);
   if (t.fd >= 0) {
     if (completa) t.Escribir();
-    ::close(t.fd);
+    if (::close(t.fd) != 0) t.escrituraFallida = true;
   }
+  // Only a whole body of the right size is complete: never a cut one, a page of another size
+  // (a proxy's), nor one the disk did not keep.
+  if (t.escrituraFallida) completa = false;
+  if (BytesEsperados && t.recibidos != *BytesEsperados) completa = false;
   if (t.excepcion) std::rethrow_exception(t.excepcion);  // the temporary file stays as it is
   auto borrarTemporal = [&] {
     if (t.temporal) archivos_.BorrarArchivo(*t.temporal, true);

@@ -46,6 +46,9 @@ class netDownload {
   std::string UsarProxy;
   std::string NoUsarProxy;
   int32_t BytesBloqueDescarga = 512;
+  // The size the body must have (the catalogue's): a body of any other size is a failed transfer
+  // (error 999) and never takes the final name. Nothing: any size the server announces.
+  std::optional<int64_t> BytesEsperados;
 
   bool HuboError() const { return huboError_; }
   const std::string& StatusCode() const { return statusCode_; }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QCoreApplication>
 
 #include "apoyo/CatalogoEnMarcha.h"
@@ -217,6 +219,73 @@ TEST_F(GestorDeDescargasTest, SeisInformesEnElCatalogo) {
   EXPECT_EQ(pasos.back(), "DescargaIncorrecta");
   const std::string esperada = "spRegistraFalla '" + servidor.Url("/2020/no-existe.bin") + "'";
   EXPECT_EQ(catalogo.Recibido(), std::vector<std::string>(6, esperada));
+}
+
+TEST_F(GestorDeDescargasTest, UnaBuenaCopiaNuncaSeCambiaPorUnaMala) {
+  // "Descargar todo" over complete copies, while the server answers with bodies that are not the
+  // file: each attempt fails, and the earlier copy stays whole under its name.
+  const std::string mega(1 << 20, 'm');
+  const std::vector<std::pair<std::string, std::string>> hostiles = {
+      {"/_fallas/sin-longitud,cortar=1000/2020/mega.bin", "cortado.bin"},  // cut short, no length
+      {"/_fallas/otro-tamano=5000/2020/mega.bin", "portal.bin"},            // a portal's whole page
+      {"/_fallas/dos-longitudes/2020/mega.bin", "dos.bin"},                  // lengths that disagree
+  };
+  for (const auto& [ruta, local] : hostiles) {
+    prefijo.Escribir("drive_c/Descargas/" + local, mega);
+    Listar(ruta, local, 1 << 20);
+  }
+  Listar("/_fallas/otro-tamano=7/2020/nuevo.bin", "nuevo.bin", 1 << 20);  // nothing there before
+  estado.DescargarTodo = true;
+  EXPECT_EQ(Descargar(), "DescargaIncorrecta");
+  for (const auto& [ruta, local] : hostiles) EXPECT_EQ(prefijo.Leer("drive_c/Descargas/" + local), mega) << ruta;
+  EXPECT_FALSE(fs::exists(prefijo.DriveC() / "Descargas/nuevo.bin"));
+  EXPECT_EQ(fallas.size(), 4u * 6u);
+  EXPECT_TRUE(Temporales(prefijo.DriveC()).empty());
+}
+
+TEST_F(GestorDeDescargasTest, RutasComoLasEscribeElCatalogo) {
+  servidor.Poner("2020/Con blancos/guía rápida.txt", "guia");
+  // Blanks and accents of the server's path are escaped in the request.
+  Listar("/2020/Con blancos/guía rápida.txt", "guia.txt", 4);
+  // A local part that starts with "\" is inside the folder.
+  Listar("/2020/chico.txt", "\\Instalador Evalora Cloud\\chico.txt", 4);
+  EXPECT_EQ(Descargar(), "DescargaCorrecta");
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/guia.txt"), "guia");
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/Instalador Evalora Cloud/chico.txt"), "hola");
+  const auto pedidos = servidor.Pedidos();
+  EXPECT_NE(std::find(pedidos.begin(), pedidos.end(), "GET /2020/Con%20blancos/gu%C3%ADa%20r%C3%A1pida.txt"),
+            pedidos.end());
+  // Names Windows keeps for devices are failed files, never written.
+  estado.ListaCatalogo.clear();
+  fallas.clear();
+  Listar("/2020/chico.txt", "CON", 4);
+  Listar("/2020/chico.txt", "sub\\nul.txt", 4);
+  Listar("/2020/chico.txt", "Lpt9.log", 4);
+  Listar("/2020/chico.txt", "COM1 .txt", 4);
+  EXPECT_EQ(Descargar(), "DescargaIncorrecta");
+  EXPECT_EQ(fallas.size(), 4u * 6u);
+  EXPECT_FALSE(fs::exists(prefijo.DriveC() / "Descargas/CON"));
+  EXPECT_FALSE(fs::exists(prefijo.DriveC() / "Descargas/sub"));
+}
+
+TEST_F(GestorDeDescargasTest, SoloSeBorranLosTemporalesDeLaDescarga) {
+  for (const char* t : {"drive_c/D/Instalador lanzadores Evalora/EVL2A.tmp", "drive_c/D/Instalador lanzadores Evalora/mio.tmp",
+                        "drive_c/D/Instalador Evalora Cloud/EVLX.tmp", "drive_c/D/Instalador Evalora Cloud/EVL.tmp",
+                        "drive_c/D/Instalador Evalora Cloud/notas.TMP", "drive_c/D/EVLFF.tmp", "drive_c/D/copia.tmp"}) {
+    prefijo.Escribir(t, "x");
+  }
+  GestorDeDescargas gestor(
+      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {},
+      [](const std::string&) {});
+  gestor.BorrarTemporales("C:\\D", true);
+  gestor.BorrarTemporales("C:\\D\\archivo.bin", false);
+  EXPECT_FALSE(fs::exists(prefijo.DriveC() / "D/Instalador lanzadores Evalora/EVL2A.tmp"));  // kind 8's folder too
+  EXPECT_FALSE(fs::exists(prefijo.DriveC() / "D/EVLFF.tmp"));
+  for (const char* propio : {"D/Instalador lanzadores Evalora/mio.tmp", "D/Instalador Evalora Cloud/EVLX.tmp",
+                             "D/Instalador Evalora Cloud/EVL.tmp", "D/Instalador Evalora Cloud/notas.TMP",
+                             "D/copia.tmp"}) {
+    EXPECT_TRUE(fs::exists(prefijo.DriveC() / propio)) << propio;
+  }
 }
 
 TEST(Megas, DosDecimalesHaciaAbajo) {

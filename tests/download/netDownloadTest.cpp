@@ -2,6 +2,9 @@
 #include "download/netDownload.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include "apoyo/DescargasEnMarcha.h"
 #include "apoyo/PrefijoTemporal.h"
@@ -230,6 +233,65 @@ TEST_F(netDownloadTest, ServidorInalcanzable) {
   EXPECT_TRUE(descarga.HuboError());
   EXPECT_EQ(descarga.StatusCode(), "005");
   EXPECT_EQ(descarga.StatusText(), "Error en InternetSendRequest.");
+}
+
+TEST_F(netDownloadTest, UnContinuarNoSolicitadoSeSalta) {
+  descarga.Fichero("C:\\Descargas\\chico.txt");
+  descarga.URL(Url("/_fallas/continuar/archivos/chico.txt"));
+  descarga.Descargar(1);
+  ASSERT_FALSE(descarga.HuboError()) << descarga.StatusCode() << " " << descarga.StatusText();
+  EXPECT_EQ(descarga.StatusCode(), "200");
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/chico.txt"), "hola");
+}
+
+TEST_F(netDownloadTest, UnServidorQueNoContestaCuestaTreintaSegundos) {
+  // Each turn of the window lets a second pass: the silent server is given up after 30 of them.
+  eventos.alCeder = [this] { reloj.Avanzar(1000); };
+  descarga.Fichero("C:\\Descargas\\chico.txt");
+  descarga.URL(Url("/_fallas/callar/archivos/chico.txt"));
+  const uint32_t inicio = reloj.Milisegundos();
+  descarga.Descargar(1);
+  EXPECT_TRUE(descarga.HuboError());
+  EXPECT_GT(reloj.Milisegundos() - inicio, 30000u);
+  EXPECT_LE(reloj.Milisegundos() - inicio, 33000u);
+  EXPECT_FALSE(archivos.ExisteArchivo("C:\\Descargas\\chico.txt"));
+}
+
+TEST_F(netDownloadTest, SoloUnCuerpoDelTamanoEsperadoTomaElNombre) {
+  descarga.Fichero("C:\\Descargas\\chico.txt");
+  descarga.URL(Url("/archivos/chico.txt"));
+  descarga.BytesEsperados = 5;  // the catalogue says another size
+  descarga.Descargar(1);
+  EXPECT_TRUE(descarga.HuboError());
+  EXPECT_EQ(descarga.StatusCode(), "999");
+  EXPECT_FALSE(archivos.ExisteArchivo("C:\\Descargas\\chico.txt"));
+  EXPECT_TRUE(Temporales().empty());
+  descarga.BytesEsperados = 4;
+  descarga.Descargar(1);
+  EXPECT_FALSE(descarga.HuboError());
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/chico.txt"), "hola");
+}
+
+TEST_F(netDownloadTest, UnDiscoLlenoNoDaUnArchivoIncompleto) {
+  const fs::path lleno = prefijo.DriveC() / "Lleno";
+  fs::create_directories(lleno);
+  if (::geteuid() != 0 || std::system(("mount -t tmpfs -o size=1m tmpfs '" + lleno.string() + "' 2>/dev/null").c_str()) != 0) {
+    GTEST_SKIP() << "Sin permiso para montar un tmpfs pequeño (hace falta root): no se prueba el disco lleno.";
+  }
+  struct Desmontar {
+    fs::path carpeta;
+    ~Desmontar() { std::system(("umount '" + carpeta.string() + "'").c_str()); }
+  } desmontar{lleno};
+  prefijo.Escribir("drive_c/Lleno/viejo.bin", std::string(600 * 1024, 'v'));  // a complete earlier copy
+  servidor.Poner("archivos/grande.bin", Contenido(3 << 20));
+  descarga.Fichero("C:\\Lleno\\viejo.bin");
+  descarga.URL(Url("/archivos/grande.bin"));
+  descarga.Descargar(1);
+  EXPECT_TRUE(descarga.HuboError());
+  EXPECT_EQ(prefijo.Leer("drive_c/Lleno/viejo.bin"), std::string(600 * 1024, 'v'));
+  std::vector<std::string> temporales;
+  for (const auto& n : archivos.ListarArchivos("C:\\Lleno")) temporales.push_back(n);
+  EXPECT_EQ(temporales, std::vector<std::string>{"viejo.bin"});
 }
 
 TEST(Fallas, FormasDeLaUrl) {

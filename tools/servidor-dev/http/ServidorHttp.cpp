@@ -84,8 +84,18 @@ std::optional<std::pair<Fallas, std::string>> LeerFallas(const std::string& ruta
     const std::string elemento = lista.substr(inicio, coma - inicio);
     const auto igual = elemento.find('=');
     const std::string nombre = elemento.substr(0, igual);
-    if (nombre == "sin-longitud" && igual == std::string::npos) {
-      f.sinLongitud = true;
+    if (igual == std::string::npos) {
+      if (nombre == "sin-longitud") {
+        f.sinLongitud = true;
+      } else if (nombre == "dos-longitudes") {
+        f.dosLongitudes = true;
+      } else if (nombre == "continuar") {
+        f.continuar = true;
+      } else if (nombre == "callar") {
+        f.callar = true;
+      } else {
+        return std::nullopt;
+      }
       inicio = coma + 1;
       continue;
     }
@@ -102,6 +112,8 @@ std::optional<std::pair<Fallas, std::string>> LeerFallas(const std::string& ruta
       f.deMas = valor;
     } else if (nombre == "fallar-primeras" && valor < 1000) {
       f.fallarPrimeras = static_cast<int>(valor);
+    } else if (nombre == "otro-tamano" && valor <= (1u << 26)) {
+      f.otroTamano = valor;
     } else {
       return std::nullopt;
     }
@@ -207,7 +219,21 @@ void ServidorHttp::Responder(int fd, const std::string& pedida) {
     std::lock_guard<std::mutex> bloqueo(candado_);
     if (fallidas_[pedida]++ < f.fallarPrimeras) return SoloEstado(fd, 500);
   }
+  if (f.callar) {
+    // Holds the connection, silent, until the client gives up or the server stops.
+    char nada;
+    while (!detenido_ && ::recv(fd, &nada, 1, 0) > 0) {
+    }
+    return;
+  }
+  if (f.continuar && !EnviarTodo(fd, "HTTP/1.1 100 Continue\r\n\r\n", 25)) return;
   if (f.estado) return SoloEstado(fd, f.estado);
+  if (f.otroTamano) {
+    const std::string pagina = "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
+                               std::to_string(*f.otroTamano) + "\r\n\r\n" + std::string(*f.otroTamano, 'P');
+    EnviarTodo(fd, pagina.data(), pagina.size());
+    return;
+  }
   // Only files inside the content folder: no "..", no links out of it.
   if (ruta->find("/../") != std::string::npos || (ruta->size() >= 3 && ruta->substr(ruta->size() - 3) == "/..")) {
     return SoloEstado(fd, 403);
@@ -222,6 +248,7 @@ void ServidorHttp::Responder(int fd, const std::string& pedida) {
   std::string cabecera =
       "HTTP/1.0 200 OK\r\nServer: evalora-servidor-dev\r\nContent-Type: application/octet-stream\r\n";
   if (!f.sinLongitud) cabecera += "Content-Length: " + std::to_string(tamano) + "\r\n";
+  if (f.dosLongitudes) cabecera += "Content-Length: " + std::to_string(tamano + 1) + "\r\n";
   cabecera += "\r\n";
   if (!EnviarTodo(fd, cabecera.data(), cabecera.size())) return;
   std::ifstream entrada(archivo, std::ios::binary);

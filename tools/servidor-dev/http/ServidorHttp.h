@@ -8,6 +8,10 @@
 //   lento=B           send the body at B bytes per second
 //   de-mas=N          send N bytes more than the Content-Length announces
 //   fallar-primeras=K answer 500 to the first K requests for this path, then serve it
+//   otro-tamano=N     answer 200 with a whole body of N bytes of its own (a portal's page)
+//   dos-longitudes    announce two Content-Length headers that disagree
+//   continuar         send an unsolicited "100 Continue" before the answer
+//   callar            accept the request and never answer
 // docs/servidor-dev.md describes them.
 
 #include <atomic>
@@ -30,6 +34,10 @@ struct Fallas {
   uint64_t lento = 0;
   uint64_t deMas = 0;
   int fallarPrimeras = 0;
+  std::optional<uint64_t> otroTamano;
+  bool dosLongitudes = false;
+  bool continuar = false;
+  bool callar = false;
 };
 
 // "/_fallas/estado=404,lento=10/a/b.zip" → the faults and "/a/b.zip"; nothing for a malformed list.
