@@ -176,18 +176,18 @@ std::optional<std::vector<QSqlRecord>> ClienteDelCatalogo::FilasDeLanzadores() {
   return todas;
 }
 
-void ClienteDelCatalogo::ObtenerListaDeArchivos(const SuitesElegidas& suites) {
+bool ClienteDelCatalogo::ObtenerListaDeArchivos(const SuitesElegidas& suites) {
   estado_.TodosLosArchivosExisten = estado_.NingunArchivoExiste = estado_.AlgunArchivoExiste = true;
-  if (!conexion_.AbrirCatalogo()) return;
+  if (!conexion_.AbrirCatalogo()) return false;
   std::optional<std::vector<QSqlRecord>> filas;
   if (estado_.TipoDeAsistente == "8") {
     filas = FilasDeLanzadores();
   } else {
     const std::string solicitud = SolicitudDeArchivos(estado_, suites);
-    if (solicitud.empty()) return;
+    if (solicitud.empty()) return false;
     filas = conexion_.Consultar(solicitud);
   }
-  if (!filas) return;
+  if (!filas) return false;
   if (filas->empty()) {
     servicios_.mensajes.Mostrar(kSinArchivos, kMensajeSinIcono, std::nullopt);
     servicios_.terminacion.Terminar();
@@ -200,7 +200,7 @@ void ClienteDelCatalogo::ObtenerListaDeArchivos(const SuitesElegidas& suites) {
     const auto servidor = Texto(fila, "RutaServidor");
     const auto local = Texto(fila, "RutaLocal");
     const auto peso = Peso(fila);
-    if (!servidor || !local || !peso) return;  // the connection is left for the next opening
+    if (!servidor || !local || !peso) return false;  // the connection is left for the next opening
     ArchivoADescargar& entrada = estado_.ListaCatalogo[i];
     entrada.RutaServidor = RecortarBlancos(*servidor);
     entrada.RutaLocal = estado_.CarpetaDeInstalacion + "\\" + RecortarBlancos(*local);
@@ -216,6 +216,7 @@ void ClienteDelCatalogo::ObtenerListaDeArchivos(const SuitesElegidas& suites) {
     }
   }
   conexion_.CerrarCatalogo();
+  return true;
 }
 
 }  // namespace evalora

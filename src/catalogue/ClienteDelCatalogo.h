@@ -39,7 +39,9 @@ class ClienteDelCatalogo {
   bool VersionVigente(const VersionDelEjecutable& propia, std::string& aviso);
   bool ValidaIDLanzador(const std::string& id);
   // Builds ListaCatalogo and its three flags. No file listed: the message, then the program ends.
-  void ObtenerListaDeArchivos(const SuitesElegidas& suites);
+  // False when the list could not be read (the catalogue unreachable, a statement refused, a
+  // row unreadable): the download has then failed.
+  bool ObtenerListaDeArchivos(const SuitesElegidas& suites);
 
  private:
   std::optional<std::vector<QSqlRecord>> FilasDeLanzadores();

@@ -79,7 +79,6 @@ FiltroDeAplicaciones FiltroDelLanzador(const std::string& aplicaciones) {
   for (size_t i = 0; i + 1 < partes.size(); ++i) {
     if (partes[i].empty()) continue;
     filtro.condiciones.push_back("RutaServidor LIKE '%" + Citar(partes[i]) + "%'");
-    filtro.orAlFinal = i + 2 != partes.size();
   }
   return filtro;
 }
@@ -88,7 +87,7 @@ std::string TextoDelFiltro(const FiltroDeAplicaciones& filtro) {
   std::string texto;
   for (size_t i = 0; i < filtro.condiciones.size(); ++i) {
     texto += filtro.condiciones[i];
-    if (i + 1 < filtro.condiciones.size() || filtro.orAlFinal) texto += " OR ";
+    if (i + 1 < filtro.condiciones.size()) texto += " OR ";
   }
   return texto;
 }
@@ -102,13 +101,6 @@ std::vector<std::string> PartesDelFiltro(const FiltroDeAplicaciones& filtro, siz
       actual.clear();
     }
     actual += (actual.empty() ? "" : " OR ") + condicion;
-  }
-  if (filtro.orAlFinal && !actual.empty()) {
-    if (actual.size() + 4 > maximo) {
-      partes.push_back(actual);
-      actual.clear();
-    }
-    actual += " OR ";
   }
   partes.push_back(actual);
   return partes;

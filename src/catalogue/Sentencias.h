@@ -52,11 +52,10 @@ std::string SufijoDeVariante(const EstadoDeEjecucion& estado);
 std::string SolicitudDeArchivos(const EstadoDeEjecucion& estado, const SuitesElegidas& suites);
 
 // The launcher's application filter. "Word;Excel;" gives the conditions for Word and Excel; the
-// part after the last ";" is ignored and empty parts are skipped. When the last-but-one part is
-// empty, the last condition keeps the " OR " that would have joined it to the next one.
+// part after the last ";" is ignored and empty parts add no condition, so the filter never ends
+// in a dangling " OR " (which the server would refuse).
 struct FiltroDeAplicaciones {
   std::vector<std::string> condiciones;  // "RutaServidor LIKE '%Word%'"
-  bool orAlFinal = false;
 };
 FiltroDeAplicaciones FiltroDelLanzador(const std::string& aplicaciones);
 // The filter as one text: the conditions joined by " OR ".

@@ -114,7 +114,8 @@ void frmPrincipal::PasoSolicitaCarpeta() {
 
 void frmPrincipal::PasoDescarga() {
   MuestraPanel(paneles_["picDescargar"]);
-  servicios_.catalogo.ObtenerListaDeArchivos(Suites());
+  // A list that could not be read is a failed download, never "everything is there already".
+  if (!servicios_.catalogo.ObtenerListaDeArchivos(Suites())) return MuestraPaso("DescargaIncorrecta");
   Ver("PasoDescargarlblInstrucciones", false);
   BotonPlano* segundo = botones_["PasoDescargarlblReanudarCancelarDescarga"];
   auto ofrecer = [&](const char* mensaje, const char* texto) {

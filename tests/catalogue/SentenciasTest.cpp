@@ -75,7 +75,10 @@ TEST(FiltroDelLanzador, CasosDelListado) {
             "RutaServidor LIKE '%Word%' OR RutaServidor LIKE '%Excel%'");
   EXPECT_EQ(TextoDelFiltro(FiltroDelLanzador("A;;B;")), "RutaServidor LIKE '%A%' OR RutaServidor LIKE '%B%'");
   EXPECT_EQ(TextoDelFiltro(FiltroDelLanzador("A;B")), "RutaServidor LIKE '%A%'");  // B has no ";"
-  EXPECT_EQ(TextoDelFiltro(FiltroDelLanzador("A;B;;")), "RutaServidor LIKE '%A%' OR RutaServidor LIKE '%B%' OR ");
+  // Empty names add nothing: never a dangling OR.
+  EXPECT_EQ(TextoDelFiltro(FiltroDelLanzador("A;B;;")), "RutaServidor LIKE '%A%' OR RutaServidor LIKE '%B%'");
+  EXPECT_EQ(TextoDelFiltro(FiltroDelLanzador("Word;Excel;;")), "RutaServidor LIKE '%Word%' OR RutaServidor LIKE '%Excel%'");
+  EXPECT_EQ(PartesDelFiltro(FiltroDelLanzador("Word;;;")), std::vector<std::string>{"RutaServidor LIKE '%Word%'"});
   EXPECT_EQ(TextoDelFiltro(FiltroDelLanzador("")), "");
   EXPECT_EQ(TextoDelFiltro(FiltroDelLanzador(";;")), "");
   EXPECT_EQ(TextoDelFiltro(FiltroDelLanzador("Power'Point;")), "RutaServidor LIKE '%Power''Point%'");
