@@ -77,12 +77,9 @@ TEST_F(frmPrincipalTest, NombresDePasoSinMayusculasNiBlancos) {
   for (const char* paso : {" DESCARGA ", "descarga"}) {
     Ventana().MuestraPaso("Paso1");
     Ventana().MuestraPaso(paso);
-    // The catalogue cannot be reached: every flag stays True and a downloading kind offers to cancel.
-    EXPECT_TRUE(Visible("picDescargar")) << paso;
-    EXPECT_EQ(Ventana().Texto("PasoDescargarlblMensaje"),
-              "Los archivos que elegiste para descargar ya se encuentran en tu PC.\r\n¿Qué deseas realizar?");
-    EXPECT_EQ(Ventana().Texto("PasoDescargarlblReanudarCancelarDescarga"), "Cancelar descarga");
-    EXPECT_TRUE(Ventana().Control("picDescargar")->geometry() == QRect(0, 33, 736, 219));
+    // The catalogue cannot be reached: the list was not read, so the download has failed.
+    EXPECT_TRUE(Visible("picDescargaIncorrecta")) << paso;
+    EXPECT_FALSE(Visible("picDescargar")) << paso;
   }
 }
 
