@@ -133,6 +133,19 @@ TEST_F(ClienteDelCatalogoTest, FiltroLargoEnVariasLlamadas) {
   EXPECT_EQ(estado.ListaCatalogo.size(), 12u);  // each file once
 }
 
+TEST_F(ClienteDelCatalogoTest, UnCatalogoQueCallaNoRetieneMasQueLaEsperaDeLaSentencia) {
+  // Statements here may take 2 s: a catalogue that answers the login and then nothing costs the
+  // list no more than that in all (the driver's cancel included), and the list is not read.
+  Iniciar("", tds::Falla::kCallarTrasLogin);
+  Tipo("4", "Cloud");
+  estado.CarpetaDeInstalacion = "C:\\Descargas";
+  const auto inicio = std::chrono::steady_clock::now();
+  EXPECT_FALSE(cliente->ObtenerListaDeArchivos({}));
+  const auto segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+  EXPECT_LE(segundos, 2.5);
+  EXPECT_TRUE(estado.ListaCatalogo.empty());
+}
+
 TEST_F(ClienteDelCatalogoTest, BanderasDeArchivosPresentes) {
   Iniciar();
   Tipo("4", "Cloud");

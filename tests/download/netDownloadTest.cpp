@@ -2,9 +2,13 @@
 #include "download/netDownload.h"
 
 #include <gtest/gtest.h>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 
 #include "apoyo/DescargasEnMarcha.h"
 #include "apoyo/PrefijoTemporal.h"
@@ -292,6 +296,29 @@ TEST_F(netDownloadTest, UnDiscoLlenoNoDaUnArchivoIncompleto) {
   std::vector<std::string> temporales;
   for (const auto& n : archivos.ListarArchivos("C:\\Lleno")) temporales.push_back(n);
   EXPECT_EQ(temporales, std::vector<std::string>{"viejo.bin"});
+}
+
+TEST_F(netDownloadTest, ElServidorNoSirveUnaCarpetaVecina) {
+  // A folder beside the content whose name starts with the content folder's.
+  const fs::path vecina = servidor.Carpeta().string() + "-privado";
+  fs::create_directories(vecina);
+  { std::ofstream(vecina / "secreto.txt") << "secreto"; }
+  const std::string nombre = servidor.Carpeta().filename().string();
+  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in direccion{};
+  direccion.sin_family = AF_INET;
+  direccion.sin_port = htons(servidor.Puerto());
+  direccion.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&direccion), sizeof direccion), 0);
+  const std::string pedido = "GET ../" + nombre + "-privado/secreto.txt HTTP/1.0\r\n\r\n";
+  ASSERT_EQ(::send(fd, pedido.data(), pedido.size(), MSG_NOSIGNAL), static_cast<ssize_t>(pedido.size()));
+  std::string respuesta;
+  char bloque[512];
+  for (ssize_t n; (n = ::recv(fd, bloque, sizeof bloque, 0)) > 0;) respuesta.append(bloque, static_cast<size_t>(n));
+  ::close(fd);
+  fs::remove_all(vecina);
+  EXPECT_EQ(respuesta.find("secreto"), std::string::npos) << respuesta;
+  EXPECT_EQ(respuesta.rfind("HTTP/1.0 404", 0), 0u) << respuesta;
 }
 
 TEST(Fallas, FormasDeLaUrl) {

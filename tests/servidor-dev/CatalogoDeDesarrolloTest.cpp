@@ -13,6 +13,7 @@
 #include <sstream>
 #include <thread>
 
+#include "ContenidoDemo.h"
 #include "apoyo/CatalogoEnMarcha.h"
 #include "apoyo/PrefijoTemporal.h"
 
@@ -139,6 +140,22 @@ TEST_F(CatalogoDeDesarrolloTest, InformesYRegistro) {
   EXPECT_NE(std::find(lineas.begin(), lineas.end(), "spRegistraFalla 'http://x/O''Brien.zip'"), lineas.end());
   EXPECT_NE(std::find(lineas.begin(), lineas.end(), "Exec spValidaIDLanzador 'x'; DROP TABLE Lanzadores"),
             lineas.end());
+}
+
+TEST(ContenidoDeDesarrollo, NingunaFilaEscribeFueraDeSuCarpeta) {
+  pruebas::PrefijoTemporal temporal;
+  servidor::Catalogo catalogo;
+  catalogo.SembrarDemo();
+  std::string error;
+  ASSERT_TRUE(catalogo.Ejecutar("INSERT INTO Archivos (Producto, RutaServidor, RutaLocal, Peso) VALUES "
+                                "('Sistema', '${HTTP}/../fuera/intruso.bin', 'x.bin', '10'), "
+                                "('Sistema', '${HTTP}/sub/../../fuera2.bin', 'y.bin', '10')",
+                                &error))
+      << error;
+  const auto contenido = temporal.Raiz() / "contenido";
+  ASSERT_TRUE(servidor::PrepararContenido(catalogo, contenido, &error)) << error;
+  EXPECT_FALSE(std::filesystem::exists(temporal.Raiz() / "fuera"));
+  EXPECT_FALSE(std::filesystem::exists(temporal.Raiz() / "fuera2.bin"));
 }
 
 }  // namespace

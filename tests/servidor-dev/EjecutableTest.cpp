@@ -85,6 +85,10 @@ TEST_F(EjecutableTest, DatosDePruebaYRegistro) {
       << texto;
 }
 
+TEST_F(EjecutableTest, CallarTrasElLoginEsUnaFallaConocida) {
+  EXPECT_NE(Iniciar({"--puerto", "0", "--falla", "callar-tras-login"}), 0);
+}
+
 TEST_F(EjecutableTest, OpcionesMalas) {
   for (const std::vector<std::string>& malas : std::vector<std::vector<std::string>>{
            {"--puerto", "70000"}, {"--falla", "otra"}, {"--catalogo", "/no/existe.sql"}, {"--inventada"}}) {

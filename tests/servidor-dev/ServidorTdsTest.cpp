@@ -1,7 +1,15 @@
 // The development server's TDS against the real client: Qt's ODBC driver over unixODBC and FreeTDS.
 #include "tds/ServidorTds.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <iterator>
 
 #include <QCoreApplication>
 #include <QSqlDatabase>
@@ -106,6 +114,66 @@ class ServidorTdsTest : public ::testing::Test {
   uint16_t puerto = 0;
   std::string error;
 };
+
+// A raw connection to the server, for what no driver would send.
+int ConectarCrudo(uint16_t puerto) {
+  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in direccion{};
+  direccion.sin_family = AF_INET;
+  direccion.sin_port = htons(puerto);
+  direccion.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (::connect(fd, reinterpret_cast<sockaddr*>(&direccion), sizeof direccion) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+size_t DescriptoresAbiertos() {
+  return static_cast<size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                           std::filesystem::directory_iterator()));
+}
+
+TEST_F(ServidorTdsTest, CadaConexionDevuelveSuDescriptor) {
+  Iniciar();
+  auto unaConexion = [this] {
+    const int fd = ConectarCrudo(puerto);
+    ASSERT_GE(fd, 0);
+    const uint8_t basura[8] = {0x99, 0x01, 0x00, 0x04, 0, 0, 0, 0};  // shorter than a header: the session ends
+    ASSERT_EQ(::send(fd, basura, sizeof basura, MSG_NOSIGNAL), 8);
+    char fin;
+    ::recv(fd, &fin, 1, 0);  // the server closes its side
+    ::close(fd);
+  };
+  for (int i = 0; i < 20; ++i) unaConexion();
+  const size_t antes = DescriptoresAbiertos();
+  for (int i = 0; i < 300; ++i) unaConexion();
+  EXPECT_LT(DescriptoresAbiertos(), antes + 20);
+}
+
+TEST_F(ServidorTdsTest, UnMensajeSinFinNoCreceSinLimite) {
+  Iniciar();
+  const int fd = ConectarCrudo(puerto);
+  ASSERT_GE(fd, 0);
+  const timeval espera{2, 0};
+  ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &espera, sizeof espera);
+  ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &espera, sizeof espera);
+  // Packets of a batch that never say they are the last one: 24 MiB at most.
+  std::vector<uint8_t> paquete(4096, 0x41);
+  paquete[0] = 0x01;
+  paquete[1] = 0x00;
+  paquete[2] = 0x10;
+  paquete[3] = 0x00;
+  for (int i = 0; i < 6144; ++i) {
+    if (::send(fd, paquete.data(), paquete.size(), MSG_NOSIGNAL) <= 0) break;
+  }
+  // The server ended the session (end of stream or reset), rather than still waiting for more.
+  char byte;
+  const ssize_t r = ::recv(fd, &byte, 1, 0);
+  const bool terminada = r == 0 || (r < 0 && errno != EAGAIN && errno != EWOULDBLOCK);
+  EXPECT_TRUE(terminada) << "the server kept reading a message without end";
+  ::close(fd);
+}
 
 TEST_F(ServidorTdsTest, ConsultaConElControladorReal) {
   Iniciar();

@@ -35,8 +35,11 @@ bool Recorrer(Catalogo& catalogo, const fs::path& carpeta, bool generar, std::st
     const auto* ruta = std::get_if<std::string>(&fila[1]);
     const auto* peso = std::get_if<std::string>(&fila[2]);
     if (!ruta || ruta->rfind(marca, 0) != 0) continue;
-    const fs::path archivo = carpeta / ruta->substr(marca.size());
+    const fs::path archivo = (carpeta / ruta->substr(marca.size())).lexically_normal();
     std::error_code e;
+    // A row that points outside the content folder ("${HTTP}/../x") gets no file of ours.
+    const fs::path relativa = archivo.lexically_relative(carpeta.lexically_normal());
+    if (relativa.empty() || *relativa.begin() == "..") continue;
     if (fs::is_regular_file(archivo, e)) {
       catalogo.Modificar("UPDATE Archivos SET Peso = ? WHERE rowid = ?",
                          {std::to_string(fs::file_size(archivo, e)), std::get<std::string>(fila[0])});

@@ -69,6 +69,8 @@ int main(int argc, char** argv) {
         falla = tds::Falla::kNoResponder;
       else if (v == "cerrar-tras-login")
         falla = tds::Falla::kCerrarTrasLogin;
+      else if (v == "callar-tras-login")
+        falla = tds::Falla::kCallarTrasLogin;
       else
         return Uso("falla desconocida: " + v);
     } else {

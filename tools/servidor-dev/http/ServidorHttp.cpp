@@ -241,7 +241,10 @@ void ServidorHttp::Responder(int fd, const std::string& pedida) {
   std::error_code error;
   const fs::path archivo = fs::weakly_canonical(contenido_ / fs::path(*ruta).relative_path(), error);
   const fs::path base = fs::weakly_canonical(contenido_, error);
-  if (error || archivo.string().rfind(base.string(), 0) != 0 || !fs::is_regular_file(archivo, error)) {
+  // Inside the folder by whole components: "/contenido-privado" is not below "/contenido".
+  const fs::path relativa = archivo.lexically_relative(base);
+  if (error || relativa.empty() || *relativa.begin() == ".." || relativa.is_absolute() ||
+      !fs::is_regular_file(archivo, error)) {
     return SoloEstado(fd, 404);
   }
   const uint64_t tamano = fs::file_size(archivo, error);

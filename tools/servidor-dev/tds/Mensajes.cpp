@@ -153,6 +153,7 @@ std::optional<Parametro> LeerValor(Lector& l) {
 }  // namespace
 
 bool LeerMensaje(int fd, Mensaje& mensaje) {
+  constexpr size_t kMensajeMaximo = 16u << 20;
   mensaje.datos.clear();
   while (true) {
     uint8_t cabecera[8];
@@ -161,6 +162,9 @@ bool LeerMensaje(int fd, Mensaje& mensaje) {
     if (largo < 8) return false;
     mensaje.tipo = cabecera[0];
     const size_t antes = mensaje.datos.size();
+    // A message whose packets never mark its end would grow without limit: past 16 MiB the
+    // session ends.
+    if (antes + largo > kMensajeMaximo) return false;
     mensaje.datos.resize(antes + largo - 8);
     if (!LeerExacto(fd, mensaje.datos.data() + antes, largo - 8)) return false;
     if (cabecera[1] & 0x01) return true;

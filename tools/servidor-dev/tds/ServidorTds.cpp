@@ -52,25 +52,38 @@ void ServidorTds::Atender() {
       ::close(fd);
       break;
     }
-    sesiones_.emplace_back(fd, std::thread([this, fd] {
-                             Sesion(fd);
-                             ::shutdown(fd, SHUT_RDWR);  // the client sees the end; the descriptor closes in Detener
-                           }));
+    // Sessions that ended are joined and their descriptors closed now, so none piles up.
+    for (auto it = sesiones_.begin(); it != sesiones_.end();) {
+      if (*it->terminada) {
+        it->hilo.join();
+        ::close(it->fd);
+        it = sesiones_.erase(it);
+      } else {
+        ++it;
+      }
+    }
+    auto terminada = std::make_shared<std::atomic<bool>>(false);
+    sesiones_.push_back({fd, std::thread([this, fd, terminada] {
+                           Sesion(fd);
+                           ::shutdown(fd, SHUT_RDWR);  // the client sees the end
+                           *terminada = true;
+                         }),
+                         terminada});
   }
 }
 
 void ServidorTds::Detener() {
   if (detenido_.exchange(true)) return;
   if (escucha_ >= 0) ::shutdown(escucha_, SHUT_RDWR);
-  std::vector<std::pair<int, std::thread>> sesiones;
+  std::vector<Conexion> sesiones;
   {
     std::lock_guard<std::mutex> bloqueo(candado_);
     sesiones.swap(sesiones_);
   }
-  for (auto& [fd, hilo] : sesiones) ::shutdown(fd, SHUT_RDWR);
-  for (auto& [fd, hilo] : sesiones) {
-    hilo.join();
-    ::close(fd);
+  for (auto& s : sesiones) ::shutdown(s.fd, SHUT_RDWR);
+  for (auto& s : sesiones) {
+    s.hilo.join();
+    ::close(s.fd);
   }
   if (escucha_ >= 0) ::close(escucha_);
 }

@@ -3,6 +3,7 @@
 // login, SQL batches, RPC calls and attention. What each statement answers is the Atencion's.
 
 #include <atomic>
+#include <memory>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -56,7 +57,12 @@ class ServidorTds {
   int escucha_ = -1;
   std::atomic<bool> detenido_{false};
   std::mutex candado_;
-  std::vector<std::pair<int, std::thread>> sesiones_;
+  struct Conexion {
+    int fd = -1;
+    std::thread hilo;
+    std::shared_ptr<std::atomic<bool>> terminada;
+  };
+  std::vector<Conexion> sesiones_;
 };
 
 }  // namespace evalora::tds
