@@ -139,44 +139,14 @@ void ServidorHttp::Atender() {
       if (detenido_) break;
       continue;
     }
-    std::lock_guard<std::mutex> bloqueo(candado_);
-    if (detenido_) {
-      ::close(fd);
-      break;
-    }
-    // Sessions that ended are joined now, so a long benchmark does not pile threads up.
-    for (auto it = sesiones_.begin(); it != sesiones_.end();) {
-      if (*it->terminada) {
-        it->hilo.join();
-        ::close(it->fd);
-        it = sesiones_.erase(it);
-      } else {
-        ++it;
-      }
-    }
-    auto terminada = std::make_shared<std::atomic<bool>>(false);
-    sesiones_.push_back({fd, std::thread([this, fd, terminada] {
-                           Sesion(fd);
-                           ::shutdown(fd, SHUT_RDWR);
-                           *terminada = true;
-                         }),
-                         terminada});
+    if (!sesiones_.Iniciar(fd, [this](int conexion) { Sesion(conexion); })) break;
   }
 }
 
 void ServidorHttp::Detener() {
   if (detenido_.exchange(true)) return;
   if (escucha_ >= 0) ::shutdown(escucha_, SHUT_RDWR);
-  std::vector<Conexion> sesiones;
-  {
-    std::lock_guard<std::mutex> bloqueo(candado_);
-    sesiones.swap(sesiones_);
-  }
-  for (auto& s : sesiones) ::shutdown(s.fd, SHUT_RDWR);
-  for (auto& s : sesiones) {
-    s.hilo.join();
-    ::close(s.fd);
-  }
+  sesiones_.Detener();
   if (escucha_ >= 0) ::close(escucha_);
 }
 

@@ -25,6 +25,8 @@
 #include <thread>
 #include <vector>
 
+#include "Sesiones.h"
+
 namespace evalora::servidor {
 
 struct Fallas {
@@ -61,12 +63,7 @@ class ServidorHttp {
   int escucha_ = -1;
   std::atomic<bool> detenido_{false};
   std::mutex candado_;
-  struct Conexion {
-    int fd = -1;
-    std::thread hilo;
-    std::shared_ptr<std::atomic<bool>> terminada;
-  };
-  std::vector<Conexion> sesiones_;
+  Sesiones sesiones_;
   std::map<std::string, int> fallidas_;  // per path, for fallar-primeras
   std::vector<std::string> pedidos_;
 };

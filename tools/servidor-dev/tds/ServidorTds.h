@@ -3,7 +3,8 @@
 // login, SQL batches, RPC calls and attention. What each statement answers is the Atencion's.
 
 #include <atomic>
-#include <memory>
+
+#include "Sesiones.h"
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -56,13 +57,7 @@ class ServidorTds {
   Falla falla_;
   int escucha_ = -1;
   std::atomic<bool> detenido_{false};
-  std::mutex candado_;
-  struct Conexion {
-    int fd = -1;
-    std::thread hilo;
-    std::shared_ptr<std::atomic<bool>> terminada;
-  };
-  std::vector<Conexion> sesiones_;
+  servidor::Sesiones sesiones_;
 };
 
 }  // namespace evalora::tds
