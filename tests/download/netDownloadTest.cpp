@@ -2,14 +2,13 @@
 #include "download/netDownload.h"
 
 #include <gtest/gtest.h>
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 
+#include "apoyo/ConexionCruda.h"
 #include "apoyo/DescargasEnMarcha.h"
 #include "apoyo/PrefijoTemporal.h"
 #include "http/ServidorHttp.h"
@@ -304,12 +303,8 @@ TEST_F(netDownloadTest, ElServidorNoSirveUnaCarpetaVecina) {
   fs::create_directories(vecina);
   { std::ofstream(vecina / "secreto.txt") << "secreto"; }
   const std::string nombre = servidor.Carpeta().filename().string();
-  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in direccion{};
-  direccion.sin_family = AF_INET;
-  direccion.sin_port = htons(servidor.Puerto());
-  direccion.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&direccion), sizeof direccion), 0);
+  const int fd = pruebas::ConectarCrudo(servidor.Puerto());
+  ASSERT_GE(fd, 0);
   const std::string pedido = "GET ../" + nombre + "-privado/secreto.txt HTTP/1.0\r\n\r\n";
   ASSERT_EQ(::send(fd, pedido.data(), pedido.size(), MSG_NOSIGNAL), static_cast<ssize_t>(pedido.size()));
   std::string respuesta;

@@ -1,9 +1,7 @@
 // The development server's TDS against the real client: Qt's ODBC driver over unixODBC and FreeTDS.
 #include "tds/ServidorTds.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,6 +16,7 @@
 #include <QVariant>
 #include <mutex>
 #include <thread>
+#include "apoyo/ConexionCruda.h"
 
 namespace evalora::tds {
 namespace {
@@ -115,19 +114,7 @@ class ServidorTdsTest : public ::testing::Test {
   std::string error;
 };
 
-// A raw connection to the server, for what no driver would send.
-int ConectarCrudo(uint16_t puerto) {
-  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in direccion{};
-  direccion.sin_family = AF_INET;
-  direccion.sin_port = htons(puerto);
-  direccion.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (::connect(fd, reinterpret_cast<sockaddr*>(&direccion), sizeof direccion) != 0) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
+using pruebas::ConectarCrudo;
 
 size_t DescriptoresAbiertos() {
   return static_cast<size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
