@@ -16,6 +16,7 @@
 #include <QVariant>
 #include <mutex>
 #include <thread>
+
 #include "apoyo/ConexionCruda.h"
 
 namespace evalora::tds {
