@@ -8,8 +8,9 @@ paquetes=(
   cmake g++ ninja-build pkg-config
   # window, widgets, painting, event loop
   qt6-base-dev
-  # catalogue: Qt's ODBC driver over unixODBC and the FreeTDS driver
-  libqt6sql6-odbc unixodbc-dev tdsodbc
+  # catalogue: the ODBC API of unixODBC and the FreeTDS driver (the development server's tests
+  # also speak to it through Qt's ODBC driver, a client that is not ours)
+  unixodbc-dev tdsodbc libqt6sql6-odbc
   # HTTP downloads
   libcurl4-openssl-dev
   # password-protected registration database

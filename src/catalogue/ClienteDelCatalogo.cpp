@@ -1,6 +1,5 @@
 #include "catalogue/ClienteDelCatalogo.h"
 
-#include <QVariant>
 #include <cmath>
 #include <set>
 
@@ -14,30 +13,9 @@ namespace {
 
 constexpr const char* kSinArchivos = "No se encontraron archivos para descargar.";
 
-// A column of a row as the catalogue's conversions read it; nothing when it is missing or NULL.
-std::optional<QVariant> Columna(const QSqlRecord& fila, const char* nombre) {
-  const int indice = fila.indexOf(nombre);
-  if (indice < 0 || fila.isNull(indice)) return std::nullopt;
-  return fila.value(indice);
-}
-
-std::optional<double> Doble(const QSqlRecord& fila, const char* nombre) {
-  const auto valor = Columna(fila, nombre);
-  if (!valor) return std::nullopt;
-  bool ok = false;
-  const double numero = valor->toDouble(&ok);
-  return ok ? std::optional<double>(numero) : std::nullopt;
-}
-
-std::optional<std::string> Texto(const QSqlRecord& fila, const char* nombre) {
-  const auto valor = Columna(fila, nombre);
-  if (!valor) return std::nullopt;
-  return valor->toString().toStdString();
-}
-
 // The size column, trimmed and read as a whole number (64-bit, so files of 2 GiB and more fit).
-std::optional<int64_t> Peso(const QSqlRecord& fila) {
-  const auto texto = Texto(fila, "Peso");
+std::optional<int64_t> Peso(const FilaDelCatalogo& fila) {
+  const auto texto = fila.Texto("Peso");
   if (!texto) return std::nullopt;
   const auto numero = ANumero(*texto);
   if (!numero || std::fabs(*numero) > 9007199254740992.0) return std::nullopt;
@@ -74,7 +52,7 @@ void ClienteDelCatalogo::ObtenerPesoInstalador() {
     estado_.PesoInstalador = 0;
     return;
   }
-  if (const auto total = Doble(filas->front(), "Total")) estado_.PesoInstalador = *total;
+  if (const auto total = filas->front().Numero("Total")) estado_.PesoInstalador = *total;
   // The connection stays until the next opening releases it.
 }
 
@@ -94,7 +72,7 @@ void ClienteDelCatalogo::ObtenerPesosRecursos() {
       *destino = 0;
       continue;
     }
-    const auto valor = Doble(filas->front(), nombre);
+    const auto valor = filas->front().Numero(nombre);
     if (!valor) return;  // the columns read before the error keep their new values
     *destino = *valor;
   }
@@ -107,10 +85,9 @@ bool ClienteDelCatalogo::VersionVigente(const VersionDelEjecutable& propia, std:
   if (!filas) return false;
   std::optional<FilaDeVersion> primera;
   if (!filas->empty()) {
-    const auto activa = Columna(filas->front(), "Activa");
-    primera = FilaDeVersion{activa && activa->toBool(), ""};
+    primera = FilaDeVersion{filas->front().Logico("Activa").value_or(false), ""};
     if (primera->activa) {
-      const auto version = Texto(filas->front(), "Version");
+      const auto version = filas->front().Texto("Version");
       if (!version) return false;  // unreadable: the label stays empty
       primera->version = *version;
     }
@@ -143,25 +120,23 @@ bool ClienteDelCatalogo::ValidaIDLanzador(const std::string& id) {
     conexion_.CerrarCatalogo();
     return false;
   }
-  const auto lanzador = Columna(filas->front(), "Lanzador");
-  bool convertido = false;
-  if (!lanzador || lanzador->toInt(&convertido) != 1 || !convertido) {
+  if (filas->front().Numero("Lanzador") != 1.0) {
     conexion_.CerrarCatalogo();
     return false;
   }
-  const auto aplicaciones = Texto(filas->front(), "Aplicaciones");
+  const auto aplicaciones = filas->front().Texto("Aplicaciones");
   if (!aplicaciones) return true;  // what was not read keeps its reset value
   estado_.AplicacionesDelLanzador = *aplicaciones;
-  const auto actividades = Columna(filas->front(), "DescargarActividades");
+  const auto actividades = filas->front().Logico("DescargarActividades");
   if (!actividades) return true;
-  estado_.DescargarActividades = actividades->toBool();
+  estado_.DescargarActividades = *actividades;
   conexion_.CerrarCatalogo();
   return true;
 }
 
-std::optional<std::vector<QSqlRecord>> ClienteDelCatalogo::FilasDeLanzadores() {
+std::optional<FilasDelCatalogo> ClienteDelCatalogo::FilasDeLanzadores() {
   // A long filter goes in several calls of whole conditions; each file comes once.
-  std::vector<QSqlRecord> todas;
+  FilasDelCatalogo todas;
   std::set<std::pair<std::string, std::string>> vistas;
   for (const auto& parte : PartesDelFiltro(FiltroDelLanzador(estado_.AplicacionesDelLanzador))) {
     const auto filas =
@@ -169,7 +144,7 @@ std::optional<std::vector<QSqlRecord>> ClienteDelCatalogo::FilasDeLanzadores() {
     if (!filas) return std::nullopt;
     for (const auto& fila : *filas) {
       const auto clave =
-          std::make_pair(Texto(fila, "RutaServidor").value_or(""), Texto(fila, "RutaLocal").value_or(""));
+          std::make_pair(fila.Texto("RutaServidor").value_or(""), fila.Texto("RutaLocal").value_or(""));
       if (vistas.insert(clave).second) todas.push_back(fila);
     }
   }
@@ -179,7 +154,7 @@ std::optional<std::vector<QSqlRecord>> ClienteDelCatalogo::FilasDeLanzadores() {
 bool ClienteDelCatalogo::ObtenerListaDeArchivos(const SuitesElegidas& suites) {
   estado_.TodosLosArchivosExisten = estado_.NingunArchivoExiste = estado_.AlgunArchivoExiste = true;
   if (!conexion_.AbrirCatalogo()) return false;
-  std::optional<std::vector<QSqlRecord>> filas;
+  std::optional<FilasDelCatalogo> filas;
   if (estado_.TipoDeAsistente == "8") {
     filas = FilasDeLanzadores();
   } else {
@@ -196,9 +171,9 @@ bool ClienteDelCatalogo::ObtenerListaDeArchivos(const SuitesElegidas& suites) {
   estado_.ListaCatalogo.assign(filas->size(), ArchivoADescargar{});
   for (size_t i = 0; i < filas->size(); ++i) {
     servicios_.eventos.Ceder();
-    const QSqlRecord& fila = (*filas)[i];
-    const auto servidor = Texto(fila, "RutaServidor");
-    const auto local = Texto(fila, "RutaLocal");
+    const FilaDelCatalogo& fila = (*filas)[i];
+    const auto servidor = fila.Texto("RutaServidor");
+    const auto local = fila.Texto("RutaLocal");
     const auto peso = Peso(fila);
     if (!servidor || !local || !peso) return false;  // the connection is left for the next opening
     ArchivoADescargar& entrada = estado_.ListaCatalogo[i];

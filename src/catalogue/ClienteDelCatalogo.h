@@ -44,7 +44,7 @@ class ClienteDelCatalogo {
   bool ObtenerListaDeArchivos(const SuitesElegidas& suites);
 
  private:
-  std::optional<std::vector<QSqlRecord>> FilasDeLanzadores();
+  std::optional<FilasDelCatalogo> FilasDeLanzadores();
 
   EstadoDeEjecucion& estado_;
   ConexionCatalogo& conexion_;

@@ -1,15 +1,17 @@
 #pragma once
-// The connection to the remote catalogue: Qt's ODBC driver over unixODBC and the FreeTDS driver,
-// TDS 7.4, the database and login "downloadmanager", a 10-second login time-out, and a time limit
-// on every statement so that a server that stops answering cannot hold the wizard for ever. One
-// connection per operation: each opening replaces the connection left by the previous one.
+// The connection to the remote catalogue over the ODBC API (the driver manager of the machine:
+// unixODBC on Linux, odbc32 on Windows) with the "SQL Server" driver or FreeTDS, TDS 7.4, the
+// database and login "downloadmanager", a 10-second login time-out, and a time limit on every
+// statement so that a server that stops answering cannot hold the wizard for ever. One connection
+// per operation: each opening replaces the connection left by the previous one.
 
-#include <QSqlRecord>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "catalogue/FilaDelCatalogo.h"
 #include "platform/Entorno.h"
 
 namespace evalora {
@@ -22,10 +24,23 @@ struct DireccionDelCatalogo {
 // The address built into the program, unless $EVALORA_CATALOGO ("host" or "host:port") names another.
 DireccionDelCatalogo DireccionDelCatalogoPara(const Entorno& entorno);
 
+// The ODBC driver the program was told to use ($EVALORA_DRIVER_ODBC); empty when none was named.
+std::string DriverPedido(const Entorno& entorno);
+// The drivers the driver manager lists, in its order.
+std::vector<std::string> DriversInstalados();
+// The driver the catalogue is reached with: `pedido` when it names one, else the first of
+// "SQL Server" and "FreeTDS" among `instalados`; empty when there is none.
+std::string DriverDelCatalogo(const std::string& pedido, const std::vector<std::string>& instalados);
+
+// The connection text for that driver (FreeTDS takes its port, protocol version, character set and
+// its own answer time-out in the text; "SQL Server" takes "host,port").
+std::string TextoDeConexion(const std::string& driver, const DireccionDelCatalogo& direccion, int esperaDeSentencia);
+
 class ConexionCatalogo {
  public:
   // `esperaDeSentencia`: how long a statement may wait for its answer (the provider's usual 30 s).
-  explicit ConexionCatalogo(DireccionDelCatalogo direccion, int esperaDeSentencia = 30);
+  // `driver`: as DriverPedido gives it (empty: the one the machine has).
+  explicit ConexionCatalogo(DireccionDelCatalogo direccion, int esperaDeSentencia = 30, std::string driver = "");
   ~ConexionCatalogo();
   ConexionCatalogo(const ConexionCatalogo&) = delete;
   ConexionCatalogo& operator=(const ConexionCatalogo&) = delete;
@@ -38,18 +53,20 @@ class ConexionCatalogo {
   // A statement without result; false when it failed.
   bool Ejecutar(const std::string& sentencia);
   // A statement with a result: its rows, read to the end; nothing when it failed.
-  std::optional<std::vector<QSqlRecord>> Consultar(const std::string& sentencia);
+  std::optional<FilasDelCatalogo> Consultar(const std::string& sentencia);
   // The launchers' procedure, called with its four parameters.
-  std::optional<std::vector<QSqlRecord>> LlamarLanzadores(const std::string& tipoSistema, const std::string& version,
-                                                          const std::string& aplicaciones, bool descargarActividades);
+  std::optional<FilasDelCatalogo> LlamarLanzadores(const std::string& tipoSistema, const std::string& version,
+                                             const std::string& aplicaciones, bool descargarActividades);
 
   const DireccionDelCatalogo& Direccion() const { return direccion_; }
 
  private:
+  struct Manejadores;
+
   DireccionDelCatalogo direccion_;
+  std::string driver_;
   int esperaDeSentencia_;
-  std::string nombre_;  // Qt's name for this object's connection
-  bool abierta_ = false;
+  std::unique_ptr<Manejadores> odbc_;  // the open connection, or nothing
 };
 
 }  // namespace evalora

@@ -29,9 +29,7 @@ CatalogoEnMarcha::~CatalogoEnMarcha() {
 std::vector<std::string> CatalogoEnMarcha::Recibido() const {
   std::ifstream archivo(registro_);
   std::vector<std::string> lineas;
-  for (std::string l; std::getline(archivo, l);) {
-    if (l.rfind("sp_datatype_info", 0) != 0) lineas.push_back(l);
-  }
+  for (std::string l; std::getline(archivo, l);) lineas.push_back(l);
   return lineas;
 }
 

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <chrono>
 
 #include "apoyo/CatalogoEnMarcha.h"
@@ -36,10 +35,6 @@ class ClienteDelCatalogoTest : public ::testing::Test {
   }
   std::vector<std::string> Recibido() { return catalogo->Recibido(); }
 
-  int argc = 1;
-  char nombre[8] = "prueba";
-  char* argv[2] = {nombre, nullptr};
-  QCoreApplication aplicacion{argc, argv};
   pruebas::PrefijoTemporal prefijo;
   SistemaDeArchivosPrefijo archivos{prefijo.Raiz()};
   falsos::BucleContado eventos;

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include <QCoreApplication>
 
 #include "apoyo/CatalogoEnMarcha.h"
 #include "apoyo/DescargasEnMarcha.h"
@@ -202,10 +201,6 @@ TEST_F(GestorDeDescargasTest, CadaCarpetaQueFaltaCuestaUnSegundo) {
 
 // The failure reports reach the catalogue: six for a file that never arrives.
 TEST_F(GestorDeDescargasTest, SeisInformesEnElCatalogo) {
-  int argc = 1;
-  char nombre[8] = "prueba";
-  char* argv[2] = {nombre, nullptr};
-  QCoreApplication aplicacion(argc, argv);
   pruebas::CatalogoEnMarcha catalogo(prefijo.Raiz() / "registro.txt");
   ConexionCatalogo conexion(DireccionDelCatalogo{"127.0.0.1", catalogo.Puerto()}, 5);
   falsos::MensajesGrabados mensajes;
