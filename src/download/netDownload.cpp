@@ -1,16 +1,12 @@
 #include "download/netDownload.h"
 
-#include <curl/curl.h>
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <exception>
 #include <vector>
 
 #include "core/Texto.h"
+#include "download/TransporteHttp.h"
 
 namespace evalora {
 
@@ -79,15 +75,11 @@ std::string RutaEscapada(const std::string& ruta) {
   return salida;
 }
 
-// Libcurl is set up once per process, before the first transfer.
-void IniciarCurl() {
-  static const bool iniciado = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-  (void)iniciado;
-}
-
 }  // namespace
 
-struct netDownload::Transferencia {
+// The answer as the wizard takes it: the headers it asks about, the body block by block into the
+// temporary file or the text, the window's turns while the network is waited for.
+struct netDownload::Transferencia : ReceptorHttp {
   Transferencia(netDownload& descarga, int32_t tipo) : d(descarga), tipoAccion(tipo) {}
   netDownload& d;
   int32_t tipoAccion;
@@ -99,7 +91,7 @@ struct netDownload::Transferencia {
   Parada parada = Parada::kNinguna;
   int64_t anunciado = -1;
   std::optional<std::string> temporal;
-  int fd = -1;
+  std::unique_ptr<EscrituraDeArchivo> archivo;
   std::string pendiente;
   std::string porEscribir;  // blocks gathered for the disk, written a megabyte at a time
   bool escrituraFallida = false;  // the disk refused part of the body (full, removed, …)
@@ -135,13 +127,13 @@ struct netDownload::Transferencia {
     return unica ? std::stoll(*unica) : -1;
   }
 
-  // A response's headers are complete: decide whether the body is wanted.
-  bool CabecerasTerminadas() {
-    if (estado >= 100 && estado < 200) {
-      cabeceras.clear();  // an interim answer ("100 Continue"): the real one follows
-      return true;
-    }
-    if (estado >= 300 && estado < 400 && Cabecera("Location")) return true;  // followed
+  // The final answer's headers: decide whether the body is wanted.
+  bool Cabeceras(const RespuestaHttp& respuesta) override {
+    ultimaSenal = d.reloj_.Milisegundos();
+    estado = respuesta.estado;
+    textoDeEstado = respuesta.textoDeEstado;
+    lineaDeEstado = respuesta.lineaDeEstado;
+    cabeceras = respuesta.cabeceras;
     cabecerasCompletas = true;
     d.statusText_ = textoDeEstado;
     d.statusCode_ = std::to_string(estado);
@@ -175,8 +167,7 @@ struct netDownload::Transferencia {
     // caller's size check finds the file missing.
     if (barra == std::string::npos) return;
     temporal = d.archivos_.CrearArchivoTemporal(d.fichero_.substr(0, barra));
-    if (!temporal) return;
-    if (const auto ruta = d.archivos_.RutaAnfitrion(*temporal)) fd = ::open(ruta->c_str(), O_WRONLY | O_CLOEXEC);
+    if (temporal) archivo = d.archivos_.AbrirParaEscribir(*temporal);
   }
 
   // One block of the body: the loop step of the download.
@@ -186,7 +177,7 @@ struct netDownload::Transferencia {
       return false;
     }
     d.eventos_.Ceder();
-    if (fd >= 0) {
+    if (archivo) {
       porEscribir.append(datos, n);
       if (porEscribir.size() >= (1u << 20)) Escribir();
       if (escrituraFallida) return false;
@@ -218,100 +209,62 @@ struct netDownload::Transferencia {
   }
 
   void Escribir() {
-    size_t escrito = 0;
-    while (escrito < porEscribir.size() && !escrituraFallida) {
-      const ssize_t r = ::write(fd, porEscribir.data() + escrito, porEscribir.size() - escrito);
-      if (r < 0 && errno == EINTR) continue;
-      if (r <= 0) escrituraFallida = true;  // the body is not whole on disk: the transfer fails
-      escrito += r > 0 ? static_cast<size_t>(r) : 0;
-    }
+    // The body is not whole on disk: the transfer fails.
+    if (!escrituraFallida && !archivo->Escribir(porEscribir.data(), porEscribir.size())) escrituraFallida = true;
     porEscribir.clear();
   }
 
-  static size_t AlRecibirCabecera(char* datos, size_t tamano, size_t cuantos, void* propio) {
-    auto& t = *static_cast<Transferencia*>(propio);
-    t.ultimaSenal = t.d.reloj_.Milisegundos();
-    std::string linea(datos, tamano * cuantos);
-    while (!linea.empty() && (linea.back() == '\n' || linea.back() == '\r')) linea.pop_back();
-    if (linea.rfind("HTTP/", 0) == 0) {
-      t.cabeceras.clear();
-      t.lineaDeEstado = linea;
-      const auto primero = linea.find(' ');
-      const auto segundo = primero == std::string::npos ? std::string::npos : linea.find(' ', primero + 1);
-      t.estado = primero == std::string::npos ? 0 : std::atoi(linea.c_str() + primero + 1);
-      t.textoDeEstado = segundo == std::string::npos ? std::string() : linea.substr(segundo + 1);
-    } else if (linea.empty()) {
-      if (!t.CabecerasTerminadas()) return 0;
-    } else {
-      t.cabeceras.push_back(linea);
+  // Part of the body: cut into the wizard's blocks; what does not fill one waits for more.
+  bool Datos(const char* datos, size_t n) override {
+    ultimaSenal = d.reloj_.Milisegundos();
+    const size_t bloque = static_cast<size_t>(std::max<int32_t>(1, d.BytesBloqueDescarga));
+    size_t desde = 0;
+    if (!pendiente.empty()) {
+      const size_t falta = std::min(n, bloque - pendiente.size());
+      pendiente.append(datos, falta);
+      desde = falta;
+      if (pendiente.size() < bloque) return true;
+      if (!Protegido([&] { return Bloque(pendiente.data(), bloque); })) return false;
+      pendiente.clear();
     }
-    return tamano * cuantos;
+    for (; n - desde >= bloque; desde += bloque) {
+      if (!Protegido([&] { return Bloque(datos + desde, bloque); })) return false;
+    }
+    pendiente.assign(datos + desde, n - desde);
+    return true;
   }
 
-  static size_t AlRecibirDatos(char* datos, size_t tamano, size_t cuantos, void* propio) {
-    auto& t = *static_cast<Transferencia*>(propio);
-    const size_t n = tamano * cuantos;
-    t.ultimaSenal = t.d.reloj_.Milisegundos();
-    if (!t.cabecerasCompletas) return n;  // a body of a response that is followed elsewhere
-    const size_t bloque = static_cast<size_t>(std::max<int32_t>(1, t.d.BytesBloqueDescarga));
-    t.pendiente.append(datos, n);
-    size_t desde = 0;
-    // Nothing may unwind through the transfer library: what the window's events throw is kept
-    // and thrown again once the transfer has stopped.
-    try {
-      while (t.pendiente.size() - desde >= bloque) {
-        if (!t.Bloque(t.pendiente.data() + desde, bloque)) return 0;
-        desde += bloque;
-      }
-    } catch (...) {
-      t.excepcion = std::current_exception();
-      return 0;
+  // Between two waits for the network: the window's turn, and the end of an attempt that has
+  // received nothing for too long.
+  bool Esperando() override {
+    if (!Protegido([&] {
+          d.eventos_.Ceder();
+          return true;
+        })) {
+      return false;
     }
-    t.pendiente.erase(0, desde);
-    return n;
+    if (d.reloj_.Milisegundos() - ultimaSenal > kSilencioMaximoMs) {
+      parada = Parada::kSilencio;
+      return false;
+    }
+    return true;
+  }
+
+  // Nothing may unwind through the transfer library: what the window's events throw is kept and
+  // thrown again once the transfer has stopped.
+  template <typename Paso>
+  bool Protegido(Paso paso) {
+    try {
+      return paso();
+    } catch (...) {
+      excepcion = std::current_exception();
+      return false;
+    }
   }
 };
 
-// Runs the transfer and lets the window process its events while it waits for the network too,
-// so that a server that goes quiet never freezes the window (the wait is at most a few
-// milliseconds between two turns). What those events throw is thrown again once the transfer
-// has stopped.
-int netDownload::Transferir(void* easy, Transferencia& t) {
-  CURL* curl = static_cast<CURL*>(easy);
-  CURLM* multi = curl_multi_init();
-  if (!multi) return curl_easy_perform(curl);
-  curl_multi_add_handle(multi, curl);
-  CURLcode resultado = CURLE_FAILED_INIT;
-  int activas = 1;
-  t.ultimaSenal = reloj_.Milisegundos();
-  while (activas > 0 && !t.excepcion) {
-    if (curl_multi_perform(multi, &activas) != CURLM_OK) break;
-    if (activas == 0) break;
-    // A server that accepts and then says nothing more ends the attempt.
-    if (reloj_.Milisegundos() - t.ultimaSenal > kSilencioMaximoMs) {
-      t.parada = Parada::kSilencio;
-      break;
-    }
-    curl_multi_poll(multi, nullptr, 0, 10, nullptr);
-    try {
-      eventos_.Ceder();
-    } catch (...) {
-      t.excepcion = std::current_exception();
-    }
-  }
-  int quedan = 0;
-  while (CURLMsg* mensaje = curl_multi_info_read(multi, &quedan)) {
-    if (mensaje->msg == CURLMSG_DONE) resultado = mensaje->data.result;
-  }
-  curl_multi_remove_handle(multi, curl);
-  curl_multi_cleanup(multi);
-  return resultado;
-}
-
 netDownload::netDownload(SistemaDeArchivos& archivos, Reloj& reloj, BucleDeEventos& eventos)
-    : archivos_(archivos), reloj_(reloj), eventos_(eventos) {
-  IniciarCurl();
-}
+    : archivos_(archivos), reloj_(reloj), eventos_(eventos), transporte_(NuevoTransporteHttp()) {}
 
 netDownload::~netDownload() = default;
 
@@ -399,47 +352,19 @@ void netDownload::Descargar(int32_t TipoAccion) {
     if (puerto_ == 0) puerto = std::atoi(host.c_str() + dos + 1);
     host = host.substr(0, dos);
   }
-  CURL* curl = curl_easy_init();
-  if (!curl) return EstablecerError(2);
-  const std::string direccion =
-      esquema_ + "://" + host + ":" + std::to_string(puerto) + RutaEscapada(ruta_.value_or("/"));
+  PeticionHttp peticion{esquema_, host, puerto, RutaEscapada(ruta_.value_or("/")), USUARIO, Password, UsarProxy,
+                        NoUsarProxy};
   Transferencia t(*this, TipoAccion);
-  curl_slist* pedidas = curl_slist_append(nullptr, "Pragma: no-cache");
-  pedidas = curl_slist_append(pedidas, "Cache-Control: no-cache");
-  curl_easy_setopt(curl, CURLOPT_URL, direccion.c_str());
-  curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
-  curl_easy_setopt(curl, CURLOPT_USERAGENT, "netDownload");
-  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, pedidas);
-  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
-  // Only the web's own schemes, also where a redirect points.
-  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  // A connection that stops moving ends instead of holding the wizard for ever.
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 30L);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 30L);
-  curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, 128L * 1024L);
-  curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Transferencia::AlRecibirCabecera);
-  curl_easy_setopt(curl, CURLOPT_HEADERDATA, &t);
-  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Transferencia::AlRecibirDatos);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &t);
-  if (USUARIO) curl_easy_setopt(curl, CURLOPT_USERNAME, USUARIO->c_str());
-  if (Password) curl_easy_setopt(curl, CURLOPT_PASSWORD, Password->c_str());
-  if (!UsarProxy.empty() || !NoUsarProxy.empty()) {
-    curl_easy_setopt(curl, CURLOPT_PROXY, UsarProxy.c_str());
-    curl_easy_setopt(curl, CURLOPT_NOPROXY, NoUsarProxy.c_str());
-  }
-  const auto resultado = static_cast<CURLcode>(Transferir(curl, t));
-  bool completa = resultado == CURLE_OK && t.cabecerasCompletas;
+  t.ultimaSenal = reloj_.Milisegundos();
+  const FinDelTransporte fin = transporte_->Transferir(peticion, t);
+  bool completa = fin == FinDelTransporte::kCompleto && t.cabecerasCompletas;
   // The last bytes that did not fill a block are a block of their own.
-  if (completa && !t.pendiente.empty() && !t.Bloque(t.pendiente.data(), t.pendiente.size())) completa = false;
-  curl_easy_cleanup(curl);
-  curl_slist_free_all(pedidas);
-  if (t.fd >= 0) {
+  if (completa && !t.pendiente.empty() && !t.Protegido([&] { return t.Bloque(t.pendiente.data(), t.pendiente.size()); })) {
+    completa = false;
+  }
+  if (t.archivo) {
     if (completa) t.Escribir();
-    if (::close(t.fd) != 0) t.escrituraFallida = true;
+    if (!t.archivo->Cerrar()) t.escrituraFallida = true;
   }
   // Only a whole body of the right size is complete: never a cut one, a page of another size
   // (a proxy's), nor one the disk did not keep.
@@ -456,7 +381,19 @@ void netDownload::Descargar(int32_t TipoAccion) {
     borrarTemporal();
     return EstablecerError(998);
   }
-  if (!t.cabecerasCompletas) return EstablecerError(5);  // nothing came back from the server
+  if (!t.cabecerasCompletas) {
+    // Nothing came back from the server: the step of the transfer that failed.
+    switch (fin) {
+      case FinDelTransporte::kSinSesion:
+        return EstablecerError(2);
+      case FinDelTransporte::kSinConexion:
+        return EstablecerError(3);
+      case FinDelTransporte::kSinPeticion:
+        return EstablecerError(4);
+      default:
+        return EstablecerError(5);
+    }
+  }
   if (!completa) {
     borrarTemporal();
     return EstablecerError(999);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,8 @@
 #include "platform/SistemaDeArchivos.h"
 
 namespace evalora {
+
+class TransporteHttp;
 
 struct EventoProgreso {
   int64_t BytesTotales = -1;  // announced length, -1 when none
@@ -72,12 +75,11 @@ class netDownload {
   bool AnalizarURL();
   void EstablecerError(int codigo);
   void ConsultarCabeceras(const Transferencia& t);
-  // The transfer of an easy handle of the transfer library; its result code.
-  int Transferir(void* easy, Transferencia& t);
 
   SistemaDeArchivos& archivos_;
   Reloj& reloj_;
   BucleDeEventos& eventos_;
+  std::unique_ptr<TransporteHttp> transporte_;
   std::string url_;
   std::string fichero_;
   std::string contenido_;

@@ -1,11 +1,22 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace evalora {
+
+// A file open for writing from its start.
+class EscrituraDeArchivo {
+ public:
+  virtual ~EscrituraDeArchivo() = default;
+  // Writes all the bytes; false when the disk did not take every one (full, removed, …).
+  virtual bool Escribir(const char* datos, size_t cuantos) = 0;
+  // Closes the file; false when what was written may not be on disk. Further calls do nothing.
+  virtual bool Cerrar() = 0;
+};
 
 // Files and folders, named by Windows paths ("C:\Program Files\Evalora 2020 Cloud\Utilerías").
 // Every operation reports failure through its result and never throws.
@@ -49,6 +60,9 @@ class SistemaDeArchivos {
   // Creates an empty file "EVL" + hexadecimal digits + ".tmp" in the folder, exclusively (never
   // one that existed), and returns its Windows path.
   virtual std::optional<std::string> CrearArchivoTemporal(const std::string& carpeta) = 0;
+
+  // Opens an existing file to write it anew (its content is dropped); nothing when it cannot be.
+  virtual std::unique_ptr<EscrituraDeArchivo> AbrirParaEscribir(const std::string& ruta) = 0;
 
   // Why the last folder creation or attribute change failed, as a Windows error code
   // (win::kRutaNoEncontrada, win::kYaExiste, win::kAccesoDenegado, win::kDiscoLleno, …).

@@ -275,4 +275,41 @@ std::optional<std::string> SistemaDeArchivosPrefijo::CrearArchivoTemporal(const 
   return std::nullopt;
 }
 
+namespace {
+
+class EscrituraPosix : public EscrituraDeArchivo {
+ public:
+  explicit EscrituraPosix(int fd) : fd_(fd) {}
+  ~EscrituraPosix() override { Cerrar(); }
+  bool Escribir(const char* datos, size_t cuantos) override {
+    size_t escrito = 0;
+    while (escrito < cuantos) {
+      const ssize_t r = ::write(fd_, datos + escrito, cuantos - escrito);
+      if (r < 0 && errno == EINTR) continue;
+      if (r <= 0) return false;
+      escrito += static_cast<size_t>(r);
+    }
+    return true;
+  }
+  bool Cerrar() override {
+    if (fd_ < 0) return true;
+    const bool bien = ::close(fd_) == 0;
+    fd_ = -1;
+    return bien;
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+std::unique_ptr<EscrituraDeArchivo> SistemaDeArchivosPrefijo::AbrirParaEscribir(const std::string& ruta) {
+  const auto anfitrion = RutaAnfitrion(ruta);
+  if (!anfitrion) return nullptr;
+  const int fd = ::open(anfitrion->c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  return std::make_unique<EscrituraPosix>(fd);
+}
+
 }  // namespace evalora

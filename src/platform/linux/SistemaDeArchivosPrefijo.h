@@ -29,6 +29,7 @@ class SistemaDeArchivosPrefijo : public SistemaDeArchivos {
   std::optional<uint32_t> LeerAtributos(const std::string& ruta) const override;
   bool EstablecerAtributos(const std::string& ruta, uint32_t atributos) override;
   std::optional<std::string> CrearArchivoTemporal(const std::string& carpeta) override;
+  std::unique_ptr<EscrituraDeArchivo> AbrirParaEscribir(const std::string& ruta) override;
   long UltimoError() const override { return ultimoError_; }
 
  private:
