@@ -7,7 +7,7 @@
 
 #include "apoyo/PrefijoTemporal.h"
 #include "platform/linux/EntornoLinux.h"
-#include "platform/linux/FuenteSfnt.h"
+#include "platform/FuenteSfnt.h"
 #include "platform/linux/FuentesPrefijo.h"
 #include "platform/linux/RegistroWine.h"
 #include "platform/linux/SistemaDeArchivosPrefijo.h"

@@ -11,7 +11,7 @@
 
 #include "apoyo/PrefijoTemporal.h"
 #include "platform/fakes/PlataformaDePrueba.h"
-#include "platform/linux/TerminacionProceso.h"
+#include "platform/TerminacionProceso.h"
 #include "ui/Asistente.h"
 #include "ui/MensajesQt.h"
 

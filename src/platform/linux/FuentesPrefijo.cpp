@@ -7,7 +7,7 @@
 #include <unistd.h>
 #include "core/Texto.h"
 
-#include "platform/linux/FuenteSfnt.h"
+#include "platform/FuenteSfnt.h"
 #include "platform/linux/RecursoDeFuenteFot.h"
 
 namespace evalora {
@@ -66,10 +66,7 @@ bool FuentesPrefijo::QuitarRecurso(const std::string& archivo) {
 bool FuentesPrefijo::Registrar(const std::string& archivo) {
   const auto fuente = Leer(archivos_.RutaAnfitrion(archivo));
   if (!fuente) return false;
-  std::string nombre;
-  for (const auto& n : fuente->nombres) nombre += (nombre.empty() ? "" : " & ") + n;
-  nombre += fuente->contornosCff ? " (OpenType)" : " (TrueType)";
-  return registro_.EstablecerValor(win::HKEY_LOCAL_MACHINE, kFuentesInstaladas, nombre,
+  return registro_.EstablecerValor(win::HKEY_LOCAL_MACHINE, kFuentesInstaladas, NombreDeFuenteInstalada(*fuente),
                                    DatoDeTexto(ValorRegistrado(archivo))) == win::kExito;
 }
 

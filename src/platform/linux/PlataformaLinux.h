@@ -16,7 +16,7 @@
 #include "platform/linux/RelojMonotono.h"
 #include "platform/linux/ShellPrefijo.h"
 #include "platform/linux/SistemaDeArchivosPrefijo.h"
-#include "platform/linux/TerminacionProceso.h"
+#include "platform/TerminacionProceso.h"
 #include "platform/linux/UnidadesPrefijo.h"
 #include "platform/linux/UsuarioLinux.h"
 #include "platform/linux/VersionCompilada.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/FuenteSfnt.h"
+#include "platform/FuenteSfnt.h"
 
 namespace evalora {
 

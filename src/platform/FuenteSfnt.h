@@ -30,4 +30,8 @@ struct FuenteSfnt {
 // file, or no 'head' and 'name' tables.
 std::optional<FuenteSfnt> LeerFuenteSfnt(const std::string& bytes);
 
+// The name an installed font is registered by: its fonts' full names joined by " & ", and
+// " (TrueType)" or " (OpenType)" for CFF outlines.
+std::string NombreDeFuenteInstalada(const FuenteSfnt& fuente);
+
 }  // namespace evalora

@@ -1,4 +1,4 @@
-#include "platform/linux/FuenteSfnt.h"
+#include "platform/FuenteSfnt.h"
 
 #include <cstdint>
 
@@ -126,6 +126,12 @@ std::optional<FuenteSfnt> LeerFuenteSfnt(const std::string& bytes) {
     fuente.contornosCff = fuente.contornosCff || leida->cff;
   }
   return fuente;
+}
+
+std::string NombreDeFuenteInstalada(const FuenteSfnt& fuente) {
+  std::string nombre;
+  for (const auto& n : fuente.nombres) nombre += (nombre.empty() ? "" : " & ") + n;
+  return nombre + (fuente.contornosCff ? " (OpenType)" : " (TrueType)");
 }
 
 }  // namespace evalora

@@ -1,4 +1,4 @@
-#include "platform/linux/TerminacionProceso.h"
+#include "platform/TerminacionProceso.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Runs one Windows program of the tests under Wine, as the tests' emulator:
+#   scripts/en-wine.sh <base folder> <program.exe> [arguments…]
+# Each run gets a fresh copy of a prefix that `wineboot -i` made once in <base folder>, its own HOME
+# and no menu entries or browser/.NET downloads, so nothing is written outside the temporary folder.
+# The run's Wine is ended (`wineserver -k` on its prefix) and its folder removed afterwards.
+# Without Wine the run fails: a test that needs Wine never passes without it.
+set -uo pipefail
+
+base=$1
+shift
+wine=$(command -v wine || command -v wine64 || true)
+servidor=$(command -v wineserver || ls /usr/lib/wine/wineserver 2>/dev/null || true)
+if [ -z "$wine" ] || [ -z "$servidor" ]; then
+  echo "en-wine: Wine no está instalado (scripts/bootstrap.sh instala wine y wine64)" >&2
+  exit 1
+fi
+export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
+export WINEDEBUG=${WINEDEBUG:--all}
+
+# The base prefix, made once (one process at a time).
+mkdir -p "$base"
+exec 9>"$base.lock"
+flock 9
+if [ ! -f "$base/.evalora-listo" ]; then
+  rm -rf "$base/prefijo" "$base/casa"
+  mkdir -p "$base/casa"
+  HOME="$base/casa" WINEPREFIX="$base/prefijo" "$wine" wineboot -i >"$base/wineboot.txt" 2>&1
+  HOME="$base/casa" WINEPREFIX="$base/prefijo" "$servidor" -w
+  if [ ! -f "$base/prefijo/system.reg" ]; then
+    echo "en-wine: wineboot -i no creó el prefijo:" >&2
+    cat "$base/wineboot.txt" >&2
+    exit 1
+  fi
+  touch "$base/.evalora-listo"
+fi
+flock -u 9
+exec 9>&-
+
+carpeta=$(mktemp -d "${TMPDIR:-/tmp}/evalora-wine.XXXXXX")
+terminar() {
+  HOME="$carpeta/casa" WINEPREFIX="$carpeta/prefijo" "$servidor" -k 2>/dev/null
+  HOME="$carpeta/casa" WINEPREFIX="$carpeta/prefijo" "$servidor" -w 2>/dev/null
+  rm -rf "$carpeta"
+}
+trap terminar EXIT
+mkdir -p "$carpeta/casa"
+# Wine's own program files are shared (hard links): no test changes them in place. The registry
+# and every other file are copies.
+mkdir -p "$carpeta/prefijo"
+for f in "$base/prefijo"/*; do
+  nombre=$(basename "$f")
+  if [ "$nombre" = drive_c ]; then
+    mkdir -p "$carpeta/prefijo/drive_c"
+    for g in "$f"/*; do
+      if [ "$(basename "$g")" = windows ]; then
+        cp -al "$g" "$carpeta/prefijo/drive_c/windows"
+      else
+        cp -a "$g" "$carpeta/prefijo/drive_c/"
+      fi
+    done
+  else
+    cp -a "$f" "$carpeta/prefijo/"
+  fi
+done
+# Files Wine rewrites in place get a copy of their own.
+find "$carpeta/prefijo/drive_c/windows" -maxdepth 1 -type f -name '*.ini' -exec sh -c 'cp --remove-destination "$1" "$1.c" && mv "$1.c" "$1"' _ {} \;
+
+# What the program writes goes to a file: Wine's services keep a pipe open after the program ends.
+HOME="$carpeta/casa" WINEPREFIX="$carpeta/prefijo" EVALORA_PREFIJO_DE_PRUEBA="$carpeta/prefijo" \
+  "$wine" "$@" >"$carpeta/salida.txt" 2>&1
+estado=$?
+cat "$carpeta/salida.txt"
+exit $estado

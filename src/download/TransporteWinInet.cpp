@@ -1,0 +1,216 @@
+// The HTTP transfer over WinINet. Its calls block, so they run on a thread of their own; the
+// caller's thread takes the answer as it arrives and tells the receiver, and between two parts it
+// waits at most 10 ms, so the window keeps turning while the network is slow or silent. Stopping
+// closes the request handle, which ends a call that is waiting.
+#include <windows.h>
+#include <wininet.h>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+#include "core/Unicode.h"
+#include "download/TransporteHttp.h"
+
+namespace evalora {
+
+namespace {
+
+constexpr auto kEsperaMaxima = std::chrono::milliseconds(10);
+constexpr DWORD kLectura = 64 * 1024;
+constexpr size_t kColaMaxima = 8u << 20;  // the network waits when the caller falls this far behind
+constexpr DWORD kEsperaDeConexionMs = 30000;
+
+std::wstring Ancho(const std::string& texto) {
+  const std::u16string unidades = Utf8AUtf16(texto);
+  return std::wstring(unidades.begin(), unidades.end());
+}
+
+std::string Estrecho(const std::wstring& texto) { return Utf16AUtf8(std::u16string(texto.begin(), texto.end())); }
+
+// A header of the answer as WinINet gives it; nothing when it has none.
+std::optional<std::wstring> Consultar(HINTERNET peticion, DWORD nivel) {
+  DWORD tamano = 0;
+  DWORD indice = 0;
+  HttpQueryInfoW(peticion, nivel, nullptr, &tamano, &indice);
+  if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || tamano == 0) return std::nullopt;
+  std::wstring texto(tamano / sizeof(wchar_t) + 1, L'\0');
+  indice = 0;
+  if (!HttpQueryInfoW(peticion, nivel, texto.data(), &tamano, &indice)) return std::nullopt;
+  texto.resize(tamano / sizeof(wchar_t));
+  return texto;
+}
+
+// The status line and headers of the final answer.
+RespuestaHttp Respuesta(HINTERNET peticion) {
+  RespuestaHttp r;
+  const std::string crudas = Estrecho(Consultar(peticion, HTTP_QUERY_RAW_HEADERS_CRLF).value_or(L""));
+  size_t desde = 0;
+  while (desde < crudas.size()) {
+    size_t fin = crudas.find("\r\n", desde);
+    if (fin == std::string::npos) fin = crudas.size();
+    const std::string linea = crudas.substr(desde, fin - desde);
+    desde = fin + 2;
+    if (linea.empty()) continue;
+    if (r.lineaDeEstado.empty()) {
+      r.lineaDeEstado = linea;
+    } else {
+      r.cabeceras.push_back(linea);
+    }
+  }
+  const auto primero = r.lineaDeEstado.find(' ');
+  r.estado = primero == std::string::npos ? 0 : std::atoi(r.lineaDeEstado.c_str() + primero + 1);
+  const auto segundo = primero == std::string::npos ? std::string::npos : r.lineaDeEstado.find(' ', primero + 1);
+  r.textoDeEstado = segundo == std::string::npos ? std::string() : r.lineaDeEstado.substr(segundo + 1);
+  return r;
+}
+
+// What the network thread hands over, and how the caller stops it.
+struct Curso {
+  std::mutex m;
+  std::condition_variable cv;
+  std::optional<RespuestaHttp> respuesta;
+  std::deque<std::string> partes;
+  size_t enCola = 0;
+  bool terminado = false;
+  FinDelTransporte fin = FinDelTransporte::kCortado;
+  bool detener = false;
+  HINTERNET peticion = nullptr;  // closed by whichever thread comes first
+
+  void Terminar(FinDelTransporte como) {
+    std::lock_guard<std::mutex> l(m);
+    fin = como;
+    terminado = true;
+    cv.notify_all();
+  }
+  void CerrarPeticion() {
+    std::lock_guard<std::mutex> l(m);
+    if (peticion) InternetCloseHandle(peticion);
+    peticion = nullptr;
+  }
+};
+
+// Handles closed when the network thread ends.
+struct Manejador {
+  HINTERNET h = nullptr;
+  ~Manejador() {
+    if (h) InternetCloseHandle(h);
+  }
+};
+
+void Red(const PeticionHttp& p, Curso& c) {
+  const std::wstring proxy = Ancho(p.proxy);
+  const std::wstring sinProxy = Ancho(p.sinProxy);
+  const bool conProxy = !p.proxy.empty() || !p.sinProxy.empty();
+  Manejador sesion{InternetOpenW(L"netDownload", conProxy ? INTERNET_OPEN_TYPE_PROXY : INTERNET_OPEN_TYPE_PRECONFIG,
+                                 conProxy ? proxy.c_str() : nullptr, conProxy ? sinProxy.c_str() : nullptr, 0)};
+  if (!sesion.h) return c.Terminar(FinDelTransporte::kSinSesion);
+  DWORD espera = kEsperaDeConexionMs;
+  InternetSetOptionW(sesion.h, INTERNET_OPTION_CONNECT_TIMEOUT, &espera, sizeof espera);
+  const std::wstring usuario = Ancho(p.usuario.value_or(""));
+  const std::wstring clave = Ancho(p.clave.value_or(""));
+  Manejador conexion{InternetConnectW(sesion.h, Ancho(p.host).c_str(), static_cast<INTERNET_PORT>(p.puerto),
+                                      p.usuario ? usuario.c_str() : nullptr, p.clave ? clave.c_str() : nullptr,
+                                      INTERNET_SERVICE_HTTP, 0, 0)};
+  if (!conexion.h) return c.Terminar(FinDelTransporte::kSinConexion);
+  const DWORD opciones = INTERNET_FLAG_RELOAD | (p.esquema == "https" ? INTERNET_FLAG_SECURE : 0);
+  const HINTERNET peticion = HttpOpenRequestW(conexion.h, L"GET", Ancho(p.ruta).c_str(), L"HTTP/1.0", nullptr,
+                                              nullptr, opciones, 0);
+  if (!peticion) return c.Terminar(FinDelTransporte::kSinPeticion);
+  {
+    std::lock_guard<std::mutex> l(c.m);
+    if (c.detener) {
+      InternetCloseHandle(peticion);
+      return;
+    }
+    c.peticion = peticion;
+  }
+  if (!HttpSendRequestW(peticion, nullptr, 0, nullptr, 0)) {
+    c.CerrarPeticion();
+    return c.Terminar(FinDelTransporte::kSinRespuesta);
+  }
+  {
+    std::lock_guard<std::mutex> l(c.m);
+    c.respuesta = Respuesta(peticion);
+    c.cv.notify_all();
+  }
+  std::string parte(kLectura, '\0');
+  FinDelTransporte como = FinDelTransporte::kCompleto;
+  for (;;) {
+    {
+      std::unique_lock<std::mutex> l(c.m);
+      c.cv.wait(l, [&] { return c.detener || c.enCola < kColaMaxima; });
+      if (c.detener) break;
+    }
+    DWORD leidos = 0;
+    if (!InternetReadFile(peticion, parte.data(), kLectura, &leidos)) {
+      como = FinDelTransporte::kCortado;
+      break;
+    }
+    if (leidos == 0) break;
+    std::lock_guard<std::mutex> l(c.m);
+    c.partes.emplace_back(parte.data(), leidos);
+    c.enCola += leidos;
+    c.cv.notify_all();
+  }
+  c.CerrarPeticion();
+  c.Terminar(como);
+}
+
+class TransporteWinInet : public TransporteHttp {
+ public:
+  FinDelTransporte Transferir(const PeticionHttp& p, ReceptorHttp& receptor) override {
+    Curso c;
+    std::thread red(Red, std::cref(p), std::ref(c));
+    const bool detenido = Atender(c, receptor);
+    if (detenido) {
+      {
+        std::lock_guard<std::mutex> l(c.m);
+        c.detener = true;
+        c.cv.notify_all();
+      }
+      c.CerrarPeticion();
+    }
+    red.join();
+    if (detenido) return FinDelTransporte::kDetenido;
+    return c.fin;
+  }
+
+ private:
+  // Tells the receiver what arrives until the transfer ends; true when the receiver stopped it.
+  static bool Atender(Curso& c, ReceptorHttp& receptor) {
+    bool cabecerasDichas = false;
+    for (;;) {
+      std::optional<RespuestaHttp> respuesta;
+      std::deque<std::string> partes;
+      bool terminado = false;
+      {
+        std::unique_lock<std::mutex> l(c.m);
+        c.cv.wait_for(l, kEsperaMaxima, [&] {
+          return c.terminado || !c.partes.empty() || (c.respuesta.has_value() && !cabecerasDichas);
+        });
+        if (!cabecerasDichas && c.respuesta) respuesta = c.respuesta;
+        partes.swap(c.partes);
+        c.enCola = 0;
+        terminado = c.terminado;
+        c.cv.notify_all();
+      }
+      if (respuesta) {
+        cabecerasDichas = true;
+        if (!receptor.Cabeceras(*respuesta)) return true;
+      }
+      for (const auto& parte : partes) {
+        if (!receptor.Datos(parte.data(), parte.size())) return true;
+      }
+      if (terminado) return false;
+      if (!receptor.Esperando()) return true;
+    }
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<TransporteHttp> NuevoTransporteHttp() { return std::make_unique<TransporteWinInet>(); }
+
+}  // namespace evalora

@@ -1,0 +1,25 @@
+#pragma once
+// The font table of Windows through GDI (AddFontResource, RemoveFontResource,
+// CreateScalableFontResource). Only TrueType and OpenType files are added. Installed fonts are
+// registered under HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts ("Name (TrueType)" =
+// file name within the Fonts folder, or the full path).
+
+#include "platform/Fuentes.h"
+#include "platform/Registro.h"
+
+namespace evalora {
+
+class FuentesGdi : public Fuentes {
+ public:
+  explicit FuentesGdi(Registro& registro) : registro_(registro) {}
+  int AgregarRecurso(const std::string& archivo) override;
+  bool QuitarRecurso(const std::string& archivo) override;
+  bool Registrar(const std::string& archivo) override;
+  bool CrearRecursoEscalable(const std::string& archivoFot, const std::string& archivoFuente,
+                             const std::string& carpeta) override;
+
+ private:
+  Registro& registro_;
+};
+
+}  // namespace evalora

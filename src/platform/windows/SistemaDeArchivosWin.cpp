@@ -1,0 +1,219 @@
+#include "platform/windows/SistemaDeArchivosWin.h"
+
+// Before windows.h, whose macros bear some of its names.
+#include "platform/CodigosWin.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "core/Texto.h"
+#include "platform/windows/TextoWin.h"
+
+namespace evalora {
+
+namespace {
+
+// The folders below System32 that a 32-bit program reaches as they are.
+constexpr const char* kCompartidas[] = {"CATROOT", "CATROOT2", "DRIVERSTORE", "DRIVERS\\ETC", "LOGFILES", "SPOOL"};
+
+std::string Windir() {
+  wchar_t texto[MAX_PATH];
+  const UINT largo = GetSystemWindowsDirectoryW(texto, MAX_PATH);
+  return largo > 0 && largo < MAX_PATH ? win32::Estrecho(std::wstring(texto, largo)) : "C:\\windows";
+}
+
+DWORD Atributos(const std::string& ruta) { return GetFileAttributesW(win32::Ancho(ruta).c_str()); }
+
+// Where the wizard's path leads, as Windows leads a 32-bit program.
+std::wstring Real(const std::string& ruta) {
+  static const std::string windir = Windir();
+  static const bool haySysWow64 = [] {
+    const DWORD a = Atributos(windir + "\\SysWOW64");
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+  }();
+  return win32::Ancho(RutaDe32Bits(ruta, windir, haySysWow64));
+}
+
+DWORD AtributosReales(const std::string& ruta) { return GetFileAttributesW(Real(ruta).c_str()); }
+
+bool EsCarpeta(DWORD a) { return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY); }
+bool EsArchivo(DWORD a) { return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY); }
+
+bool OrdenSinMayusculas(const std::string& a, const std::string& b) { return Mayusculas(a) < Mayusculas(b); }
+
+std::vector<std::string> Listar(const std::string& carpeta, bool carpetas) {
+  std::vector<std::string> nombres;
+  WIN32_FIND_DATAW datos;
+  const std::wstring patron = Real(carpeta + (carpeta.empty() || carpeta.back() != '\\' ? "\\*" : "*"));
+  const HANDLE busqueda = FindFirstFileExW(patron.c_str(), FindExInfoBasic, &datos, FindExSearchNameMatch, nullptr, 0);
+  if (busqueda == INVALID_HANDLE_VALUE) return nombres;
+  do {
+    const std::wstring nombre = datos.cFileName;
+    if (nombre == L"." || nombre == L"..") continue;
+    if (((datos.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == carpetas) nombres.push_back(win32::Estrecho(nombre));
+  } while (FindNextFileW(busqueda, &datos));
+  FindClose(busqueda);
+  std::sort(nombres.begin(), nombres.end(), OrdenSinMayusculas);
+  return nombres;
+}
+
+class EscrituraWin : public EscrituraDeArchivo {
+ public:
+  explicit EscrituraWin(HANDLE h) : h_(h) {}
+  ~EscrituraWin() override { Cerrar(); }
+  bool Escribir(const char* datos, size_t cuantos) override {
+    while (cuantos > 0) {
+      const DWORD parte = static_cast<DWORD>(std::min<size_t>(cuantos, 1u << 30));
+      DWORD escrito = 0;
+      if (!WriteFile(h_, datos, parte, &escrito, nullptr) || escrito == 0) return false;
+      datos += escrito;
+      cuantos -= escrito;
+    }
+    return true;
+  }
+  bool Cerrar() override {
+    if (h_ == INVALID_HANDLE_VALUE) return true;
+    const bool bien = CloseHandle(h_) != FALSE;
+    h_ = INVALID_HANDLE_VALUE;
+    return bien;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+}  // namespace
+
+std::string RutaDe32Bits(const std::string& ruta, const std::string& windir, bool haySysWow64) {
+  const std::string sistema = Mayusculas(windir) + "\\SYSTEM32";
+  const std::string mayusculas = Mayusculas(ruta);
+  if (!haySysWow64 || mayusculas.rfind(sistema, 0) != 0) return ruta;
+  if (mayusculas.size() > sistema.size() && mayusculas[sistema.size()] != '\\') return ruta;  // System32x
+  const std::string debajo = mayusculas.substr(std::min(mayusculas.size(), sistema.size() + 1));
+  for (const char* compartida : kCompartidas) {
+    const std::string c = compartida;
+    if (debajo.rfind(c, 0) == 0 && (debajo.size() == c.size() || debajo[c.size()] == '\\')) return ruta;
+  }
+  return windir + "\\SysWOW64" + ruta.substr(sistema.size());
+}
+
+bool SistemaDeArchivosWin::Fallo() {
+  ultimoError_ = static_cast<long>(GetLastError());
+  return false;
+}
+
+std::optional<std::filesystem::path> SistemaDeArchivosWin::RutaAnfitrion(const std::string& ruta) const {
+  const std::wstring real = Real(ruta);
+  const bool conUnidad = real.size() >= 3 && iswalpha(real[0]) && real[1] == L':' && real[2] == L'\\';
+  if (!conUnidad) return std::nullopt;
+  return std::filesystem::path(real);
+}
+
+bool SistemaDeArchivosWin::ExisteArchivo(const std::string& ruta) const { return EsArchivo(AtributosReales(ruta)); }
+
+bool SistemaDeArchivosWin::ExisteCarpeta(const std::string& ruta) const { return EsCarpeta(AtributosReales(ruta)); }
+
+bool SistemaDeArchivosWin::CrearCarpeta(const std::string& ruta) {
+  return CreateDirectoryW(Real(ruta).c_str(), nullptr) || Fallo();
+}
+
+bool SistemaDeArchivosWin::CopiarArchivo(const std::string& origen, const std::string& destino, bool sobrescribir) {
+  // Windows never copies over a read-only file (not every implementation of CopyFile refuses).
+  if (const DWORD a = AtributosReales(destino); EsArchivo(a) && (a & FILE_ATTRIBUTE_READONLY)) {
+    ultimoError_ = ERROR_ACCESS_DENIED;
+    return false;
+  }
+  return CopyFileW(Real(origen).c_str(), Real(destino).c_str(), !sobrescribir) || Fallo();
+}
+
+bool SistemaDeArchivosWin::BorrarArchivo(const std::string& ruta, bool forzar) {
+  const std::wstring real = Real(ruta);
+  const DWORD a = GetFileAttributesW(real.c_str());
+  if (!EsArchivo(a)) return false;
+  if (a & FILE_ATTRIBUTE_READONLY) {
+    if (!forzar) return false;
+    SetFileAttributesW(real.c_str(), a & ~FILE_ATTRIBUTE_READONLY);
+  }
+  return DeleteFileW(real.c_str()) || Fallo();
+}
+
+bool SistemaDeArchivosWin::BorrarCarpeta(const std::string& ruta, bool forzar) {
+  const DWORD a = AtributosReales(ruta);
+  if (!EsCarpeta(a)) return false;
+  // A link to a folder elsewhere goes, never what it points to.
+  if (!(a & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    for (const auto& archivo : Listar(ruta, false)) {
+      if (!BorrarArchivo(ruta + "\\" + archivo, forzar)) return false;
+    }
+    for (const auto& carpeta : Listar(ruta, true)) {
+      if (!BorrarCarpeta(ruta + "\\" + carpeta, forzar)) return false;
+    }
+  }
+  const std::wstring real = Real(ruta);
+  if (a & FILE_ATTRIBUTE_READONLY) {
+    if (!forzar) return false;
+    SetFileAttributesW(real.c_str(), a & ~FILE_ATTRIBUTE_READONLY);
+  }
+  return RemoveDirectoryW(real.c_str()) || Fallo();
+}
+
+bool SistemaDeArchivosWin::Renombrar(const std::string& origen, const std::string& destino, bool reemplazar) {
+  const bool archivo = EsArchivo(AtributosReales(origen));
+  const DWORD opciones = reemplazar && archivo ? MOVEFILE_REPLACE_EXISTING : 0;
+  return MoveFileExW(Real(origen).c_str(), Real(destino).c_str(), opciones) || Fallo();
+}
+
+std::vector<std::string> SistemaDeArchivosWin::ListarArchivos(const std::string& carpeta) const {
+  return Listar(carpeta, false);
+}
+
+std::vector<std::string> SistemaDeArchivosWin::ListarSubcarpetas(const std::string& carpeta) const {
+  return Listar(carpeta, true);
+}
+
+std::optional<int64_t> SistemaDeArchivosWin::Tamano(const std::string& ruta) const {
+  WIN32_FILE_ATTRIBUTE_DATA datos;
+  if (!GetFileAttributesExW(Real(ruta).c_str(), GetFileExInfoStandard, &datos)) return std::nullopt;
+  if (datos.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+  return (static_cast<int64_t>(datos.nFileSizeHigh) << 32) | datos.nFileSizeLow;
+}
+
+std::optional<uint32_t> SistemaDeArchivosWin::LeerAtributos(const std::string& ruta) const {
+  const DWORD a = AtributosReales(ruta);
+  if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return a & (win::kAtributoSoloLectura | win::kAtributoOculto | win::kAtributoSistema | win::kAtributoCarpeta |
+              win::kAtributoArchivo);
+}
+
+bool SistemaDeArchivosWin::EstablecerAtributos(const std::string& ruta, uint32_t atributos) {
+  const DWORD a =
+      atributos & (win::kAtributoSoloLectura | win::kAtributoOculto | win::kAtributoSistema | win::kAtributoArchivo);
+  return SetFileAttributesW(Real(ruta).c_str(), a == 0 ? FILE_ATTRIBUTE_NORMAL : a) || Fallo();
+}
+
+std::optional<std::string> SistemaDeArchivosWin::CrearArchivoTemporal(const std::string& carpeta) {
+  if (!ExisteCarpeta(carpeta)) return std::nullopt;
+  wchar_t nombre[MAX_PATH + 1];
+  if (GetTempFileNameW(Real(carpeta).c_str(), L"EVL", 0, nombre) == 0) {
+    Fallo();
+    return std::nullopt;
+  }
+  // The name as the wizard spells the folder; only the file's own name comes from Windows.
+  const std::wstring completo = nombre;
+  const std::string propio = win32::Estrecho(completo.substr(completo.find_last_of(L'\\') + 1));
+  const bool conBarra = !carpeta.empty() && carpeta.back() == '\\';
+  return carpeta + (conBarra ? "" : "\\") + propio;
+}
+
+std::unique_ptr<EscrituraDeArchivo> SistemaDeArchivosWin::AbrirParaEscribir(const std::string& ruta) {
+  const HANDLE h = CreateFileW(Real(ruta).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    Fallo();
+    return nullptr;
+  }
+  return std::make_unique<EscrituraWin>(h);
+}
+
+}  // namespace evalora
