@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
 # Runs one Windows program of the tests under Wine, as the tests' emulator:
-#   scripts/en-wine.sh <base folder> <program.exe> [arguments…]
+#   scripts/en-wine.sh <base folder> [--despues <check>] <program.exe> [arguments…]
 # Each run gets a fresh copy of a prefix that `wineboot -i` made once in <base folder>, its own HOME
 # and no menu entries or browser/.NET downloads, so nothing is written outside the temporary folder.
-# The run's Wine is ended (`wineserver -k` on its prefix) and its folder removed afterwards.
+# With --despues, <check> (a Linux program) then reads what the program left in the prefix, with
+# WINEPREFIX and HOME set for Wine's own tools; the run fails when either fails. The run's Wine is
+# ended (`wineserver -k` on its prefix) and its folder removed afterwards.
 # Without Wine the run fails: a test that needs Wine never passes without it.
 set -uo pipefail
 
 base=$1
 shift
+despues=""
+if [ "${1:-}" = --despues ]; then
+  despues=$2
+  shift 2
+fi
 wine=$(command -v wine || command -v wine64 || true)
 servidor=$(command -v wineserver || ls /usr/lib/wine/wineserver 2>/dev/null || true)
 if [ -z "$wine" ] || [ -z "$servidor" ]; then
@@ -71,4 +78,7 @@ HOME="$carpeta/casa" WINEPREFIX="$carpeta/prefijo" EVALORA_PREFIJO_DE_PRUEBA="$c
   "$wine" "$@" >"$carpeta/salida.txt" 2>&1
 estado=$?
 cat "$carpeta/salida.txt"
+if [ -n "$despues" ]; then
+  HOME="$carpeta/casa" WINEPREFIX="$carpeta/prefijo" "$despues" || estado=1
+fi
 exit $estado
