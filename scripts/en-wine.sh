@@ -52,6 +52,7 @@ terminar() {
 }
 trap terminar EXIT
 mkdir -p "$carpeta/casa"
+shopt -s dotglob
 # Wine's own program files are shared (hard links): no test changes them in place. The registry
 # and every other file are copies.
 mkdir -p "$carpeta/prefijo"

@@ -1,13 +1,15 @@
 // The HTTP transfer over WinINet. Its calls block, so they run on a thread of their own; the
 // caller's thread takes the answer as it arrives and tells the receiver, and between two parts it
 // waits at most 10 ms, so the window keeps turning while the network is slow or silent. Stopping
-// closes the request handle, which ends a call that is waiting.
+// closes the request handle, which ends a call that is waiting on Windows; where that does not end
+// it (Wine), the network thread is left to end by its own time-outs and the caller goes on.
 #include <windows.h>
 #include <wininet.h>
 
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <memory>
 #include <thread>
 
 #include "core/Unicode.h"
@@ -21,6 +23,8 @@ constexpr auto kEsperaMaxima = std::chrono::milliseconds(10);
 constexpr DWORD kLectura = 64 * 1024;
 constexpr size_t kColaMaxima = 8u << 20;  // the network waits when the caller falls this far behind
 constexpr DWORD kEsperaDeConexionMs = 30000;
+constexpr DWORD kEsperaDeRespuestaMs = 60000;  // the network thread's own limit per call
+constexpr auto kEsperaAlDetener = std::chrono::milliseconds(200);
 
 std::wstring Ancho(const std::string& texto) {
   const std::u16string unidades = Utf8AUtf16(texto);
@@ -108,6 +112,9 @@ void Red(const PeticionHttp& p, Curso& c) {
   if (!sesion.h) return c.Terminar(FinDelTransporte::kSinSesion);
   DWORD espera = kEsperaDeConexionMs;
   InternetSetOptionW(sesion.h, INTERNET_OPTION_CONNECT_TIMEOUT, &espera, sizeof espera);
+  DWORD respuesta = kEsperaDeRespuestaMs;
+  InternetSetOptionW(sesion.h, INTERNET_OPTION_RECEIVE_TIMEOUT, &respuesta, sizeof respuesta);
+  InternetSetOptionW(sesion.h, INTERNET_OPTION_SEND_TIMEOUT, &respuesta, sizeof respuesta);
   const std::wstring usuario = Ancho(p.usuario.value_or(""));
   const std::wstring clave = Ancho(p.clave.value_or(""));
   Manejador conexion{InternetConnectW(sesion.h, Ancho(p.host).c_str(), static_cast<INTERNET_PORT>(p.puerto),
@@ -161,20 +168,27 @@ void Red(const PeticionHttp& p, Curso& c) {
 class TransporteWinInet : public TransporteHttp {
  public:
   FinDelTransporte Transferir(const PeticionHttp& p, ReceptorHttp& receptor) override {
-    Curso c;
-    std::thread red(Red, std::cref(p), std::ref(c));
-    const bool detenido = Atender(c, receptor);
-    if (detenido) {
-      {
-        std::lock_guard<std::mutex> l(c.m);
-        c.detener = true;
-        c.cv.notify_all();
-      }
-      c.CerrarPeticion();
+    // Shared with the network thread, which may outlive this call.
+    auto c = std::make_shared<Curso>();
+    std::thread red([c, p] { Red(p, *c); });
+    if (!Atender(*c, receptor)) {
+      red.join();
+      return c->fin;
     }
-    red.join();
-    if (detenido) return FinDelTransporte::kDetenido;
-    return c.fin;
+    {
+      std::lock_guard<std::mutex> l(c->m);
+      c->detener = true;
+      c->cv.notify_all();
+    }
+    c->CerrarPeticion();
+    std::unique_lock<std::mutex> l(c->m);
+    if (c->cv.wait_for(l, kEsperaAlDetener, [&] { return c->terminado; })) {
+      l.unlock();
+      red.join();
+    } else {
+      red.detach();
+    }
+    return FinDelTransporte::kDetenido;
   }
 
  private:
