@@ -21,9 +21,12 @@ paquetes=(
   liblnk-utils
   # an independent reader of the font resource files we write
   icoutils
-  # Wine: prefixes it makes and reads back (the registry's tests), and the way a change reaches a
-  # running Wine
+  # Wine: prefixes it makes and reads back (the registry's tests), the way a change reaches a
+  # running Wine, and where the Windows build's tests run
   wine wine64
+  # the Windows build: the cross-compiler, GoogleTest's sources to build for it, a display for
+  # its windows under Wine
+  g++-mingw-w64-x86-64-posix googletest xvfb
 )
 
 faltan=()
