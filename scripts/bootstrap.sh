@@ -26,7 +26,7 @@ paquetes=(
   wine wine64
   # the Windows build: the cross-compiler, GoogleTest's sources to build for it, a display for
   # its windows under Wine
-  g++-mingw-w64-x86-64-posix googletest xvfb
+  g++-mingw-w64-x86-64-posix googletest xvfb xauth
 )
 
 faltan=()

@@ -22,6 +22,10 @@ if [ -z "$wine" ] || [ -z "$servidor" ]; then
   echo "en-wine: Wine no está instalado (scripts/bootstrap.sh instala wine y wine64)" >&2
   exit 1
 fi
+if ! command -v xvfb-run >/dev/null 2>&1; then
+  echo "en-wine: falta xvfb-run (scripts/bootstrap.sh instala xvfb)" >&2
+  exit 1
+fi
 export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
 export WINEDEBUG=${WINEDEBUG:--all}
 
@@ -75,8 +79,9 @@ done
 find "$carpeta/prefijo/drive_c/windows" -maxdepth 1 -type f -name '*.ini' -exec sh -c 'cp --remove-destination "$1" "$1.c" && mv "$1.c" "$1"' _ {} \;
 
 # What the program writes goes to a file: Wine's services keep a pipe open after the program ends.
+# Its windows go to a display of its own (Xvfb), never to the user's screen.
 HOME="$carpeta/casa" WINEPREFIX="$carpeta/prefijo" EVALORA_PREFIJO_DE_PRUEBA="$carpeta/prefijo" \
-  "$wine" "$@" >"$carpeta/salida.txt" 2>&1
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$wine" "$@" >"$carpeta/salida.txt" 2>&1
 estado=$?
 cat "$carpeta/salida.txt"
 if [ -n "$despues" ]; then
