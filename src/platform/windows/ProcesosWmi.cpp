@@ -6,47 +6,16 @@
 
 #include <algorithm>
 
+#include "platform/windows/ComWin.h"
 #include "platform/windows/TextoWin.h"
 
 namespace evalora {
 
-namespace {
-
-// A COM interface pointer released when it goes out of scope.
-template <typename T>
-class Com {
- public:
-  Com() = default;
-  ~Com() {
-    if (p_) p_->Release();
-  }
-  Com(const Com&) = delete;
-  Com& operator=(const Com&) = delete;
-  T** operator&() { return &p_; }
-  T* operator->() const { return p_; }
-  T* get() const { return p_; }
-
- private:
-  T* p_ = nullptr;
-};
-
-// COM for this thread while the query runs; undone only when this call did it.
-class ComDelHilo {
- public:
-  ComDelHilo() : propio_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComDelHilo() {
-    if (propio_) CoUninitialize();
-  }
-
- private:
-  bool propio_;
-};
-
-}  // namespace
+using win32::Com;
 
 std::vector<std::string> ProcesosWmi::NombresEnEjecucion() {
   std::vector<std::string> nombres;
-  ComDelHilo com;
+  win32::ComDelHilo com;
   Com<IWbemLocator> localizador;
   if (FAILED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
                               reinterpret_cast<void**>(&localizador)))) {

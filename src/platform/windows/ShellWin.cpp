@@ -6,23 +6,12 @@
 #include <shobjidl.h>
 
 #include "core/Texto.h"
+#include "platform/windows/ComWin.h"
 #include "platform/windows/TextoWin.h"
 
 namespace evalora {
 
 namespace {
-
-// COM for this thread while a shell object is used; undone only when this call did it.
-class ComDelHilo {
- public:
-  ComDelHilo() : propio_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComDelHilo() {
-    if (propio_) CoUninitialize();
-  }
-
- private:
-  bool propio_;
-};
 
 // The file-system path of a shell item; nothing when it has none.
 std::optional<std::string> RutaDe(PIDLIST_ABSOLUTE elemento) {
@@ -56,13 +45,15 @@ std::string ShellWin::CarpetaEspecial(int csidl) {
 bool ShellWin::Abrir(const std::string& archivo, const std::string& argumentos) {
   const std::wstring programa = Programa(archivo);
   const std::wstring texto = win32::Ancho(argumentos);
+  // The registration tool runs hidden; everything else shows as it would from the desktop.
+  const int mostrar = IgualesSinMayusculas(archivo, "regsvr32") ? SW_HIDE : SW_SHOWNORMAL;
   const auto resultado = reinterpret_cast<INT_PTR>(ShellExecuteW(
-      nullptr, L"open", programa.c_str(), texto.empty() ? nullptr : texto.c_str(), nullptr, SW_SHOWNORMAL));
+      nullptr, L"open", programa.c_str(), texto.empty() ? nullptr : texto.c_str(), nullptr, mostrar));
   return resultado > 32;
 }
 
 bool ShellWin::GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) {
-  ComDelHilo com;
+  win32::ComDelHilo com;
   IShellLinkW* enlace = nullptr;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               reinterpret_cast<void**>(&enlace)))) {
@@ -84,7 +75,7 @@ bool ShellWin::GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoD
 }
 
 std::string ShellWin::ExaminarCarpeta(const std::string& titulo) {
-  ComDelHilo com;
+  win32::ComDelHilo com;
   const std::wstring texto = win32::Ancho(titulo);
   BROWSEINFOW info{};
   info.hwndOwner = GetActiveWindow();
