@@ -6,7 +6,9 @@
 #include <algorithm>
 
 #include "ApoyoWin.h"
+#include "catalogue/ClienteDelCatalogo.h"
 #include "catalogue/ConexionCatalogo.h"
+#include "download/GestorDeDescargas.h"
 #include "download/netDownload.h"
 #include "platform/fakes/Falsos.h"
 #include "platform/windows/EntornoWin.h"
@@ -186,6 +188,62 @@ TEST_F(DescargaWinTest, UnServidorInalcanzable) {
   EXPECT_TRUE(descarga.HuboError());
   EXPECT_EQ(descarga.StatusCode(), "005");
   EXPECT_FALSE(archivos.ExisteArchivo(Destino("nada.bin")));
+}
+
+}  // namespace
+}  // namespace evalora
+
+namespace evalora {
+namespace {
+
+class BarrasMudas : public BarrasDeDescarga {
+ public:
+  void Preparar() override {}
+  void DibujarArchivo(int32_t) override {}
+  void DibujarGeneral(int32_t p) override { general = p; }
+  void Ocultar() override {}
+  int32_t general = -1;
+};
+
+// Kind 4 on Windows: the catalogue's list over odbc32, every file over WinINet, the result step.
+TEST(DescargaCompletaWin, LaListaDelCatalogoLlegaEntera) {
+  ASSERT_FALSE(pruebas::Variable("EVALORA_CATALOGO").empty()) << "sin servidor de desarrollo";
+  EntornoWin entorno;
+  SistemaDeArchivosWin archivos;
+  falsos::RelojVirtual reloj;
+  falsos::BucleContado eventos;
+  eventos.alCeder = [&reloj] { reloj.Avanzar(1); };
+  falsos::MensajesGrabados mensajes;
+  falsos::TerminacionObservada terminacion;
+  falsos::ProcesosFijos procesos;
+  EstadoDeEjecucion estado;
+  estado.TipoDeAsistente = "4";
+  estado.VersionMayor = "2020";
+  estado.Edicion = "Cloud";
+  estado.CarpetaDeInstalacion = "C:\\Descargas Evalora";
+  archivos.CrearCarpeta(estado.CarpetaDeInstalacion);
+  ConexionCatalogo conexion(DireccionDelCatalogoPara(entorno), 10, DriverPedido(entorno));
+  ClienteDelCatalogo cliente(estado, conexion, ServiciosDelCatalogo{archivos, eventos, mensajes, terminacion}, "");
+  ASSERT_TRUE(cliente.ObtenerListaDeArchivos({}));
+  ASSERT_FALSE(estado.ListaCatalogo.empty());
+  EXPECT_TRUE(estado.NingunArchivoExiste);
+
+  BarrasMudas barras;
+  std::vector<std::string> pasos;
+  GestorDeDescargas gestor(
+      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {},
+      [&pasos](const std::string& paso) { pasos.push_back(paso); });
+  gestor.Descargar();
+  ASSERT_FALSE(pasos.empty());
+  EXPECT_EQ(pasos.back(), "DescargaCorrecta");
+  EXPECT_GT(barras.general, 0);
+  for (const auto& entrada : estado.ListaCatalogo) {
+    EXPECT_EQ(archivos.Tamano(entrada.RutaLocal), entrada.Peso) << entrada.RutaLocal;
+  }
+  // Asked again, the catalogue's list finds every file there.
+  ASSERT_TRUE(cliente.ObtenerListaDeArchivos({}));
+  EXPECT_TRUE(estado.TodosLosArchivosExisten);
+  archivos.BorrarCarpeta(estado.CarpetaDeInstalacion, true);
 }
 
 }  // namespace
