@@ -16,6 +16,12 @@ std::string Literal(const ValorDeCampo& v) {
   return r + "'";
 }
 
+// The library takes file names in UTF-8 on every system.
+std::string Utf8(const std::filesystem::path& ruta) {
+  const std::u8string texto = ruta.u8string();
+  return std::string(texto.begin(), texto.end());
+}
+
 }  // namespace
 
 ArchivoDeRegistro::~ArchivoDeRegistro() {
@@ -25,10 +31,10 @@ ArchivoDeRegistro::~ArchivoDeRegistro() {
 bool ArchivoDeRegistro::Abrir(const std::filesystem::path& archivo, const std::string& clave, std::string& error) {
   std::error_code e;
   if (!std::filesystem::is_regular_file(archivo, e)) {
-    error = "No se encontró el archivo " + archivo.filename().string();
+    error = "No se encontró el archivo " + Utf8(archivo.filename());
     return false;
   }
-  if (sqlite3_open_v2(archivo.c_str(), &bd_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+  if (sqlite3_open_v2(Utf8(archivo).c_str(), &bd_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
       sqlite3_key(bd_, clave.data(), static_cast<int>(clave.size())) != SQLITE_OK) {
     error = bd_ ? sqlite3_errmsg(bd_) : "sin memoria";
     return false;

@@ -76,7 +76,11 @@ std::string Aplicar(const std::string& patron, const std::tm& t, const FormatoRe
 std::string FechaYHora(int64_t segundos, const FormatoRegional& formato) {
   const std::time_t momento = static_cast<std::time_t>(segundos);
   std::tm t{};
+#ifdef _WIN32
+  localtime_s(&t, &momento);  // the C runtime of Windows has the same call with its arguments turned
+#else
   localtime_r(&momento, &t);
+#endif
   return Aplicar(formato.fechaCorta, t, formato) + " " + Aplicar(formato.hora, t, formato);
 }
 
