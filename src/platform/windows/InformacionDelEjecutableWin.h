@@ -12,6 +12,8 @@ class InformacionDelEjecutableWin : public InformacionDelEjecutable {
   explicit InformacionDelEjecutableWin(std::string archivo);
   // All zero when the file has no version resource.
   VersionDelEjecutable Version() const override;
+  // The file the version is read from (Windows path).
+  const std::string& Archivo() const { return archivo_; }
 
  private:
   std::string archivo_;
