@@ -27,7 +27,7 @@ paquetes=(
   # the Windows build: the cross-compiler, GoogleTest's sources to build for it, a display for
   # its windows under Wine; the tools that unpack Debian's sources of SQLCipher and libtomcrypt and
   # make SQLCipher's amalgamation; the sqlcipher tool that reads its registration files on Linux
-  g++-mingw-w64-x86-64-posix googletest xvfb xauth dpkg-dev tcl sqlcipher
+  g++-mingw-w64-x86-64-posix googletest xvfb xauth dpkg-dev xz-utils tcl sqlcipher
 )
 
 faltan=()
