@@ -1,8 +1,10 @@
 #pragma once
-// Fakes of the platform services whose facts a test must vary or observe: virtual time, message
-// boxes, the end of the program, the processes, the user and the Internet check.
+// Fakes of the platform services whose facts a test must vary or observe: virtual time and the
+// yields, message boxes, the end of the program, the processes, the user, the Internet check and
+// what the shell opens.
 
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -15,6 +17,7 @@
 #include "platform/Mensajes.h"
 #include "platform/Procesos.h"
 #include "platform/Reloj.h"
+#include "platform/Shell.h"
 #include "platform/Terminacion.h"
 #include "platform/Usuario.h"
 
@@ -115,6 +118,53 @@ class InternetFijo : public Internet {
   }
   bool conectado = true;
   std::vector<std::string> consultadas;
+};
+
+// Each yield moves virtual time by a millisecond (so the download sees time pass) and runs what
+// the test wants.
+class BucleDelReloj : public BucleDeEventos {
+ public:
+  explicit BucleDelReloj(RelojVirtual& reloj) : reloj_(reloj) {}
+  void Ceder() override {
+    reloj_.Avanzar(1);
+    if (alCeder) alCeder();
+  }
+  std::function<void()> alCeder;
+
+ private:
+  RelojVirtual& reloj_;
+};
+
+// The real shell, except that what it opens is written down and only started when it is
+// a program and the test wants it, and the folder browser answers what the test queued, in
+// order (nothing queued is a cancel).
+class ShellGrabado : public Shell {
+ public:
+  explicit ShellGrabado(Shell& real) : real_(real) {}
+  std::string CarpetaEspecial(int csidl) override { return real_.CarpetaEspecial(csidl); }
+  bool Abrir(const std::string& archivo, const std::string& argumentos) override {
+    abiertos.push_back(argumentos.empty() ? archivo : archivo + " " + argumentos);
+    const bool programa = archivo.size() > 4 && (archivo.substr(archivo.size() - 4) == ".exe" ||
+                                                 archivo.substr(archivo.size() - 4) == ".EXE");
+    return programa && ejecutarProgramas ? real_.Abrir(archivo, argumentos) : true;
+  }
+  bool GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) override {
+    return real_.GuardarAccesoDirecto(archivoLnk, acceso);
+  }
+  std::string ExaminarCarpeta(const std::string& titulo) override {
+    titulos.push_back(titulo);
+    if (respuestas.empty()) return "";
+    std::string r = respuestas.front();
+    respuestas.pop_front();
+    return r;
+  }
+  std::vector<std::string> abiertos;
+  bool ejecutarProgramas = false;  // programs of the prefix (….exe) really start
+  std::deque<std::string> respuestas;
+  std::vector<std::string> titulos;
+
+ private:
+  Shell& real_;
 };
 
 }  // namespace evalora::falsos

@@ -1,0 +1,137 @@
+// The installation's pieces over the Win32 services under Wine: the system's folders with the
+// errors Windows gives, the libraries (32-bit ones go where a 32-bit Windows program finds them),
+// the font class through GDI, the printer on its port through the spooler, the shortcuts through
+// the shell. Time, messages and what the shell opens are the fakes'.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "ApoyoWin.h"
+#include "install/AccesosDirectos.h"
+#include "install/CarpetasDelSistema.h"
+#include "install/Librerias.h"
+#include "install/PrnAdmin.h"
+#include "install/gdiInstallFont.h"
+#include "platform/fakes/Falsos.h"
+#include "platform/windows/PlataformaWindows.h"
+
+namespace evalora {
+namespace {
+
+class InstalacionWinTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    estado.TipoDeAsistente = "1";
+    estado.VersionMayor = "2020";
+    estado.CarpetaDeInstalacion = carpeta.Ruta() + "\\Evalora 2020 Cloud";
+  }
+  void Escribir(const std::string& ruta, const std::string& bytes) {
+    const auto barra = ruta.find_last_of('\\');
+    std::string parcial;
+    for (size_t desde = 0; desde < barra;) {  // every folder on the way
+      const size_t siguiente = std::min(ruta.find('\\', desde), barra);
+      parcial = ruta.substr(0, siguiente);
+      if (parcial.size() > 2) p.archivos.CrearCarpeta(parcial);
+      desde = siguiente + 1;
+    }
+    std::ofstream(*p.archivos.RutaAnfitrion(ruta), std::ios::binary) << bytes;
+  }
+
+  pruebas::CarpetaTemporalWin carpeta;
+  PlataformaWindows windows;
+  falsos::MensajesGrabados mensajes;
+  Plataforma real = windows.Servicios(mensajes);
+  falsos::RelojVirtual reloj;
+  falsos::BucleDelReloj eventos{reloj};
+  falsos::ShellGrabado shell{real.shell};
+  Plataforma p{reloj,         eventos,       mensajes,      real.terminacion, real.archivos,
+               real.registro, real.procesos, real.usuario,  real.internet,    real.entorno,
+               shell,         real.unidades, real.impresoras, real.fuentes,   real.ejecutable};
+  EstadoDeEjecucion estado;
+};
+
+TEST_F(InstalacionWinTest, CarpetasConLosErroresDeWindows) {
+  CrearCarpetasDelSistema(estado, p);  // no installation folder
+  ASSERT_EQ(mensajes.mostrados.size(), 1u);
+  EXPECT_EQ(mensajes.mostrados[0].texto, "76 No se encontró la ruta de acceso");
+  ASSERT_TRUE(p.archivos.CrearCarpeta(estado.CarpetaDeInstalacion));
+  // The folders the download brought; then a file where a folder must be made.
+  for (const char* traida : {"Base de datos", "Fonts", "Imagenes", "Utilerías", "Utilerías\\Dlls"}) {
+    ASSERT_TRUE(p.archivos.CrearCarpeta(estado.CarpetaDeInstalacion + "\\" + traida));
+  }
+  Escribir(estado.CarpetaDeInstalacion + "\\Excel", "un archivo donde va una carpeta");
+  CrearCarpetasDelSistema(estado, p);
+  ASSERT_EQ(mensajes.mostrados.size(), 2u);
+  EXPECT_EQ(mensajes.mostrados[1].texto, "58 El archivo ya existe");
+  EXPECT_TRUE(p.archivos.ExisteCarpeta(estado.CarpetaDeInstalacion + "\\Access"));
+  EXPECT_FALSE(p.archivos.ExisteCarpeta(estado.CarpetaDeInstalacion + "\\Word"));
+}
+
+TEST_F(InstalacionWinTest, LibreriasALaCarpetaDelSistemaDe32Bits) {
+  const std::string dlls = estado.CarpetaDeInstalacion + "\\Utilerías\\DLLs\\";
+  Escribir(dlls + "EvaloraPrueba Nueva.dll", "nueva");
+  Escribir(dlls + "EvaloraPrueba.ocx", "ocx");
+  InstalarLibrerias(estado, p);
+  const std::string windir = p.entorno.Valor("windir");
+  // Named as the system's folder, found where Windows puts a 32-bit program's libraries.
+  EXPECT_TRUE(p.archivos.ExisteArchivo(windir + "\\System32\\EvaloraPrueba Nueva.dll"));
+  EXPECT_TRUE(p.archivos.ExisteArchivo(windir + "\\SysWOW64\\EvaloraPrueba Nueva.dll"));
+  const std::vector<std::string> esperados{"regsvr32 /s \"" + windir + "\\System32\\EvaloraPrueba Nueva.dll\"",
+                                           "regsvr32 /s " + windir + "\\System32\\EvaloraPrueba.ocx"};
+  for (const auto& e : esperados) {
+    EXPECT_NE(std::find(shell.abiertos.begin(), shell.abiertos.end(), e), shell.abiertos.end()) << e;
+  }
+  p.archivos.BorrarArchivo(windir + "\\System32\\EvaloraPrueba Nueva.dll", true);
+  p.archivos.BorrarArchivo(windir + "\\System32\\EvaloraPrueba.ocx", true);
+}
+
+TEST_F(InstalacionWinTest, LaClaseDeFuentesConGdi) {
+  gdiInstallFont fuente(p);
+  EXPECT_EQ(fuente.DirectorioFuentesSistema(), p.entorno.Valor("windir") + "\\Fonts");
+  const std::string origen = pruebas::EnUnidadZ("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf");
+  ASSERT_TRUE(p.archivos.CopiarArchivo(origen, carpeta.Ruta() + "\\DejaVuSerif.ttf", true));
+  fuente.PathTTF(carpeta.Ruta());
+  fuente.archivoTTF("DejaVuSerif.ttf");
+  fuente.Instalar();
+  EXPECT_FALSE(fuente.Error().has_value()) << fuente.Error()->texto;
+  EXPECT_TRUE(p.archivos.ExisteArchivo(fuente.DirectorioFuentesSistema() + "\\DejaVuSerif.ttf"));
+  DatoDelRegistro dato;
+  EXPECT_EQ(p.registro.ConsultarValor(win::HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
+                                      "DejaVu Serif (TrueType)", dato),
+            win::kExito);
+  Escribir(carpeta.Ruta() + "\\falsa.ttf", "no es una fuente");
+  fuente.archivoTTF("falsa.ttf");
+  fuente.Instalar();
+  ASSERT_TRUE(fuente.Error().has_value());
+  EXPECT_EQ(fuente.Error()->texto, "Error ejecutando AddFontResource.");
+}
+
+TEST_F(InstalacionWinTest, LaImpresoraYSuPuertoConElAdministradorDeImpresion) {
+  Impresoras& i = p.impresoras;
+  const std::string puerto = carpeta.Ruta() + "\\Salida.txt";
+  ASSERT_TRUE(AgregarImpresoraAlSistema(i, "Evalora", puerto, "MS Publisher Color Printer", ""));
+  EXPECT_TRUE(ExistePuerto(i, puerto));
+  EXPECT_EQ(ImpresoraDelPuerto(i, puerto), "Evalora");
+  // Deleting the printer takes its port along.
+  EliminarImpresora(i, "Evalora");
+  EXPECT_FALSE(ExisteImpresora(i, "Evalora"));
+  EXPECT_FALSE(ExistePuerto(i, puerto));
+}
+
+TEST_F(InstalacionWinTest, AccesosDirectosEnLasCarpetasDeLaShell) {
+  Escribir(estado.CarpetaDeInstalacion + "\\EVLogIn.exe", "MZ");
+  EXPECT_TRUE(CrearAccesosDirectos(estado.CarpetaDeInstalacion, estado, p));
+  EXPECT_FALSE(p.archivos.ExisteArchivo(p.shell.CarpetaEspecial(kCsidlEscritorio) + "\\Evalora 2020 Cloud.lnk"));
+  Escribir(estado.CarpetaDeInstalacion + "\\evicon.ico", "icono");
+  EXPECT_TRUE(CrearAccesosDirectos(estado.CarpetaDeInstalacion, estado, p));
+  for (int csidl :
+       {kCsidlEscritorio, kCsidlProgramas, kCsidlMenuInicio, kCsidlMenuInicioComun, kCsidlProgramasComunes}) {
+    const std::string lnk = p.shell.CarpetaEspecial(csidl) + "\\Evalora 2020 Cloud.lnk";
+    EXPECT_TRUE(p.archivos.ExisteArchivo(lnk)) << lnk;
+    p.archivos.BorrarArchivo(lnk, true);
+  }
+}
+
+}  // namespace
+}  // namespace evalora
