@@ -21,13 +21,14 @@ struct DialogoVisto {
   int botones = 0;
 };
 
-// Waits for the program's first dialog box, reads it and presses its button `orden`.
+// Waits for the first dialog box of a process (this one by default), reads it and presses its
+// button `orden`.
 class Contestador {
  public:
-  explicit Contestador(int orden) {
-    hilo_ = std::thread([this, orden] {
-      for (int i = 0; i < 1000 && !hecho_; ++i) {  // the dialog's own time to appear, at most 10 s
-        if (const HWND dialogo = Buscar()) {
+  explicit Contestador(int orden, DWORD proceso = GetCurrentProcessId()) {
+    hilo_ = std::thread([this, orden, proceso] {
+      for (int i = 0; i < 2000 && !hecho_; ++i) {  // the dialog's own time to appear, at most 20 s
+        if (const HWND dialogo = Buscar(proceso)) {
           Leer(dialogo);
           PostMessageW(dialogo, WM_COMMAND, MAKEWPARAM(orden, BN_CLICKED), 0);
           hecho_ = true;
@@ -45,11 +46,11 @@ class Contestador {
   }
 
  private:
-  static HWND Buscar() {
+  static HWND Buscar(DWORD proceso) {
     struct Busqueda {
       DWORD proceso;
       HWND encontrada = nullptr;
-    } b{GetCurrentProcessId()};
+    } b{proceso};
     EnumWindows(
         [](HWND v, LPARAM p) -> BOOL {
           auto& b = *reinterpret_cast<Busqueda*>(p);
@@ -113,6 +114,45 @@ TEST(ShellWin, ElExploradorCanceladoNoDaCarpeta) {
   EXPECT_EQ(shell.ExaminarCarpeta("Selecciona la carpeta de descarga"), "");
   EXPECT_NE(usuario.Visto().textos.find("Selecciona la carpeta de descarga"), std::string::npos)
       << usuario.Visto().textos;
+}
+
+// Each wizard, started as Windows starts a program, reads its kind and version from its own
+// resource: its message box carries its kind's title and caption.
+TEST(AsistentesWin, CadaUnoSabeQueAsistenteEs) {
+  const std::string carpeta = pruebas::EnUnidadZ(EVALORA_BIN_WINDOWS);
+  const std::pair<const char*, const char*> asistentes[] = {
+      {"AsistenteDeInstalacionEvalora2020Cloud", "Asistente para la instalación de Evalora 2020 Cloud"},
+      {"AsistenteBaseDeDatosEvalora2020Local",
+       "Asistente para la instalación de la Base de datos de Evalora 2020 Local"},
+      {"AsistenteDeInstalacionEvalora2020Local", "Asistente para la instalación de Evalora 2020 Local"},
+      {"AsistenteDescargaEvalora2020Cloud", "Asistente para la descarga de Evalora 2020 Cloud"},
+      {"AsistenteDescargaEvalora2020Local", "Asistente para la descarga de Evalora 2020 Local"},
+      {"AsistenteMaterialDidacticoEvalora2020Cloud",
+       "Asistente para la descarga del material didáctico de Evalora 2020 Cloud"},
+      {"AsistenteMaterialDidacticoEvalora2020Local",
+       "Asistente para la descarga del material didáctico Evalora 2020 Local"},
+      {"AsistenteLanzadoresEvalora2020", "Asistente para la descarga de los Lanzadores Evalora 2020"},
+  };
+  for (const auto& [programa, titulo] : asistentes) {
+    STARTUPINFOW inicio{};
+    inicio.cb = sizeof inicio;
+    PROCESS_INFORMATION proceso{};
+    std::wstring linea = L"\"" + win32::Ancho(carpeta + "\\" + programa + ".exe") + L"\"";
+    ASSERT_TRUE(CreateProcessW(nullptr, linea.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &inicio, &proceso))
+        << programa;
+    {
+      Contestador usuario(IDOK, proceso.dwProcessId);
+      const DialogoVisto& visto = usuario.Visto();
+      EXPECT_EQ(visto.titulo, std::string(titulo) + " (Compilación 6)") << programa;
+      EXPECT_NE(visto.textos.find(titulo), std::string::npos) << visto.textos;
+    }
+    EXPECT_EQ(WaitForSingleObject(proceso.hProcess, 20000), WAIT_OBJECT_0) << programa;
+    DWORD estado = 1;
+    GetExitCodeProcess(proceso.hProcess, &estado);
+    EXPECT_EQ(estado, 0u) << programa;
+    CloseHandle(proceso.hThread);
+    CloseHandle(proceso.hProcess);
+  }
 }
 
 }  // namespace
