@@ -1,17 +1,17 @@
 #pragma once
-// The connection to the remote catalogue over the ODBC API (the driver manager of the machine:
-// unixODBC on Linux, odbc32 on Windows) with the "SQL Server" driver or FreeTDS, TDS 7.4, the
+// The connection to the remote catalogue over the ODBC API (the platform's ODBC connection: the
+// driver manager of the machine) with the "SQL Server" driver or FreeTDS, TDS 7.4, the
 // database and login "downloadmanager", a 10-second login time-out, and a time limit on every
 // statement so that a server that stops answering cannot hold the wizard for ever. One connection
 // per operation: each opening replaces the connection left by the previous one.
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "catalogue/FilaDelCatalogo.h"
+#include "platform/ConexionOdbc.h"
 #include "platform/Entorno.h"
 
 namespace evalora {
@@ -26,8 +26,6 @@ DireccionDelCatalogo DireccionDelCatalogoPara(const Entorno& entorno);
 
 // The ODBC driver the program was told to use ($EVALORA_DRIVER_ODBC); empty when none was named.
 std::string DriverPedido(const Entorno& entorno);
-// The drivers the driver manager lists, in its order.
-std::vector<std::string> DriversInstalados();
 // The driver the catalogue is reached with: `pedido` when it names one, else the first of
 // "SQL Server" and "FreeTDS" among `instalados`; empty when there is none.
 std::string DriverDelCatalogo(const std::string& pedido, const std::vector<std::string>& instalados);
@@ -61,12 +59,10 @@ class ConexionCatalogo {
   const DireccionDelCatalogo& Direccion() const { return direccion_; }
 
  private:
-  struct Manejadores;
-
   DireccionDelCatalogo direccion_;
   std::string driver_;
   int esperaDeSentencia_;
-  std::unique_ptr<Manejadores> odbc_;  // the open connection, or nothing
+  ConexionOdbc odbc_;
 };
 
 }  // namespace evalora

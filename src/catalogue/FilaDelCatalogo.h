@@ -7,10 +7,14 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ConexionOdbc.h"
+
 namespace evalora {
 
 class FilaDelCatalogo {
  public:
+  FilaDelCatalogo() = default;
+  explicit FilaDelCatalogo(FilaOdbc columnas) : columnas_(std::move(columnas)) {}
   void Agregar(std::string columna, std::optional<std::string> valor) {
     columnas_.emplace_back(std::move(columna), std::move(valor));
   }
@@ -24,7 +28,7 @@ class FilaDelCatalogo {
   std::optional<bool> Logico(const std::string& columna) const;
 
  private:
-  std::vector<std::pair<std::string, std::optional<std::string>>> columnas_;
+  FilaOdbc columnas_;
 };
 
 using FilasDelCatalogo = std::vector<FilaDelCatalogo>;

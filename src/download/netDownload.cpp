@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/Texto.h"
-#include "download/TransporteHttp.h"
+#include "platform/TransporteHttp.h"
 
 namespace evalora {
 

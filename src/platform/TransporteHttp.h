@@ -1,7 +1,7 @@
 #pragma once
 // The HTTP transfer under netDownload: one request, its final answer's headers and its body, handed
-// to a receiver as they arrive. The transfer library differs per build (libcurl on Linux, WinINet
-// on Windows); what the wizard does with the answer is the same in both.
+// to a receiver as they arrive. Each build has its own (linux/TransporteCurl.cpp over libcurl,
+// windows/TransporteWinInet.cpp over WinINet); what the wizard does with the answer is the same.
 
 #include <cstddef>
 #include <memory>

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "core/Texto.h"
-#include "download/TransporteHttp.h"
+#include "platform/TransporteHttp.h"
 
 namespace evalora {
 

@@ -12,12 +12,15 @@
 #include <memory>
 #include <thread>
 
-#include "core/Unicode.h"
-#include "download/TransporteHttp.h"
+#include "platform/TransporteHttp.h"
+#include "platform/windows/TextoWin.h"
 
 namespace evalora {
 
 namespace {
+
+using win32::Ancho;
+using win32::Estrecho;
 
 constexpr auto kEsperaMaxima = std::chrono::milliseconds(10);
 constexpr DWORD kLectura = 64 * 1024;
@@ -25,13 +28,6 @@ constexpr size_t kColaMaxima = 8u << 20;  // the network waits when the caller f
 constexpr DWORD kEsperaDeConexionMs = 30000;
 constexpr DWORD kEsperaDeRespuestaMs = 60000;  // the network thread's own limit per call
 constexpr auto kEsperaAlDetener = std::chrono::milliseconds(200);
-
-std::wstring Ancho(const std::string& texto) {
-  const std::u16string unidades = Utf8AUtf16(texto);
-  return std::wstring(unidades.begin(), unidades.end());
-}
-
-std::string Estrecho(const std::wstring& texto) { return Utf16AUtf8(std::u16string(texto.begin(), texto.end())); }
 
 // A header of the answer as WinINet gives it; nothing when it has none.
 std::optional<std::wstring> Consultar(HINTERNET peticion, DWORD nivel) {
