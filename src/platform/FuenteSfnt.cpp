@@ -1,6 +1,8 @@
 #include "platform/FuenteSfnt.h"
 
 #include <cstdint>
+#include <fstream>
+#include <sstream>
 
 #include "core/Unicode.h"
 
@@ -126,6 +128,15 @@ std::optional<FuenteSfnt> LeerFuenteSfnt(const std::string& bytes) {
     fuente.contornosCff = fuente.contornosCff || leida->cff;
   }
   return fuente;
+}
+
+std::optional<FuenteSfnt> LeerArchivoDeFuente(const std::filesystem::path& archivo, uint32_t* tamano) {
+  std::ifstream entrada(archivo, std::ios::binary);
+  if (!entrada) return std::nullopt;
+  std::stringstream bytes;
+  bytes << entrada.rdbuf();
+  if (tamano) *tamano = static_cast<uint32_t>(bytes.str().size());
+  return LeerFuenteSfnt(bytes.str());
 }
 
 std::string NombreDeFuenteInstalada(const FuenteSfnt& fuente) {

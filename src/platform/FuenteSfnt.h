@@ -3,6 +3,7 @@
 // collection of them), the names of its fonts, and the first font's metrics.
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,10 @@ struct FuenteSfnt {
 // Nothing when the bytes are not a well-formed font: an unknown signature, tables outside the
 // file, or no 'head' and 'name' tables.
 std::optional<FuenteSfnt> LeerFuenteSfnt(const std::string& bytes);
+
+// The font in a file; nothing when the file cannot be read or is no font. `tamano` receives the
+// file's size.
+std::optional<FuenteSfnt> LeerArchivoDeFuente(const std::filesystem::path& archivo, uint32_t* tamano = nullptr);
 
 // The name an installed font is registered by: its fonts' full names joined by " & ", and
 // " (TrueType)" or " (OpenType)" for CFF outlines.

@@ -39,7 +39,10 @@ CarpetaTemporalWin::CarpetaTemporalWin() {
 CarpetaTemporalWin::~CarpetaTemporalWin() { SistemaDeArchivosWin().BorrarCarpeta(ruta_, true); }
 
 void CarpetaTemporalWin::Escribir(const std::string& relativa, const std::string& contenido) const {
-  std::ofstream(std::filesystem::path(win32::Ancho(ruta_ + "\\" + relativa)), std::ios::binary) << contenido;
+  const std::filesystem::path archivo(win32::Ancho(ruta_ + "\\" + relativa));
+  std::error_code error;
+  std::filesystem::create_directories(archivo.parent_path(), error);
+  std::ofstream(archivo, std::ios::binary) << contenido;
 }
 
 std::string CarpetaTemporalWin::Leer(const std::string& relativa) const {

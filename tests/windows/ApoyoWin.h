@@ -15,6 +15,7 @@ class CarpetaTemporalWin {
   CarpetaTemporalWin(const CarpetaTemporalWin&) = delete;
   CarpetaTemporalWin& operator=(const CarpetaTemporalWin&) = delete;
   const std::string& Ruta() const { return ruta_; }  // Windows path, without final backslash
+  // Writes a file, with every folder on the way.
   void Escribir(const std::string& relativa, const std::string& contenido) const;
   std::string Leer(const std::string& relativa) const;
 

@@ -38,10 +38,12 @@ class Contestador {
       }
     });
   }
-  ~Contestador() { hilo_.join(); }
+  ~Contestador() {
+    if (hilo_.joinable()) hilo_.join();
+  }
+  // What the dialog showed, once it has been answered (or the wait ran out).
   const DialogoVisto& Visto() {
-    hilo_.join();
-    hilo_ = std::thread([] {});
+    if (hilo_.joinable()) hilo_.join();
     return visto_;
   }
 

@@ -26,16 +26,9 @@ class InstalacionWinTest : public ::testing::Test {
     estado.VersionMayor = "2020";
     estado.CarpetaDeInstalacion = carpeta.Ruta() + "\\Evalora 2020 Cloud";
   }
+  // A file below the test's folder, by its Windows path.
   void Escribir(const std::string& ruta, const std::string& bytes) {
-    const auto barra = ruta.find_last_of('\\');
-    std::string parcial;
-    for (size_t desde = 0; desde < barra;) {  // every folder on the way
-      const size_t siguiente = std::min(ruta.find('\\', desde), barra);
-      parcial = ruta.substr(0, siguiente);
-      if (parcial.size() > 2) p.archivos.CrearCarpeta(parcial);
-      desde = siguiente + 1;
-    }
-    std::ofstream(*p.archivos.RutaAnfitrion(ruta), std::ios::binary) << bytes;
+    carpeta.Escribir(ruta.substr(carpeta.Ruta().size() + 1), bytes);
   }
 
   pruebas::CarpetaTemporalWin carpeta;

@@ -1,8 +1,5 @@
 #include "platform/linux/FuentesPrefijo.h"
 
-#include <fstream>
-#include <sstream>
-
 #include <fcntl.h>
 #include <unistd.h>
 #include "core/Texto.h"
@@ -17,13 +14,7 @@ namespace {
 constexpr const char* kFuentesInstaladas = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 
 std::optional<FuenteSfnt> Leer(const std::optional<std::filesystem::path>& ruta, uint32_t* tamano = nullptr) {
-  if (!ruta) return std::nullopt;
-  std::ifstream archivo(*ruta, std::ios::binary);
-  if (!archivo) return std::nullopt;
-  std::stringstream bytes;
-  bytes << archivo.rdbuf();
-  if (tamano) *tamano = static_cast<uint32_t>(bytes.str().size());
-  return LeerFuenteSfnt(bytes.str());
+  return ruta ? LeerArchivoDeFuente(*ruta, tamano) : std::nullopt;
 }
 
 }  // namespace

@@ -8,8 +8,6 @@ constexpr evalora::win::HKEY kMaquina = evalora::win::HKEY_LOCAL_MACHINE;
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "core/Texto.h"
 #include "platform/FuenteSfnt.h"
@@ -22,11 +20,7 @@ namespace {
 constexpr const char* kFuentesInstaladas = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 
 std::optional<FuenteSfnt> Leer(const std::string& archivo) {
-  std::ifstream entrada(std::filesystem::path(win32::Ancho(archivo)), std::ios::binary);
-  if (!entrada) return std::nullopt;
-  std::stringstream bytes;
-  bytes << entrada.rdbuf();
-  return LeerFuenteSfnt(bytes.str());
+  return LeerArchivoDeFuente(std::filesystem::path(win32::Ancho(archivo)));
 }
 
 // The registry holds a file of the Fonts folder by its name alone, any other by its full path.
