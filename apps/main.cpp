@@ -6,8 +6,9 @@
 
 #include "platform/linux/PlataformaLinux.h"
 #include "ui/Asistente.h"
-#include "ui/ExploradorQt.h"
-#include "ui/MensajesQt.h"
+#include "ui/qt/ExploradorQt.h"
+#include "ui/qt/VentanaQt.h"
+#include "ui/qt/MensajesQt.h"
 
 namespace evalora {
 extern const VersionDelEjecutable kVersionDelEjecutable;
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
   plataforma.Shell().UsarExplorador(
       [&explorador](const std::string& titulo) { return explorador.ExaminarCarpeta(titulo); });
   ui::Asistente asistente(plataforma.Servicios(mensajes), kVersionDelEjecutable);
+  ui::VentanaQt ventana(asistente.Ventana());
   asistente.Main();
   return aplicacion.exec();
 }

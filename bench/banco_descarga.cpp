@@ -28,6 +28,7 @@
 #include "platform/linux/RelojMonotono.h"
 #include "platform/linux/SistemaDeArchivosPrefijo.h"
 #include "ui/Asistente.h"
+#include "ui/qt/VentanaQt.h"
 
 namespace {
 
@@ -145,7 +146,8 @@ std::optional<Medida> MedirVentana(const Trabajo& t, const Prefijo& prefijo) {
   EstadoDeEjecucion& e = asistente.Estado();
   e = t.estado;
   e.VersionMayor = "2020";
-  asistente.Ventana().show();
+  ui::VentanaQt ventana(asistente.Ventana());
+  ventana.show();
   PulsoDelBucle pulso;
   QCoreApplication::processEvents();
   ::sync();
@@ -156,7 +158,7 @@ std::optional<Medida> MedirVentana(const Trabajo& t, const Prefijo& prefijo) {
   m.cpu = CpuDelProceso() - m.cpu;
   m.memoriaKb = MemoriaDelProceso();
   m.pausaMs = pulso.MaximaMs();
-  if (asistente.Ventana().Control("PicDescargaCorrecta")->isHidden()) return std::nullopt;
+  if (asistente.Ventana().Oculto("PicDescargaCorrecta")) return std::nullopt;
   return m;
 }
 

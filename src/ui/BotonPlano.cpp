@@ -1,93 +1,60 @@
 #include "ui/BotonPlano.h"
 
-#include <QEvent>
-#include <QMouseEvent>
-
 namespace evalora::ui {
 
-BotonPlano::BotonPlano(QWidget* panel, const QString& etiqueta, const QString& cara, const QString& barra,
-                       const QString& texto, QColor acento, const Paleta& paleta)
-    : QObject(panel),
-      paleta_(paleta),
+namespace {
+
+constexpr int kAltoDeLaBarra = 60;
+
+}  // namespace
+
+BotonPlano::BotonPlano(Formulario& forma, std::string etiqueta, std::string cara, std::string barra, Color acento,
+                       const Paleta& paleta)
+    : forma_(forma),
+      etiqueta_(std::move(etiqueta)),
+      cara_(std::move(cara)),
+      barra_(std::move(barra)),
       acento_(acento),
-      cara_(new QWidget(panel)),
-      etiqueta_(new QLabel(texto, panel)),
-      barra_(new QWidget(panel)) {
-  cara_->setObjectName(cara);
-  etiqueta_->setObjectName(etiqueta);
-  barra_->setObjectName(barra);
-  etiqueta_->setAlignment(Qt::AlignCenter);
-  etiqueta_->setAttribute(Qt::WA_TranslucentBackground);
-  for (QWidget* parte : {cara_, static_cast<QWidget*>(etiqueta_), barra_}) {
-    parte->setMouseTracking(true);
-    parte->setCursor(Qt::PointingHandCursor);
-    parte->installEventFilter(this);
-  }
-  cara_->lower();
-  Pintar(barra_, acento_);
+      paleta_(paleta) {
+  forma_.Bajar(cara_);
+  forma_.Subir(etiqueta_);
+  forma_.Subir(barra_);
+  forma_.Fondo(barra_, acento_);
   Reposar();
 }
 
-void BotonPlano::Pintar(QWidget* parte, QColor color) {
-  QPalette p = parte->palette();
-  p.setColor(QPalette::Window, color);
-  parte->setPalette(p);
-  parte->setAutoFillBackground(true);
-}
+Rect BotonPlano::LugarDeLaEtiqueta(Rect cara) { return Rect{cara.x, cara.y, cara.ancho, cara.alto - kAltoDeLaBarra}; }
 
-void BotonPlano::Colocar(int izquierda, int arriba, int ancho, int alto) {
-  const QRect cara = RectanguloEnTwips(izquierda, arriba, ancho, alto);
-  cara_->setGeometry(cara);
-  etiqueta_->setGeometry(cara.adjusted(0, 0, 0, -Pixeles(60)));
-  barra_->setGeometry(cara.left(), cara.bottom() + 1 - Pixeles(60), cara.width(), Pixeles(60));
-  etiqueta_->raise();
-  barra_->raise();
+Rect BotonPlano::LugarDeLaBarra(Rect cara) {
+  return Rect{cara.x, cara.y + cara.alto - kAltoDeLaBarra, cara.ancho, kAltoDeLaBarra};
 }
 
 void BotonPlano::Resaltar() {
-  QPalette p = etiqueta_->palette();
-  p.setColor(QPalette::WindowText, acento_);
-  etiqueta_->setPalette(p);
-  Pintar(cara_, paleta_.ColorFondo);
-  barra_->setVisible(true);
+  forma_.Tinta(etiqueta_, acento_);
+  forma_.Fondo(cara_, paleta_.ColorFondo);
+  forma_.Ver(barra_, true);
 }
 
 void BotonPlano::Reposar() {
-  QPalette p = etiqueta_->palette();
-  p.setColor(QPalette::WindowText, Qt::black);
-  etiqueta_->setPalette(p);
-  Pintar(cara_, paleta_.ColorBoton);
-  barra_->setVisible(false);
+  forma_.Tinta(etiqueta_, kNegro);
+  forma_.Fondo(cara_, paleta_.ColorBoton);
+  forma_.Ver(barra_, false);
 }
 
-bool BotonPlano::Resaltado() const { return !barra_->isHidden(); }
+bool BotonPlano::Resaltado() const { return !forma_.Oculto(barra_); }
 
-void BotonPlano::CambiarAcento(QColor acento) {
+void BotonPlano::CambiarAcento(Color acento) {
   acento_ = acento;
-  Pintar(barra_, acento_);
+  forma_.Fondo(barra_, acento_);
   if (Resaltado()) Resaltar();
 }
 
-void BotonPlano::CambiarTexto(const QString& texto) { etiqueta_->setText(texto); }
+void BotonPlano::CambiarTexto(const std::string& texto) { forma_.PonerTexto(etiqueta_, texto); }
 
 void BotonPlano::Mostrar(bool visible) {
-  cara_->setVisible(visible);
-  etiqueta_->setVisible(visible);
-  if (!visible) barra_->setVisible(false);
-}
-
-bool BotonPlano::eventFilter(QObject* objeto, QEvent* evento) {
-  if (evento->type() == QEvent::MouseMove) {
-    Resaltar();
-    return true;  // the pointer is on the button, not on the panel behind it
-  } else if (evento->type() == QEvent::MouseButtonRelease) {
-    const auto* raton = static_cast<QMouseEvent*>(evento);
-    const auto* parte = static_cast<QWidget*>(objeto);
-    if (raton->button() == Qt::LeftButton && parte->rect().contains(raton->position().toPoint()) && alPulsar) {
-      alPulsar();
-    }
-  }
-  return QObject::eventFilter(objeto, evento);
+  forma_.Ver(cara_, visible);
+  forma_.Ver(etiqueta_, visible);
+  if (!visible) forma_.Ver(barra_, false);
 }
 
 void ReposarBotones(const std::vector<BotonPlano*>& botones) {

@@ -3,28 +3,19 @@
 // bottom edge that shows while the pointer is on the button. A click on any of the three parts is
 // the button's click; the pointer on any of them is the button's hover.
 
-#include <QColor>
-#include <QLabel>
-#include <QObject>
-#include <QString>
-#include <QWidget>
-#include <functional>
+#include <string>
 #include <vector>
 
+#include "ui/Formulario.h"
 #include "ui/Paleta.h"
 
 namespace evalora::ui {
 
-class BotonPlano : public QObject {
-  Q_OBJECT
-
+class BotonPlano {
  public:
-  // The three parts are created on `panel` with the design's names (their objectName).
-  BotonPlano(QWidget* panel, const QString& etiqueta, const QString& cara, const QString& barra, const QString& texto,
-             QColor acento, const Paleta& paleta);
-
-  // The face's place in twips; the label is centred on it and the bar runs along its bottom (60 twips).
-  void Colocar(int izquierda, int arriba, int ancho, int alto);
+  // The three parts must be controls of `forma`, with the design's names.
+  BotonPlano(Formulario& forma, std::string etiqueta, std::string cara, std::string barra, Color acento,
+             const Paleta& paleta);
 
   // The pointer is on the button: caption in the accent colour, the face in the window's colour,
   // the bar shown.
@@ -33,28 +24,24 @@ class BotonPlano : public QObject {
   void Reposar();
   bool Resaltado() const;
 
-  void CambiarAcento(QColor acento);
-  void CambiarTexto(const QString& texto);
+  void CambiarAcento(Color acento);
+  void CambiarTexto(const std::string& texto);
   void Mostrar(bool visible);
 
-  QLabel* Etiqueta() const { return etiqueta_; }
-  QWidget* Cara() const { return cara_; }
-  QWidget* Barra() const { return barra_; }
+  const std::string& Etiqueta() const { return etiqueta_; }
+  const std::string& Cara() const { return cara_; }
+  const std::string& Barra() const { return barra_; }
 
-  // What a click does.
-  std::function<void()> alPulsar;
-
- protected:
-  bool eventFilter(QObject* objeto, QEvent* evento) override;
+  // The places of the three parts for a face at `cara` (twips): the label over the face but for
+  // the bar's 60 twips along its bottom.
+  static Rect LugarDeLaEtiqueta(Rect cara);
+  static Rect LugarDeLaBarra(Rect cara);
 
  private:
-  void Pintar(QWidget* parte, QColor color);
-
+  Formulario& forma_;
+  std::string etiqueta_, cara_, barra_;
+  Color acento_;
   const Paleta& paleta_;
-  QColor acento_;
-  QWidget* cara_;
-  QLabel* etiqueta_;
-  QWidget* barra_;
 };
 
 // The reset of a panel: when any of its buttons is highlighted, all of them go back to rest;

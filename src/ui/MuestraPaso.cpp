@@ -1,7 +1,5 @@
 // The step presenter: the panel of a step, its texts by kind and by what the earlier steps left,
 // and the work of "Descarga", "IniciaDescarga" and "IniciaInstalacion".
-#include <QLineEdit>
-
 #include "core/Texto.h"
 #include "download/DecisionDeDescarga.h"
 #include "localdb/BaseDeDatosLocal.h"
@@ -36,20 +34,20 @@ void frmPrincipal::MuestraPaso(const std::string& paso) {
   if (es("DescargaIncorrecta")) return PasoDescargaIncorrecta();
   if (es("DescargaCorrecta")) return PasoDescargaCorrecta();
   if (es("IniciaInstalacion")) {
-    MuestraPanel(paneles_["PicInstalando"]);
+    MuestraPanel("PicInstalando");
     Instalacion(estado_, servicios_.plataforma, *this, [this] {
       return InstalarBaseDeDatosLocal(estado_, servicios_.plataforma, *this, Texto("PasoIndicaId_txtID"));
     }).IniciarInstalacion();
     return;
   }
-  MuestraPanel(paneles_[panel]);  // "SolicitaSuite", "Contacto", "IndicaIdEV"
+  MuestraPanel(panel);  // "SolicitaSuite", "Contacto", "IndicaIdEV"
 }
 
 void frmPrincipal::PasoPaso1() {
   Ver("Paso1lblEspere", false);
   Ver("Paso1lblMensaje", true);
   Ver("PicWarning", true);
-  MuestraPanel(paneles_["picPaso1"]);
+  MuestraPanel("picPaso1");
 }
 
 void frmPrincipal::PasoBienvenida() {
@@ -60,7 +58,7 @@ void frmPrincipal::PasoBienvenida() {
                                                   SeparadorDecimal(servicios_.plataforma.registro)) +
                                      ")"
                                : "";
-  MuestraPanel(paneles_["PicBienvenida"]);
+  MuestraPanel("PicBienvenida");
   const double tipo = estado_.TipoComoNumero();
   const std::string& v = estado_.VersionMayor;
   std::string descripcion;
@@ -89,15 +87,15 @@ void frmPrincipal::PasoBienvenida() {
     PonerTexto("PasoBienvenido_lblIDLanzador", "Escribe tu ID Evalora (10 caracteres)");
     Ver("PasoBienvenido_lblIDLanzador", true);
     Ver("PasoBienvenido_txtIDLanzador", true);
-    Control("PasoBienvenido_txtIDLanzador")->setFocus();
+    Enfocar("PasoBienvenido_txtIDLanzador");
   }
 }
 
 void frmPrincipal::PasoSolicitaCarpeta() {
-  auto* carpeta = Buscar<QLineEdit>("PasoSCtxtCarpetaDeDescarga");
-  if (carpeta->text().isEmpty()) {
-    carpeta->setText(QString::fromStdString(servicios_.plataforma.shell.CarpetaEspecial(kCsidlCarpetaDelEscritorio)));
-    if (!carpeta->text().isEmpty()) {
+  const char* carpeta = "PasoSCtxtCarpetaDeDescarga";
+  if (Texto(carpeta).empty()) {
+    PonerTexto(carpeta, servicios_.plataforma.shell.CarpetaEspecial(kCsidlCarpetaDelEscritorio));
+    if (!Texto(carpeta).empty()) {
       const std::string inicio = estado_.TipoDeAsistente == "8"
                                      ? "Este asistente descargará los instaladores de los lanzadores Evalora "
                                      : "Este asistente descargará los instaladores Evalora ";
@@ -109,22 +107,22 @@ void frmPrincipal::PasoSolicitaCarpeta() {
   }
   const double tipo = estado_.TipoComoNumero();
   Ver(tipo == 6 || tipo == 7 ? "PicSCRegresar" : "PasoSC_btnCancelar", true);
-  MuestraPanel(paneles_["picSolicitaCarpeta"]);
+  MuestraPanel("picSolicitaCarpeta");
 }
 
 void frmPrincipal::PasoDescarga() {
-  MuestraPanel(paneles_["picDescargar"]);
+  MuestraPanel("picDescargar");
   // A list that could not be read is a failed download, never "everything is there already".
   if (!servicios_.catalogo.ObtenerListaDeArchivos(Suites())) return MuestraPaso("DescargaIncorrecta");
   Ver("PasoDescargarlblInstrucciones", false);
-  BotonPlano* segundo = botones_["PasoDescargarlblReanudarCancelarDescarga"];
+  BotonPlano* segundo = botones_["PasoDescargarlblReanudarCancelarDescarga"].get();
   auto ofrecer = [&](const char* mensaje, const char* texto) {
     PonerTexto("PasoDescargarlblMensaje", mensaje);
     Ver("PasoDescargarlblMensaje", true);
-    segundo->CambiarTexto(QString::fromUtf8(texto));
+    segundo->CambiarTexto(texto);
     segundo->Mostrar(true);
     botones_["PasoDescargarlblDescargarTodo"]->Mostrar(true);
-    MuestraPanel(paneles_["picDescargar"]);
+    MuestraPanel("picDescargar");
   };
   switch (DecidirDescarga(estado_)) {
     case DecisionDeDescarga::kInstalar:
@@ -158,7 +156,7 @@ void frmPrincipal::ReanudarCancelarDescarga_Click() {
 void frmPrincipal::PasoIniciaDescarga() {
   PonerTexto("LblDescargandoArchivos",
              EsInstalador(estado_) ? "Obteniendo archivos de instalación..." : "Descargando archivos...");
-  MuestraPanel(paneles_["picIniciaDescarga"]);
+  MuestraPanel("picIniciaDescarga");
   const Plataforma& p = servicios_.plataforma;
   Down = std::make_unique<GestorDeDescargas>(
       estado_, ServiciosDeDescarga{p.archivos, p.reloj, p.eventos, p.procesos}, *this,
@@ -170,20 +168,19 @@ void frmPrincipal::PasoIniciaDescarga() {
 }
 
 void frmPrincipal::PasoDescargaCorrecta() {
-  BotonPlano* accion = botones_["lblIniciarAhora"];
+  BotonPlano* accion = botones_["lblIniciarAhora"].get();
   if (EsInstalador(estado_)) {
     accion->CambiarTexto(estado_.InstalarBaseDeDatos ? "Abrir la carpeta de la Base de datos" : "Iniciar ahora");
     PonerTexto("PasoDCor_LblMensaje", "La instalación ha finalizado \r\nde forma exitosa.");
     if (estado_.AvisoWindowsVista) {
-      QWidget* mensaje = Control("PasoDCor_LblMensaje");
-      mensaje->move(mensaje->x(), Pixeles(700));
+      Mover("PasoDCor_LblMensaje", Buscar("PasoDCor_LblMensaje")->lugar.x, 700);
       Ver("PasoDCor_LblWindowsVista", true);
     }
   } else {
     PonerTexto("PasoDCor_LblMensaje", "La descarga ha finalizado \r\nde forma exitosa.");
     accion->CambiarTexto("Abrir la carpeta de Descargas");
   }
-  MuestraPanel(paneles_["PicDescargaCorrecta"]);
+  MuestraPanel("PicDescargaCorrecta");
 }
 
 void frmPrincipal::lblIniciarAhora_Click() {
@@ -208,10 +205,9 @@ void frmPrincipal::lblIniciarAhora_Click() {
 }
 
 void frmPrincipal::PasoDescargaIncorrecta() {
-  QPalette p = Control("lblProporcioanrDatos")->palette();
-  p.setColor(QPalette::WindowText, QColor(0, 114, 188));
-  Control("lblProporcioanrDatos")->setPalette(p);
-  QWidget* enlaceAvast = Control("PasoDI_LblAvastLink");
+  Tinta("lblProporcioanrDatos", Color{0, 114, 188});
+  const char* enlaceAvast = "PasoDI_LblAvastLink";
+  const int arribaDelEnlace = Buscar(enlaceAvast)->lugar.y;
   if (EsInstalador(estado_)) {
     if (estado_.NetFrameworkFaltante) {
       Ver("lbl_AyudaNetFramework", true);
@@ -220,7 +216,7 @@ void frmPrincipal::PasoDescargaIncorrecta() {
                  "activarlo antes de ejecutar este asistente.");
     } else {
       PonerTexto("PasoDI_LblAvast", Reemplazar(Texto("PasoDI_LblAvast"), "descarga", "instalación"));
-      enlaceAvast->move(Pixeles(3195), enlaceAvast->y());
+      Mover(enlaceAvast, 3195, arribaDelEnlace);
       if (estado_.InstalacionFallida && estado_.ImpresoraNoInstalable) {
         Ver("PasoDI_LblImpresora", true);
         Ver("PasoDI_LblImpresoraLink", true);
@@ -241,10 +237,10 @@ void frmPrincipal::PasoDescargaIncorrecta() {
                "No se descargaron todos los archivos solicitados. \r\n\r\nIngresa nuevamente a la aplicación, "
                "selecciona la misma carpeta de descarga y la opción Reanudar descarga para descargar los archivos "
                "faltantes.");
-    enlaceAvast->move(Pixeles(3000), enlaceAvast->y());
+    Mover(enlaceAvast, 3000, arribaDelEnlace);
   }
   const bool avast = AvastEnEjecucion(servicios_.plataforma.procesos);
-  MuestraPanel(paneles_["picDescargaIncorrecta"]);
+  MuestraPanel("picDescargaIncorrecta");
   if (avast) {
     Ver("PasoDI_LblAvast", true);
     Ver("PasoDI_LblAvastLink", true);

@@ -3,12 +3,8 @@
 namespace evalora::ui {
 
 Paleta CargaColores() {
-  return Paleta{QColor(255, 255, 255), QColor(242, 242, 242), QColor(108, 171, 22), QColor(0, 79, 142),
-                QColor(200, 50, 0),    QColor(69, 69, 69),    QColor(109, 125, 146)};
-}
-
-QRect RectanguloEnTwips(int izquierda, int arriba, int ancho, int alto) {
-  return QRect(Pixeles(izquierda), Pixeles(arriba), Pixeles(ancho), Pixeles(alto));
+  return Paleta{Color{255, 255, 255}, Color{242, 242, 242}, Color{108, 171, 22}, Color{0, 79, 142},
+                Color{200, 50, 0},    Color{69, 69, 69},    Color{109, 125, 146}};
 }
 
 }  // namespace evalora::ui

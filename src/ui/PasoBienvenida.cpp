@@ -1,6 +1,4 @@
 // The welcome step and the database-ID step: what the user typed is checked and accepted.
-#include <QLineEdit>
-
 #include "core/Texto.h"
 #include "startup/IdValido.h"
 #include "ui/frmPrincipal.h"
@@ -50,7 +48,7 @@ void frmPrincipal::PasoBienvenido_lblContinuar_Click() {
   if (Texto("PasoBienvenido_lblContinuar") != "Continuar") return PasoBienvenido_btnInstalar_Click();
   // Kind 2 asks for its ID on the next step: its welcome step shows no ID box, and its
   // "Continuar" goes on as the step's buttons do.
-  if (Control("PasoBienvenido_txtIDLanzador")->isHidden()) return PasoBienvenido_btnContinuar_Click();
+  if (Oculto("PasoBienvenido_txtIDLanzador")) return PasoBienvenido_btnContinuar_Click();
   const std::string id = RecortarBlancos(Texto("PasoBienvenido_txtIDLanzador"));
   if (Texto("PasoBienvenido_txtIDLanzador").empty() || !IdValido(id)) {
     Ver("PasoBienvenido_lblMensajeLanzador", true);
@@ -62,7 +60,7 @@ void frmPrincipal::PasoBienvenido_lblContinuar_Click() {
 
 void frmPrincipal::PasoBienvenido_btnInstalar_Click() {
   Ver("PasoBienvenido_lblMensajeLanzador", false);
-  if (Control("PasoBienvenido_txtIDLanzador")->isHidden()) return IniciarFlujo();
+  if (Oculto("PasoBienvenido_txtIDLanzador")) return IniciarFlujo();
   const std::string id = RecortarBlancos(Texto("PasoBienvenido_txtIDLanzador"));
   if (!IdValido(id)) {
     Ver("PasoBienvenido_lblMensajeLanzador", true);
@@ -112,16 +110,15 @@ void frmPrincipal::PasoIndicaId_btnContinuar_Click() {
   }
   if (!IdValido(id))
     return informar(std::string("Los últimos 4 caracteres del ID proporcionado no son válidos.") + kLineaDeReintento);
-  auto* caja = Buscar<QLineEdit>("PasoIndicaId_txtPathBD");
-  if (LongitudEnCaracteres(ubicacion) == 3)
-    caja->setText(QString::fromStdString(SubcadenaEnCaracteres(ubicacion, 0, 2)));
+  const char* caja = "PasoIndicaId_txtPathBD";
+  if (LongitudEnCaracteres(ubicacion) == 3) PonerTexto(caja, SubcadenaEnCaracteres(ubicacion, 0, 2));
   const std::string probada = RecortarBlancos(Texto("PasoIndicaId_txtPathBD"));
   if (ExisteBaseDeDatosEn(probada)) {
     informar(MensajeDePrecaucion(probada));
-    caja->clear();
+    PonerTexto(caja, "");
     return;
   }
-  Buscar<QLineEdit>("PasoIndicaId_txtID")->setText(QString::fromStdString(Mayusculas(Texto("PasoIndicaId_txtID"))));
+  PonerTexto("PasoIndicaId_txtID", Mayusculas(Texto("PasoIndicaId_txtID")));
   estado_.CarpetaBaseDeDatos = Texto("PasoIndicaId_txtPathBD");
   MuestraPaso("Descarga");
 }
@@ -130,19 +127,19 @@ void frmPrincipal::PasoIndicaID_cmdExaminar_Click() {
   estado_.CarpetaBaseDeDatos.clear();
   estado_.CarpetaBaseDeDatos = Mayusculas(servicios_.plataforma.shell.ExaminarCarpeta(
       "Seleccione la ubicación en que se deberá crear la Base de Datos Evalora."));
-  auto* caja = Buscar<QLineEdit>("PasoIndicaId_txtPathBD");
+  const char* caja = "PasoIndicaId_txtPathBD";
   const std::string& elegida = estado_.CarpetaBaseDeDatos;
   if (RecortarBlancos(elegida) == Mayusculas(kCarpetaNoValida)) {
     servicios_.plataforma.mensajes.Mostrar("La ruta seleccionada no es válida.", kMensajeInformacion, std::string());
-    caja->clear();
+    PonerTexto(caja, "");
   } else if (!elegida.empty()) {
     std::string ubicacion = elegida;
     if (LongitudEnCaracteres(ubicacion) == 3) ubicacion = SubcadenaEnCaracteres(ubicacion, 0, 2);
-    caja->setText(QString::fromStdString(ubicacion));
+    PonerTexto(caja, ubicacion);
     if (ExisteBaseDeDatosEn(RecortarBlancos(Texto("PasoIndicaId_txtPathBD")))) {
       servicios_.plataforma.mensajes.Mostrar(MensajeDePrecaucion(estado_.CarpetaBaseDeDatos), kMensajeInformacion,
                                              std::string());
-      caja->clear();
+      PonerTexto(caja, "");
     }
   }
   ReposarPanel("picEstableceRutaALaBaseDeDatos");

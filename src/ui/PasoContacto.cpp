@@ -1,6 +1,4 @@
 // The contact step: name, e-mail and phone for the support staff, sent once with the diagnosis.
-#include <QLabel>
-
 #include "catalogue/ValidaCorreo.h"
 #include "core/Texto.h"
 #include "ui/frmPrincipal.h"
@@ -21,8 +19,8 @@ void frmPrincipal::PasoDI_btnRegistrar_Click() {
   if (!ValidaCorreo(correo)) {
     return mensajes.Mostrar("Registra un correo electrónico válido antes de continuar", kMensajeSinIcono, titulo);
   }
-  BotonPlano* registrar = botones_["PasoDI_lblRegistrar"];
-  registrar->Cara()->setEnabled(false);
+  BotonPlano* registrar = botones_["PasoDI_lblRegistrar"].get();
+  Habilitar(registrar->Cara(), false);
   for (const char* control : {"PasoDI_txtCorreo", "PasoDI_picRegistrar", "PasoDI_LblTelefono", "PasoDI_txtTelefono",
                               "PasoDI_LblTelefono2", "PasoDI_LblCorreo", "PasoDI_LblNombre", "PasoDI_txtNombre"}) {
     Ver(control, false);
@@ -30,20 +28,17 @@ void frmPrincipal::PasoDI_btnRegistrar_Click() {
   registrar->Mostrar(false);  // the label and the bar go with their face
   // A statement that fails, like a catalogue that cannot be reached, ends the registration
   // silently: the confirmation follows all the same.
-  servicios_.catalogo.RegistraCorreo(correo, telefono, nombre, !Control("PasoDI_LblAvast")->isHidden());
+  servicios_.catalogo.RegistraCorreo(correo, telefono, nombre, !Oculto("PasoDI_LblAvast"));
   PonerTexto("PasoDI_LblInstruccionesContacto",
              "Tus datos han sido registrados correctamente.\r\n\r\nNuestro personal de soporte técnico se pondrá en "
              "contacto contigo.");
-  QWidget* icono = Control("PicIconoContacto");
-  icono->move(icono->x(), Pixeles(1200));
-  auto* confirmacion = Buscar<QLabel>("PasoDI_LblInstruccionesContacto");
-  confirmacion->setGeometry(Pixeles(2500), Pixeles(1150), confirmacion->width(), Pixeles(1600));
-  QFont letra = confirmacion->font();
-  letra.setPointSize(12);
-  confirmacion->setFont(letra);
-  QPalette p = confirmacion->palette();
-  p.setColor(QPalette::WindowText, QColor(92, 145, 19));
-  confirmacion->setPalette(p);
+  Mover("PicIconoContacto", Buscar("PicIconoContacto")->lugar.x, 1200);
+  const char* confirmacion = "PasoDI_LblInstruccionesContacto";
+  Colocar(confirmacion, Rect{2500, 1150, Buscar(confirmacion)->lugar.ancho, 1600});
+  Letra letra = Buscar(confirmacion)->letra;
+  letra.puntos = 12;
+  CambiarLetra(confirmacion, letra);
+  Tinta(confirmacion, Color{92, 145, 19});
 }
 
 }  // namespace evalora::ui

@@ -1,7 +1,4 @@
 // The suite step (kinds 6 and 7) and the download-folder step (kinds 4 to 8).
-#include <QCheckBox>
-#include <QLineEdit>
-
 #include "core/Texto.h"
 #include "ui/FormateaPeso.h"
 #include "ui/frmPrincipal.h"
@@ -20,7 +17,7 @@ void frmPrincipal::CalculaPesoEstimado() {
   };
   double total = 0;
   for (const auto& [casilla, peso] : suites) {
-    if (Buscar<QCheckBox>(casilla)->isChecked()) total += peso;
+    if (Marcado(casilla)) total += peso;
   }
   if (total <= 0) {
     PonerTexto("PasoSuite_LblPesoEstimado", "");
@@ -33,7 +30,7 @@ void frmPrincipal::CalculaPesoEstimado() {
 }
 
 SuitesElegidas frmPrincipal::Suites() const {
-  auto elegida = [this](const char* casilla) { return Buscar<QCheckBox>(casilla)->isChecked(); };
+  auto elegida = [this](const char* casilla) { return Marcado(casilla); };
   SuitesElegidas s;
   s.office2010 = elegida("PasoSuitechkOffice2010");
   s.office2013 = elegida("PasoSuitechkOffice2013");
@@ -57,7 +54,6 @@ void frmPrincipal::PasoSuitebtnContinuar_Click() {
 }
 
 bool frmPrincipal::ElegirCarpetaDeDescarga() {
-  auto* caja = Buscar<QLineEdit>("PasoSCtxtCarpetaDeDescarga");
   std::string ruta =
       servicios_.plataforma.shell.ExaminarCarpeta("Selecciona la carpeta en donde deseas colocar la descarga");
   if (RecortarBlancos(ruta).empty()) return false;
@@ -68,12 +64,12 @@ bool frmPrincipal::ElegirCarpetaDeDescarga() {
     return false;
   }
   if (ruta.back() == '\\') ruta.pop_back();
-  caja->setText(QString::fromStdString(RecortarBlancos(ruta)));
+  PonerTexto("PasoSCtxtCarpetaDeDescarga", RecortarBlancos(ruta));
   return true;
 }
 
 void frmPrincipal::PasoSCPicExaminar_Click() {
-  if (!ElegirCarpetaDeDescarga()) Buscar<QLineEdit>("PasoSCtxtCarpetaDeDescarga")->clear();
+  if (!ElegirCarpetaDeDescarga()) PonerTexto("PasoSCtxtCarpetaDeDescarga", "");
   ReposarPanel("picSolicitaCarpeta");
 }
 

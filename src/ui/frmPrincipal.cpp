@@ -1,140 +1,64 @@
 #include "ui/frmPrincipal.h"
 
-#include <QCheckBox>
-#include <QCloseEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
+#include <algorithm>
 
 #include "core/Texto.h"
 
 namespace evalora::ui {
 
-namespace {
-
-void Fondo(QWidget* w, QColor color) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Window, color);
-  w->setPalette(p);
-  w->setAutoFillBackground(true);
-}
-
-// The property that keeps a text exactly as the program wrote it; the control shows it with
-// plain line breaks.
-constexpr const char* kTextoExacto = "evalora_texto";
-
-QString Visible(const std::string& texto) {
-  QString s = QString::fromStdString(texto);
-  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return s;
-}
-
-}  // namespace
-
-frmPrincipal::frmPrincipal(EstadoDeEjecucion& estado, ServiciosDeVentana servicios, QWidget* padre)
-    : QWidget(padre),
-      estado_(estado),
-      servicios_(std::move(servicios)),
-      barraMenu_(new QWidget(this)),
-      lblTitulo_(new QLabel(QString::fromUtf8(kTituloDeDiseno), this)) {
-  setObjectName("frmPrincipal");
-  barraMenu_->setObjectName("BarraMenu");
-  lblTitulo_->setObjectName("lblTitulo");
-  lblTitulo_->hide();  // it holds the title; the caption bar shows it
-  setMouseTracking(true);
+frmPrincipal::frmPrincipal(EstadoDeEjecucion& estado, ServiciosDeVentana servicios)
+    : Formulario("frmPrincipal"), estado_(estado), servicios_(std::move(servicios)) {
   // Form_Load
   estado_.UsarVariante01TE = true;
   paleta_ = CargaColores();
   CrearPaneles();
-  barraPorArchivo_ = Buscar<BarraDeProgreso>("picProgresoPorArchivo");
-  barraGeneral_ = Buscar<BarraDeProgreso>("picProgresoGeneral");
   ConfiguraVentana();
 }
 
 frmPrincipal::~frmPrincipal() = default;
 
 void frmPrincipal::ConfiguraVentana() {
-  // A fixed frame: a caption with the close and minimize buttons, no maximize.
-  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(Pixeles(kAnchoTwips), Pixeles(kAltoTwips));
-  Fondo(this, paleta_.ColorFondo);
-  barraMenu_->setGeometry(0, 0, width(), Pixeles(kAltoBarraMenuTwips));
-  Fondo(barraMenu_, paleta_.ColorAzul);
-  Fondo(paneles_["PicBienvenida"], paleta_.ColorFondo);
-  // The welcome header: the band and its label in dark grey, the label white and centred.
-  QWidget* banda = Control("PasoBienvenido_picBienvenido");
-  QLabel* bienvenido = Buscar<QLabel>("PasoBienvenido_lblBienvenido");
-  Fondo(banda, paleta_.ColorGrisOscuro);
-  Fondo(bienvenido, paleta_.ColorGrisOscuro);
-  QPalette p = bienvenido->palette();
-  p.setColor(QPalette::WindowText, Qt::white);
-  bienvenido->setPalette(p);
-  bienvenido->move((banda->width() - bienvenido->width()) / 2, (banda->height() - bienvenido->height()) / 2);
+  // A fixed frame of the design's size: a caption with the close and minimize buttons.
+  PonerLugar(Rect{0, 0, kAnchoTwips, kAltoTwips});
+  fondoDelFormulario_ = paleta_.ColorFondo;
+  Fondo("PicBienvenida", paleta_.ColorFondo);
   for (auto& [nombre, boton] : botones_) boton->Reposar();
-  Buscar<BarraDeProgreso>("picProgresoInstalacion")
-      ->Colores(QColor(192, 192, 192), paleta_.ColorGrisOscuro, paleta_.ColorRelleno);
+  ColoresDeBarra("picProgresoInstalacion");
 }
 
-QWidget* frmPrincipal::Control(const std::string& nombre) const {
-  if (nombre == objectName().toStdString()) return const_cast<frmPrincipal*>(this);
-  return findChild<QWidget*>(QString::fromStdString(nombre));
+void frmPrincipal::ColoresDeBarra(const char* barra) {
+  Control* c = Editar(barra);
+  c->fondo = Color{192, 192, 192};
+  c->tinta = paleta_.ColorGrisOscuro;
+  c->relleno = paleta_.ColorRelleno;
+  c->porcentaje.reset();  // new colours clear the picture
+  Cambio(barra);
 }
 
-void frmPrincipal::PonerTexto(const std::string& nombre, const std::string& texto) {
-  QWidget* w = Control(nombre);
-  if (!w) return;
-  w->setProperty(kTextoExacto, QString::fromStdString(texto));
-  if (auto* etiqueta = qobject_cast<QLabel*>(w)) etiqueta->setText(Visible(texto));
-  if (auto* caja = qobject_cast<QLineEdit*>(w)) caja->setText(QString::fromStdString(texto));
-}
-
-std::string frmPrincipal::Texto(const std::string& nombre) const {
-  QWidget* w = Control(nombre);
-  if (auto* caja = qobject_cast<QLineEdit*>(w)) return caja->text().toStdString();
-  if (auto* casilla = qobject_cast<QCheckBox*>(w)) return casilla->text().toStdString();
-  if (!w) return "";
-  const QVariant exacto = w->property(kTextoExacto);
-  if (auto* etiqueta = qobject_cast<QLabel*>(w)) {
-    // A text the program wrote, unless the label was changed around it.
-    if (exacto.isValid() && Visible(exacto.toString().toStdString()) == etiqueta->text()) {
-      return exacto.toString().toStdString();
-    }
-    return etiqueta->text().toStdString();
-  }
-  return exacto.isValid() ? exacto.toString().toStdString() : "";
-}
-
-void frmPrincipal::Ver(const std::string& nombre, bool visible) {
-  if (QWidget* w = Control(nombre)) w->setVisible(visible);
-}
-
-std::string frmPrincipal::TituloActual() const { return lblTitulo_->text().toStdString(); }
-void frmPrincipal::EscribirTitulo(const std::string& titulo) { lblTitulo_->setText(QString::fromStdString(titulo)); }
-void frmPrincipal::EscribirCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+std::string frmPrincipal::TituloActual() const { return Texto("lblTitulo"); }
+void frmPrincipal::EscribirTitulo(const std::string& titulo) { PonerTexto("lblTitulo", titulo); }
+void frmPrincipal::EscribirCaption(const std::string& caption) { PonerCaption(caption); }
 
 std::string frmPrincipal::AvisoDePaso1() const { return Texto("Paso1lblMensaje"); }
 void frmPrincipal::EscribirAvisoDePaso1(const std::string& texto) { PonerTexto("Paso1lblMensaje", texto); }
 
 void frmPrincipal::AmpliarAvisoDePaso1() {
-  QLabel* mensaje = Buscar<QLabel>("Paso1lblMensaje");
-  mensaje->resize(mensaje->width(), Pixeles(2100));
-  mensaje->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  const Rect l = Buscar("Paso1lblMensaje")->lugar;
+  Colocar("Paso1lblMensaje", Rect{l.x, l.y, l.ancho, 2100});
+  Alinear("Paso1lblMensaje", Horizontal::kIzquierda, Vertical::kCentro);
 }
 
-void frmPrincipal::Mostrar() { show(); }
+void frmPrincipal::Mostrar() {
+  if (VistaActual()) VistaActual()->Mostrar();
+}
 
-void frmPrincipal::MuestraPanel(QWidget* panel) {
-  for (const char* nombre : {"picPaso1", "picSolicitaCarpeta", "picPasoSuite", "picDescargaIncorrecta",
-                             "PicDescargaCorrecta", "picDescargar", "picIniciaDescarga",
-                             "picEstableceRutaALaBaseDeDatos", "PicInstalando", "PicBienvenida", "picContacto"}) {
-    paneles_[nombre]->setVisible(false);
-  }
-  const int arriba = barraMenu_->y() + barraMenu_->height();
-  panel->setGeometry(0, arriba, width(), height() - arriba);
+void frmPrincipal::MuestraPanel(const std::string& panel) {
+  for (const std::string& nombre : paneles_) Ver(nombre, false);
+  Colocar(panel, Rect{0, kAltoBarraMenuTwips, kAnchoTwips, kAltoTwips - kAltoBarraMenuTwips});
   Fondo(panel, paleta_.ColorFondo);
-  panel->setVisible(true);
-  panel->repaint();
-  if (panel->objectName() == "picContacto") Control("PasoDI_txtNombre")->setFocus();
+  Ver(panel, true);
+  Refrescar();
+  if (panel == "picContacto") Enfocar("PasoDI_txtNombre");
 }
 
 std::string frmPrincipal::PanelDelPaso(const std::string& paso) {
@@ -161,7 +85,8 @@ std::string frmPrincipal::PanelDelPaso(const std::string& paso) {
 // --- What the user does -------------------------------------------------------------------
 
 bool frmPrincipal::Pulsar(const std::string& control) {
-  if (auto* casilla = Buscar<QCheckBox>(control)) return Marcar(control, !casilla->isChecked());
+  const Control* c = Buscar(control);
+  if (c && c->clase == Clase::kCasilla) return Marcar(control, !c->marcado);
   const auto clic = clics_.find(control);
   if (clic == clics_.end() || !clic->second) return false;
   clic->second();
@@ -169,15 +94,24 @@ bool frmPrincipal::Pulsar(const std::string& control) {
 }
 
 bool frmPrincipal::Marcar(const std::string& control, bool marcado) {
-  auto* casilla = Buscar<QCheckBox>(control);
-  if (!casilla) return false;
-  casilla->setChecked(marcado);
+  const Control* c = Buscar(control);
+  if (!c || c->clase != Clase::kCasilla) return false;
+  PonerMarcado(control, marcado);
   CalculaPesoEstimado();  // the check boxes' click handler
   return true;
 }
 
+bool frmPrincipal::Escribir(const std::string& control, const std::string& texto) {
+  const Control* c = Buscar(control);
+  if (!c || c->clase != Clase::kCaja || c->soloLectura) return false;
+  if (c->texto == texto) return true;
+  PonerTexto(control, texto);
+  if (const auto cambio = cambios_.find(control); cambio != cambios_.end()) cambio->second();
+  return true;
+}
+
 bool frmPrincipal::Raton(const std::string& control) {
-  if (control == objectName().toStdString()) {
+  if (control == Nombre()) {
     Form_MouseMove();
     return true;
   }
@@ -186,11 +120,17 @@ bool frmPrincipal::Raton(const std::string& control) {
     movimiento->second();
     return true;
   }
-  if (paneles_.count(control)) {
+  if (std::find(paneles_.begin(), paneles_.end(), control) != paneles_.end()) {
     ReposarPanel(control);
     return true;
   }
-  return Control(control) != nullptr;  // a control without pointer handler: nothing happens
+  return Existe(control);  // a control without pointer handler: nothing happens
+}
+
+void frmPrincipal::PunteroSobre(const std::string& control) {
+  Raton(control);
+  // A panel does not take the move for itself: the form behind it hears it too.
+  if (std::find(paneles_.begin(), paneles_.end(), control) != paneles_.end()) Raton(Nombre());
 }
 
 bool frmPrincipal::TeclaEnter(const std::string& control) {
@@ -198,58 +138,32 @@ bool frmPrincipal::TeclaEnter(const std::string& control) {
     PasoBienvenido_txtIDLanzador_KeyPress(13);
     return true;
   }
-  return Control(control) != nullptr;
-}
-
-bool frmPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
-  const std::string nombre = objeto->objectName().toStdString();
-  if (evento->type() == QEvent::MouseMove) {
-    Raton(nombre);
-    // A control's pointer move is its own: it does not reach the panel behind it.
-    return !paneles_.count(nombre) || QWidget::eventFilter(objeto, evento);
-  } else if (evento->type() == QEvent::MouseButtonRelease && qobject_cast<QLabel*>(objeto)) {
-    const auto* raton = static_cast<QMouseEvent*>(evento);
-    if (raton->button() == Qt::LeftButton && !botones_.count(nombre)) Pulsar(nombre);
-  } else if (evento->type() == QEvent::KeyPress) {
-    const auto* tecla = static_cast<QKeyEvent*>(evento);
-    if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) TeclaEnter(nombre);
-  }
-  return QWidget::eventFilter(objeto, evento);  // nothing is consumed
-}
-
-void frmPrincipal::mouseMoveEvent(QMouseEvent* evento) {
-  Form_MouseMove();
-  QWidget::mouseMoveEvent(evento);
+  return Existe(control);
 }
 
 // --- Pointer -----------------------------------------------------------------------------
 
 void frmPrincipal::Form_MouseMove() {
-  ReposarBotones(
-      {botones_["PasoBienvenido_lblContinuar"], botones_["lblIniciarAhora"], botones_["PasoDI_lblRegistrar"]});
+  ReposarBotones({botones_["PasoBienvenido_lblContinuar"].get(), botones_["lblIniciarAhora"].get(),
+                  botones_["PasoDI_lblRegistrar"].get()});
 }
 
 void frmPrincipal::ReposarPanel(const std::string& panel) {
   if (panel == "PicBienvenida" || panel == "PicDescargaCorrecta" || panel == "picContacto") return Form_MouseMove();
   if (panel == "picDescargar") {
-    return ReposarBotones(
-        {botones_["PasoDescargarlblReanudarCancelarDescarga"], botones_["PasoDescargarlblDescargarTodo"]});
+    return ReposarBotones({botones_["PasoDescargarlblReanudarCancelarDescarga"].get(),
+                           botones_["PasoDescargarlblDescargarTodo"].get()});
   }
   if (panel == "picEstableceRutaALaBaseDeDatos") {
-    return ReposarBotones({botones_["PasoIndicaId_lblContinuar"], botones_["PasoIndicaID_cmdExaminar"]});
+    return ReposarBotones({botones_["PasoIndicaId_lblContinuar"].get(), botones_["PasoIndicaID_cmdExaminar"].get()});
   }
-  if (panel == "picPasoSuite") return ReposarBotones({botones_["PasoSuitelblContinuar"]});
+  if (panel == "picPasoSuite") return ReposarBotones({botones_["PasoSuitelblContinuar"].get()});
   if (panel == "picSolicitaCarpeta") {
-    return ReposarBotones({botones_["PasoSClblExaminar"], botones_["PasoSC_lblContinuar"]});
+    return ReposarBotones({botones_["PasoSClblExaminar"].get(), botones_["PasoSC_lblContinuar"].get()});
   }
 }
 
 // --- Closing -----------------------------------------------------------------------------
-
-void frmPrincipal::closeEvent(QCloseEvent* evento) {
-  evento->accept();
-  CerrarPorElUsuario();
-}
 
 void frmPrincipal::CerrarPorElUsuario() {
   // Closing is never refused and ends the program at once. A download in progress stops where it
@@ -262,16 +176,16 @@ int64_t frmPrincipal::BytesRecibidos() const { return Down ? Down->BytesRecibido
 // --- The download's bars -----------------------------------------------------------------
 
 void frmPrincipal::Preparar() {
-  for (BarraDeProgreso* barra : {barraPorArchivo_, barraGeneral_}) {
-    barra->Colores(QColor(192, 192, 192), paleta_.ColorGrisOscuro, paleta_.ColorRelleno);
-    DibujarProgreso(*barra, 0);
-    barra->show();
+  for (const char* barra : {"picProgresoPorArchivo", "picProgresoGeneral"}) {
+    ColoresDeBarra(barra);
+    PonerPorcentaje(barra, 0);
+    Ver(barra, true);
   }
 }
 
-void frmPrincipal::DibujarArchivo(int32_t porcentaje) { DibujarProgreso(*barraPorArchivo_, porcentaje); }
+void frmPrincipal::DibujarArchivo(int32_t porcentaje) { PonerPorcentaje("picProgresoPorArchivo", porcentaje); }
 
-void frmPrincipal::DibujarGeneral(int32_t porcentaje) { DibujarProgreso(*barraGeneral_, porcentaje); }
+void frmPrincipal::DibujarGeneral(int32_t porcentaje) { PonerPorcentaje("picProgresoGeneral", porcentaje); }
 
 void frmPrincipal::Ocultar() {
   for (const char* nombre :
@@ -288,10 +202,10 @@ void frmPrincipal::ProcesoEnEjecucion(const std::string& texto) {
 
 void frmPrincipal::Etapa(const std::string& texto) { PonerTexto("lbProgresoInstalacion", texto); }
 
-void frmPrincipal::Progreso(int32_t porcentaje) {
-  DibujarProgreso(*Buscar<BarraDeProgreso>("picProgresoInstalacion"), porcentaje);
-}
+void frmPrincipal::Progreso(int32_t porcentaje) { PonerPorcentaje("picProgresoInstalacion", porcentaje); }
 
-void frmPrincipal::Refrescar() { repaint(); }
+void frmPrincipal::Refrescar() {
+  if (VistaActual()) VistaActual()->Refrescar();
+}
 
 }  // namespace evalora::ui

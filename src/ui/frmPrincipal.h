@@ -1,12 +1,9 @@
 #pragma once
 // The wizard's one window. Every step is a panel below the band BarraMenu; exactly one is
 // visible. The step presenter fills the panel of a step and, for three steps, does the step's
-// work; the panels' handlers check their step's input and present the next one. Every control
-// carries its design name as objectName.
+// work; the panels' handlers check their step's input and present the next one. The form knows no
+// toolkit: a renderer draws it and hands it what the user does.
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QWidget>
 #include <functional>
 #include <map>
 #include <memory>
@@ -18,8 +15,8 @@
 #include "install/Instalacion.h"
 #include "platform/Plataforma.h"
 #include "startup/Main.h"
-#include "ui/BarraDeProgreso.h"
 #include "ui/BotonPlano.h"
+#include "ui/Formulario.h"
 #include "ui/Paleta.h"
 
 namespace evalora::ui {
@@ -35,10 +32,10 @@ inline constexpr const char* kAyudaAvast = "/u/?u=DTEVAvast";
 inline constexpr const char* kAyudaImpresora = "/u/?u=FAQImpresoraEV";
 inline constexpr const char* kAyudaNetFramework = "/u/?u=ActivarNet2.0";
 
-class frmPrincipal : public QWidget, public VentanaDeInicio, public BarrasDeDescarga, public PanelDeInstalacion {
+class frmPrincipal : public Formulario, public VentanaDeInicio, public BarrasDeDescarga, public PanelDeInstalacion {
  public:
   // Creating the window runs its load (Form_Load).
-  frmPrincipal(EstadoDeEjecucion& estado, ServiciosDeVentana servicios, QWidget* padre = nullptr);
+  frmPrincipal(EstadoDeEjecucion& estado, ServiciosDeVentana servicios);
   ~frmPrincipal() override;
 
   // Start-up's view of the window.
@@ -51,7 +48,7 @@ class frmPrincipal : public QWidget, public VentanaDeInicio, public BarrasDeDesc
   void Mostrar() override;
   void MuestraPaso(const std::string& paso) override;
 
-  void MuestraPanel(QWidget* panel);
+  void MuestraPanel(const std::string& panel);
 
   // The download manager's view of the two bars.
   void Preparar() override;
@@ -71,20 +68,19 @@ class frmPrincipal : public QWidget, public VentanaDeInicio, public BarrasDeDesc
   bool Raton(const std::string& control);
   bool TeclaEnter(const std::string& control);
   bool Marcar(const std::string& control, bool marcado);
+  // The user writes in a text box (its whole new text); false when it is no box or takes no text.
+  bool Escribir(const std::string& control, const std::string& texto);
+  // The window delivers a pointer move to a control (a panel's move reaches the form too).
+  void PunteroSobre(const std::string& control);
   // The user closes the window: the program ends at once, also in the middle of a download.
   void CerrarPorElUsuario();
 
-  // A control by its design name; nothing when the window has none.
-  QWidget* Control(const std::string& nombre) const;
-  // A label's or text box's text exactly as the program wrote it (line breaks as CR LF).
-  std::string Texto(const std::string& nombre) const;
   // The panel of a step name; empty when the name is no step.
   static std::string PanelDelPaso(const std::string& paso);
   // Bytes received by the download in progress or the last one.
   int64_t BytesRecibidos() const;
 
   const Paleta& Colores() const { return paleta_; }
-  QWidget* BarraMenu() const { return barraMenu_; }
 
   // The client area in twips: 11130 wide with the frame, 11040 inside it; 4200 high with the
   // caption bar and frame.
@@ -92,39 +88,32 @@ class frmPrincipal : public QWidget, public VentanaDeInicio, public BarrasDeDesc
   static constexpr int kAltoTwips = 4200 - 375 - 45;
   static constexpr int kAltoBarraMenuTwips = 495;
 
- protected:
-  bool eventFilter(QObject* objeto, QEvent* evento) override;
-  void closeEvent(QCloseEvent* evento) override;
-  void mouseMoveEvent(QMouseEvent* evento) override;
-
  private:
-  // The design: panels and their controls.
+  // The design: panels and their controls (DisenoDeVentana.cpp).
   void CrearPaneles();
-  void CrearPaso1(QWidget* panel);
-  void CrearBienvenida(QWidget* panel);
-  void CrearIndicaId(QWidget* panel);
-  void CrearSuite(QWidget* panel);
-  void CrearSolicitaCarpeta(QWidget* panel);
-  void CrearDescargar(QWidget* panel);
-  void CrearIniciaDescarga(QWidget* panel);
-  void CrearInstalando(QWidget* panel);
-  void CrearDescargaCorrecta(QWidget* panel);
-  void CrearDescargaIncorrecta(QWidget* panel);
-  void CrearContacto(QWidget* panel);
-  QWidget* Panel(const char* nombre);
-  QLabel* Etiqueta(QWidget* panel, const char* nombre, const std::string& texto, QRect twips, bool ajustar = true);
-  QLabel* Enlace(QWidget* panel, const char* nombre, const std::string& texto, QRect twips,
-                 std::function<void()> alPulsar);
-  QLineEdit* CajaDeTexto(QWidget* panel, const char* nombre, QRect twips);
-  BotonPlano* Boton(QWidget* panel, const char* etiqueta, const char* cara, const char* barra, const std::string& texto,
-                    QColor acento, QRect twips, std::function<void()> alPulsar);
+  void CrearPaso1();
+  void CrearBienvenida();
+  void CrearIndicaId();
+  void CrearSuite();
+  void CrearSolicitaCarpeta();
+  void CrearDescargar();
+  void CrearIniciaDescarga();
+  void CrearInstalando();
+  void CrearDescargaCorrecta();
+  void CrearDescargaIncorrecta();
+  void CrearContacto();
+  void Panel(const char* nombre);
+  void Etiqueta(const char* padre, const char* nombre, const std::string& texto, Rect twips, bool ajustar = true);
+  void Enlace(const char* padre, const char* nombre, const std::string& texto, Rect twips,
+              std::function<void()> alPulsar);
+  void CajaDeTexto(const char* padre, const char* nombre, Rect twips);
+  void Imagen(const char* padre, const char* nombre, Icono icono, Rect twips);
+  void Barra(const char* padre, const char* nombre, Rect twips);
+  BotonPlano* Boton(const char* padre, const char* etiqueta, const char* cara, const char* barra,
+                    const std::string& texto, Color acento, Rect twips, std::function<void()> alPulsar);
+  void Casilla(const char* padre, const char* nombre, const char* texto, const char* ayuda, Rect twips);
   void ConfiguraVentana();
-  template <typename T>
-  T* Buscar(const std::string& nombre) const {
-    return dynamic_cast<T*>(Control(nombre));
-  }
-  void PonerTexto(const std::string& nombre, const std::string& texto);
-  void Ver(const std::string& nombre, bool visible);
+  void ColoresDeBarra(const char* barra);
 
   // The presenter's steps (MuestraPaso.cpp).
   void PasoPaso1();
@@ -170,14 +159,11 @@ class frmPrincipal : public QWidget, public VentanaDeInicio, public BarrasDeDesc
   EstadoDeEjecucion& estado_;
   ServiciosDeVentana servicios_;
   Paleta paleta_;
-  QWidget* barraMenu_;
-  QLabel* lblTitulo_;
-  std::map<std::string, QWidget*> paneles_;
-  std::map<std::string, BotonPlano*> botones_;  // by the label's name
+  std::vector<std::string> paneles_;                            // the steps' panels
+  std::map<std::string, std::unique_ptr<BotonPlano>> botones_;  // by the label's name
   std::map<std::string, std::function<void()>> clics_;
   std::map<std::string, std::function<void()>> movimientos_;  // pointer handlers by control
-  BarraDeProgreso* barraPorArchivo_ = nullptr;                // picProgresoPorArchivo
-  BarraDeProgreso* barraGeneral_ = nullptr;                   // picProgresoGeneral
+  std::map<std::string, std::function<void()>> cambios_;      // text boxes' change handlers
   std::unique_ptr<GestorDeDescargas> Down;                    // the download in progress
   int64_t bytesDeLaUltimaDescarga_ = 0;
 };

@@ -1,119 +1,107 @@
-// The flat buttons in a real window, offscreen.
+// The flat buttons of the window: their parts in the form and as the Qt window draws them.
 #include "ui/BotonPlano.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <filesystem>
+
+#include "VentanaDePrueba.h"
 
 namespace evalora::ui {
 namespace {
 
-class BotonPlanoTest : public ::testing::Test {
+class BotonPlanoTest : public VentanaDePrueba {
  protected:
   void SetUp() override {
-    panel.setObjectName("picBienvenida");
-    panel.resize(Pixeles(11040), Pixeles(3300));
-    QPalette p = panel.palette();
-    p.setColor(QPalette::Window, paleta.ColorFondo);
-    panel.setPalette(p);
-    panel.setAutoFillBackground(true);
-    continuar.Colocar(8880, 2640, 1695, 435);
-    examinar.Colocar(6960, 2640, 1695, 435);
-    continuar.alPulsar = [this] { ++pulsaciones; };
-    panel.show();
+    Crear(2);
+    Ventana().MuestraPaso("IndicaIdEV");
+    qt->show();
   }
-  // Sends what the pointer does to a part of a button.
-  static void Raton(QWidget* parte, QEvent::Type tipo, QPoint donde) {
-    QMouseEvent evento(tipo, QPointF(donde), parte->mapToGlobal(QPointF(donde)), Qt::LeftButton,
-                       tipo == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(parte, &evento);
-  }
-  static QColor Fondo(QWidget* w) { return w->palette().color(QPalette::Window); }
-  static QColor Texto(QLabel* l) { return l->palette().color(QPalette::WindowText); }
-
-  int argc = 1;
-  char nombre[8] = "prueba";
-  char* argv[2] = {nombre, nullptr};
-  QApplication aplicacion{argc, argv};
-  Paleta paleta = CargaColores();
-  QWidget panel;
-  BotonPlano continuar{&panel,
-                       "PasoBienvenido_lblContinuar",
-                       "picPasoBienvenido_lblContinuar",
-                       "picInferiorPasoBienvenido_lblContinuar",
-                       "Continuar",
-                       paleta.ColorAcento,
-                       paleta};
-  BotonPlano examinar{
-      &panel, "PasoSClblExaminar", "picPasoSClblExaminar", "picInferiorPasoSClblExaminar", "Examinar", paleta.ColorAzul,
-      paleta};
-  int pulsaciones = 0;
+  // The database-ID step's two buttons: "Examinar..." and "Continuar".
+  const char* panel = "picEstableceRutaALaBaseDeDatos";
+  const char* examinar = "PasoIndicaID_cmdExaminar";
+  const char* caraExaminar = "picPasoIndicaID_cmdExaminar";
+  const char* barraExaminar = "picInferiorPasoIndicaID_cmdExaminar";
+  const char* continuar = "PasoIndicaId_lblContinuar";
+  const char* caraContinuar = "picPasoIndicaId_lblContinuar";
+  const char* barraContinuar = "picInferiorPasoIndicaId_lblContinuar";
 };
 
-TEST_F(BotonPlanoTest, NombresYReposo) {
-  EXPECT_EQ(panel.findChild<QLabel*>("PasoBienvenido_lblContinuar"), continuar.Etiqueta());
-  EXPECT_EQ(panel.findChild<QWidget*>("picPasoBienvenido_lblContinuar"), continuar.Cara());
-  EXPECT_EQ(panel.findChild<QWidget*>("picInferiorPasoBienvenido_lblContinuar"), continuar.Barra());
-  EXPECT_EQ(continuar.Etiqueta()->text(), "Continuar");
-  EXPECT_EQ(Fondo(continuar.Cara()), QColor(242, 242, 242));
-  EXPECT_EQ(Texto(continuar.Etiqueta()), QColor(Qt::black));
-  EXPECT_FALSE(continuar.Barra()->isVisible());
-  // 60 twips along the bottom of the face.
-  EXPECT_EQ(continuar.Barra()->height(), 4);
-  EXPECT_EQ(continuar.Barra()->geometry().bottom(), continuar.Cara()->geometry().bottom());
-  EXPECT_EQ(Fondo(continuar.Barra()), QColor(108, 171, 22));
+TEST_F(BotonPlanoTest, PartesYReposo) {
+  EXPECT_EQ(Ventana().Texto(continuar), "Continuar");
+  EXPECT_EQ(Ventana().FondoEfectivo(caraContinuar), (Color{242, 242, 242}));
+  EXPECT_EQ(Fondo(Widget(caraContinuar)), QColor(242, 242, 242));
+  EXPECT_EQ(Tinta(Widget(continuar)), QColor(Qt::black));
+  EXPECT_FALSE(Visible(barraContinuar));
+  // 60 twips along the bottom of the face, over it; the label above the face too.
+  EXPECT_EQ(Widget(barraContinuar)->height(), 4);
+  EXPECT_EQ(Widget(barraContinuar)->geometry().bottom(), Widget(caraContinuar)->geometry().bottom());
+  EXPECT_EQ(Fondo(Widget(barraContinuar)), QColor(108, 171, 22));
+  EXPECT_EQ(Widget(continuar)->geometry().top(), Widget(caraContinuar)->geometry().top());
+  const auto hijos = Widget(panel)->children();
+  EXPECT_GT(hijos.indexOf(Widget(continuar)), hijos.indexOf(Widget(caraContinuar)));
+  EXPECT_GT(hijos.indexOf(Widget(barraContinuar)), hijos.indexOf(Widget(caraContinuar)));
 }
 
-TEST_F(BotonPlanoTest, ElPunteroEnCualquierParteResalta) {
-  for (QWidget* parte : {continuar.Cara(), static_cast<QWidget*>(continuar.Etiqueta()), continuar.Barra()}) {
-    continuar.Reposar();
-    Raton(parte, QEvent::MouseMove, QPoint(2, 2));
-    EXPECT_TRUE(continuar.Barra()->isVisible()) << parte->objectName().toStdString();
-    EXPECT_EQ(Texto(continuar.Etiqueta()), QColor(108, 171, 22));
-    EXPECT_EQ(Fondo(continuar.Cara()), QColor(255, 255, 255));
+TEST_F(BotonPlanoTest, ElPunteroEnCualquierParteResaltaYElPanelLoDevuelve) {
+  for (const char* parte : {caraContinuar, continuar, barraContinuar}) {
+    Ventana().Raton(panel);
+    Raton(Widget(parte), QEvent::MouseMove);
+    EXPECT_TRUE(Visible(barraContinuar)) << parte;
+    EXPECT_EQ(Tinta(Widget(continuar)), QColor(108, 171, 22));
+    EXPECT_EQ(Fondo(Widget(caraContinuar)), QColor(255, 255, 255));
+    EXPECT_FALSE(Visible(barraExaminar));
   }
-  EXPECT_FALSE(examinar.Resaltado());
+  // The panel's own move puts every button of it back at rest.
+  Raton(Widget(panel), QEvent::MouseMove);
+  EXPECT_FALSE(Visible(barraContinuar));
+  EXPECT_EQ(Tinta(Widget(continuar)), QColor(Qt::black));
+  EXPECT_EQ(Fondo(Widget(caraContinuar)), QColor(242, 242, 242));
 }
 
 TEST_F(BotonPlanoTest, UnClicEnCualquierParte) {
-  for (QWidget* parte : {continuar.Cara(), static_cast<QWidget*>(continuar.Etiqueta()), continuar.Barra()}) {
-    Raton(parte, QEvent::MouseButtonPress, QPoint(1, 1));
-    Raton(parte, QEvent::MouseButtonRelease, QPoint(1, 1));
+  // "Continuar" without an ID: its message each time.
+  for (const char* parte : {caraContinuar, continuar, barraContinuar}) {
+    Ventana().Raton(parte);  // the bar shows only under the pointer
+    Raton(Widget(parte), QEvent::MouseButtonPress, QPoint(1, 1));
+    Raton(Widget(parte), QEvent::MouseButtonRelease, QPoint(1, 1));
   }
-  EXPECT_EQ(pulsaciones, 3);
+  EXPECT_EQ(plataforma->mensajes.mostrados.size(), 3u);
   // Released outside the part: no click.
-  Raton(continuar.Cara(), QEvent::MouseButtonPress, QPoint(1, 1));
-  Raton(continuar.Cara(), QEvent::MouseButtonRelease, QPoint(-5, -5));
-  EXPECT_EQ(pulsaciones, 3);
+  Raton(Widget(caraContinuar), QEvent::MouseButtonPress, QPoint(1, 1));
+  Raton(Widget(caraContinuar), QEvent::MouseButtonRelease, QPoint(-5, -5));
+  EXPECT_EQ(plataforma->mensajes.mostrados.size(), 3u);
 }
 
-TEST_F(BotonPlanoTest, ElPanelDevuelveSusBotonesAlReposo) {
-  ReposarBotones({&continuar, &examinar});
-  EXPECT_FALSE(continuar.Resaltado() || examinar.Resaltado());
-  continuar.Resaltar();
-  ReposarBotones({&continuar, &examinar});
-  EXPECT_FALSE(continuar.Resaltado());
-  EXPECT_EQ(Texto(continuar.Etiqueta()), QColor(Qt::black));
-  EXPECT_EQ(Fondo(continuar.Cara()), QColor(242, 242, 242));
+TEST_F(BotonPlanoTest, ElPunteroDelFormularioPorLugar) {
+  // What the Win32 window asks the form: the control under a point of the client area.
+  const Formulario::Pixeles cara = Ventana().LugarEnPixeles(Ventana().Indice(caraExaminar));
+  const Formulario::Pixeles etiqueta = Ventana().LugarEnPixeles(Ventana().Indice(examinar));
+  EXPECT_EQ(Ventana().Controles()[Ventana().ControlEn(etiqueta.x + 5, etiqueta.y + 5)].nombre, examinar);
+  EXPECT_EQ(Ventana().Controles()[Ventana().ControlEn(cara.x + 2, cara.y + cara.alto - 2)].nombre, caraExaminar);
+  Ventana().Raton(examinar);  // the bar shows: it is on top of the face's bottom
+  EXPECT_EQ(Ventana().Controles()[Ventana().ControlEn(cara.x + 2, cara.y + cara.alto - 2)].nombre, barraExaminar);
+  // The text box takes the pointer; the menu band does not, the form does.
+  const auto caja = Ventana().LugarEnPixeles(Ventana().Indice("PasoIndicaId_txtPathBD"));
+  EXPECT_EQ(Ventana().Controles()[Ventana().ControlEn(caja.x + 3, caja.y + 3)].nombre, "PasoIndicaId_txtPathBD");
+  EXPECT_EQ(Ventana().ControlEn(10, 10), -1);
+  EXPECT_EQ(Ventana().Controles()[Ventana().ControlEn(10, 200)].nombre, panel);
 }
 
 TEST_F(BotonPlanoTest, OtroAcentoYCaptura) {
-  examinar.Resaltar();
-  examinar.CambiarAcento(paleta.ColorRojo);
-  EXPECT_EQ(Texto(examinar.Etiqueta()), QColor(200, 50, 0));
-  EXPECT_EQ(Fondo(examinar.Barra()), QColor(200, 50, 0));
-  continuar.Resaltar();
-  examinar.Reposar();
-  const QPixmap captura = panel.grab();
-  EXPECT_EQ(captura.size(), panel.size());
+  const auto* boton = Ventana().Buscar(examinar);
+  ASSERT_NE(boton, nullptr);
+  Ventana().Raton(examinar);
+  EXPECT_EQ(Tinta(Widget(examinar)), QColor(0, 79, 142));
+  EXPECT_EQ(Fondo(Widget(barraExaminar)), QColor(0, 79, 142));
+  Ventana().Raton(panel);
+  Ventana().Raton(continuar);
+  const QPixmap captura = qt->grab();
   // The face of the highlighted button is the window's colour, the resting one keeps its own.
   const QImage imagen = captura.toImage();
-  EXPECT_EQ(imagen.pixelColor(continuar.Cara()->geometry().topLeft() + QPoint(2, 2)), QColor(255, 255, 255));
-  EXPECT_EQ(imagen.pixelColor(examinar.Cara()->geometry().topLeft() + QPoint(2, 2)), QColor(242, 242, 242));
-  EXPECT_EQ(imagen.pixelColor(continuar.Barra()->geometry().center()), QColor(108, 171, 22));
+  auto enLaVentana = [this](const char* control) { return Widget(control)->mapTo(qt.get(), QPoint(2, 2)); };
+  EXPECT_EQ(imagen.pixelColor(enLaVentana(caraContinuar)), QColor(255, 255, 255));
+  EXPECT_EQ(imagen.pixelColor(enLaVentana(caraExaminar)), QColor(242, 242, 242));
+  EXPECT_EQ(imagen.pixelColor(enLaVentana(barraContinuar)), QColor(108, 171, 22));
   const auto carpeta = std::filesystem::path(EVALORA_CAPTURAS);
   std::filesystem::create_directories(carpeta);
   EXPECT_TRUE(captura.save(QString::fromStdString((carpeta / "botones-planos.png").string())));

@@ -5,7 +5,7 @@
 
 #include "apoyo/PrefijoTemporal.h"
 #include "platform/linux/RegistroWine.h"
-#include "ui/BarraDeProgreso.h"
+#include "ui/qt/BarraDeProgreso.h"
 #include "ui/FormateaPeso.h"
 
 namespace evalora::ui {

@@ -1,5 +1,5 @@
 // The product's folder browser: Qt's folder dialog, answered here as a user would.
-#include "ui/ExploradorQt.h"
+#include "ui/qt/ExploradorQt.h"
 
 #include <gtest/gtest.h>
 

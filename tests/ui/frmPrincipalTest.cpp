@@ -4,68 +4,43 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
+#include <QTest>
 #include <filesystem>
 
-#include "apoyo/PrefijoTemporal.h"
-#include "platform/fakes/PlataformaDePrueba.h"
+#include "VentanaDePrueba.h"
 #include "platform/TerminacionProceso.h"
-#include "ui/Asistente.h"
-#include "ui/MensajesQt.h"
+#include "ui/qt/MensajesQt.h"
 
 namespace evalora::ui {
 namespace {
 
-class frmPrincipalTest : public ::testing::Test {
- protected:
-  // A run of the given kind whose catalogue cannot be reached (refused at once).
-  void Crear(unsigned tipo) {
-    version = {2020, tipo, 0, 3};
-    plataforma = std::make_unique<falsos::PlataformaDePrueba>(prefijo.Raiz(), version,
-                                                              std::vector<std::string>{"EVALORA_CATALOGO=127.0.0.1:1"});
-    asistente = std::make_unique<Asistente>(plataforma->Servicios(), version);
-    EstablecerVersion(Estado(), version);
-  }
-  EstadoDeEjecucion& Estado() { return asistente->Estado(); }
-  frmPrincipal& Ventana() { return asistente->Ventana(); }
-  bool Visible(const char* control) { return Ventana().Control(control)->isVisibleTo(&Ventana()); }
-  int LeftEnTwips(const char* control) { return Ventana().Control(control)->x() * kTwipsPorPixel; }
-
-  int argc = 1;
-  char nombre[8] = "prueba";
-  char* argv[2] = {nombre, nullptr};
-  QApplication aplicacion{argc, argv};
-  pruebas::PrefijoTemporal prefijo;
-  VersionDelEjecutable version{};
-  std::unique_ptr<falsos::PlataformaDePrueba> plataforma;
-  std::unique_ptr<Asistente> asistente;
-};
+using frmPrincipalTest = VentanaDePrueba;
 
 TEST_F(frmPrincipalTest, CargaYTitulos) {
   Crear(6);
   Estado().UsarVariante01TE = false;
   frmPrincipal& ventana = Ventana();
-  EXPECT_EQ(ventana.size(), QSize(736, 252));
-  EXPECT_EQ(ventana.minimumSize(), ventana.maximumSize());  // a fixed frame
-  EXPECT_EQ(ventana.BarraMenu()->geometry(), QRect(0, 0, 736, 33));
-  EXPECT_EQ(ventana.BarraMenu()->palette().color(QPalette::Window), QColor(0, 79, 142));
+  EXPECT_EQ(qt->size(), QSize(736, 252));
+  EXPECT_EQ(qt->minimumSize(), qt->maximumSize());  // a fixed frame
+  EXPECT_EQ(Widget("BarraMenu")->geometry(), QRect(0, 0, 736, 33));
+  EXPECT_EQ(Fondo(Widget("BarraMenu")), QColor(0, 79, 142));
   EXPECT_EQ(ventana.TituloActual(), "Asistente de Descarga");
   EstablecerTitulos(Estado(), ventana, nullptr);
-  EXPECT_EQ(ventana.windowTitle().toStdString(),
+  EXPECT_EQ(qt->windowTitle().toStdString(),
             "Asistente para la descarga del material didáctico de Evalora 2020 Cloud (Compilación 6)");
-  EXPECT_FALSE(ventana.findChild<QLabel*>("lblTitulo")->isVisibleTo(&ventana));
+  EXPECT_FALSE(qt->findChild<QLabel*>("lblTitulo")->isVisibleTo(qt.get()));
   // Every step panel starts hidden; the header band and its label are dark grey, the label white.
   for (const char* paso :
        {"Paso1", "bienvenida", "IndicaIdEV", "SolicitaSuite", "SolicitaCarpeta", "Descarga", "IniciaDescarga",
         "IniciaInstalacion", "DescargaCorrecta", "DescargaIncorrecta", "Contacto"}) {
-    EXPECT_TRUE(ventana.Control(frmPrincipal::PanelDelPaso(paso))->isHidden()) << paso;
+    EXPECT_TRUE(ventana.Oculto(frmPrincipal::PanelDelPaso(paso))) << paso;
+    EXPECT_TRUE(qt->Widget(frmPrincipal::PanelDelPaso(paso))->isHidden()) << paso;
   }
-  QWidget* bienvenido = ventana.Control("PasoBienvenido_lblBienvenido");
-  EXPECT_EQ(bienvenido->palette().color(QPalette::Window), QColor(69, 69, 69));
-  EXPECT_EQ(bienvenido->palette().color(QPalette::WindowText), QColor(Qt::white));
-  QWidget* banda = ventana.Control("PasoBienvenido_picBienvenido");
+  QWidget* bienvenido = Widget("PasoBienvenido_lblBienvenido");
+  EXPECT_EQ(Fondo(bienvenido), QColor(69, 69, 69));
+  EXPECT_EQ(Tinta(bienvenido), QColor(Qt::white));
+  QWidget* banda = Widget("PasoBienvenido_picBienvenido");
   EXPECT_EQ(bienvenido->x(), (banda->width() - bienvenido->width()) / 2);
   EXPECT_EQ(bienvenido->y(), (banda->height() - bienvenido->height()) / 2);
 }
@@ -73,7 +48,7 @@ TEST_F(frmPrincipalTest, CargaYTitulos) {
 TEST_F(frmPrincipalTest, NombresDePasoSinMayusculasNiBlancos) {
   Crear(5);
   Ventana().MuestraPaso("Descargas");
-  EXPECT_TRUE(Ventana().Control("picDescargar")->isHidden());
+  EXPECT_TRUE(Ventana().Oculto("picDescargar"));
   for (const char* paso : {" DESCARGA ", "descarga"}) {
     Ventana().MuestraPaso("Paso1");
     Ventana().MuestraPaso(paso);
@@ -156,7 +131,7 @@ TEST_F(frmPrincipalTest, ResultadoCorrectoYSusAcciones) {
   Estado().CarpetaBaseDeDatos = "D:\\Escuela";
   Ventana().MuestraPaso("DescargaCorrecta");
   EXPECT_EQ(Ventana().Texto("PasoDCor_LblMensaje"), "La instalación ha finalizado \r\nde forma exitosa.");
-  EXPECT_EQ(Ventana().Control("PasoDCor_LblMensaje")->y() * kTwipsPorPixel, 705);  // 700 twips, in whole pixels
+  EXPECT_EQ(Widget("PasoDCor_LblMensaje")->y() * kTwipsPorPixel, 705);  // 700 twips, in whole pixels
   EXPECT_TRUE(Visible("PasoDCor_LblWindowsVista"));
   EXPECT_EQ(Ventana().Texto("lblIniciarAhora"), "Abrir la carpeta de la Base de datos");
   EXPECT_THROW(Ventana().Pulsar("picInferiorIniciarAhora"), falsos::ProgramaTerminado);
@@ -174,33 +149,33 @@ TEST_F(frmPrincipalTest, ElPunteroDeVerdad) {
   Crear(6);
   Ventana().Mostrar();
   Ventana().MuestraPaso("bienvenida");
-  auto mover = [](QWidget* w) {
-    QMouseEvent movimiento(QEvent::MouseMove, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::NoButton, Qt::NoButton,
-                           Qt::NoModifier);
-    QApplication::sendEvent(w, &movimiento);
-  };
+  auto mover = [](QWidget* w) { Raton(w, QEvent::MouseMove); };
   // Onto the button's label: it lights up, and the panel behind it does not put it back at rest.
-  mover(Ventana().Control("PasoBienvenido_lblContinuar"));
+  mover(Widget("PasoBienvenido_lblContinuar"));
   EXPECT_TRUE(Visible("picInferiorPasoBienvenido_lblContinuar"));
   // Onto another label of the panel: nothing happens; onto the panel: the button rests.
-  mover(Ventana().Control("PasoBienvenido_lblDescripcion"));
+  mover(Widget("PasoBienvenido_lblDescripcion"));
   EXPECT_TRUE(Visible("picInferiorPasoBienvenido_lblContinuar"));
-  mover(Ventana().Control("PicBienvenida"));
+  mover(Widget("PicBienvenida"));
   EXPECT_FALSE(Visible("picInferiorPasoBienvenido_lblContinuar"));
   // A real click on the face is the button's click.
-  Ventana().Control("PasoBienvenido_txtIDLanzador")->setProperty("text", "");
-  QWidget* cara = Ventana().Control("picPasoBienvenido_lblContinuar");
-  QMouseEvent pulsar(QEvent::MouseButtonRelease, QPointF(2, 2), cara->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
-                     Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(cara, &pulsar);
+  Raton(Widget("picPasoBienvenido_lblContinuar"), QEvent::MouseButtonRelease);
   EXPECT_TRUE(Visible("PasoBienvenido_lblMensajeLanzador"));  // no ID: the message
+  // Typing in the ID box is the box's change: the message goes.
+  QTest::keyClicks(Widget("PasoBienvenido_txtIDLanzador"), "AB");
+  EXPECT_EQ(Ventana().Texto("PasoBienvenido_txtIDLanzador"), "AB");
+  EXPECT_FALSE(Visible("PasoBienvenido_lblMensajeLanzador"));
+  // Enter in the box is the step's continue: an ID that is not valid brings the message back.
+  QTest::keyClick(Widget("PasoBienvenido_txtIDLanzador"), Qt::Key_Return);
+  EXPECT_TRUE(Visible("PasoBienvenido_lblMensajeLanzador"));
 }
 
 TEST_F(frmPrincipalTest, ContactoRecibeElFoco) {
   Crear(4);
   Ventana().Mostrar();
   Ventana().MuestraPaso("Contacto");
-  EXPECT_EQ(Ventana().focusWidget(), Ventana().Control("PasoDI_txtNombre"));
+  EXPECT_EQ(Ventana().Foco(), "PasoDI_txtNombre");
+  EXPECT_EQ(qt->focusWidget(), Widget("PasoDI_txtNombre"));
 }
 
 TEST_F(frmPrincipalTest, CerrarLaVentanaTerminaElPrograma) {
@@ -215,8 +190,9 @@ TEST_F(frmPrincipalTest, CerrarLaVentanaTerminaElPrograma) {
                             p.registro, p.procesos, p.usuario,    p.internet, p.entorno,
                             p.shell,    p.unidades, p.impresoras, p.fuentes,  p.ejecutable};
     Asistente otro(conFin, version);
-    otro.Ventana().show();
-    otro.Ventana().close();
+    VentanaQt ventana(otro.Ventana());
+    ventana.show();
+    ventana.close();
     std::abort();  // not reached
   };
   EXPECT_EXIT(cerrarConElFinDelProducto(), ::testing::ExitedWithCode(0), "");

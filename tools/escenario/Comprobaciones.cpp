@@ -1,8 +1,4 @@
 // What a scenario checks: steps, texts, colours, message boxes, files, the server's log.
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-
 #include "Escenario.h"
 #include "Textos.h"
 #include "core/Texto.h"
@@ -193,18 +189,17 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
   ui::frmPrincipal& ventana = asistente_->Ventana();
   if (a.orden == "paso") {
     const std::string panel = ui::frmPrincipal::PanelDelPaso(texto(0));
-    QWidget* w = ventana.Control(panel);
-    const bool visible = w && !w->isHidden() && PanelVisible() == RecortarBlancos(texto(0));
+    const bool visible = !panel.empty() && ventana.Existe(panel) && !ventana.Oculto(panel) && PanelVisible() == RecortarBlancos(texto(0));
     if (!visible) hallado = "el paso visible es " + PanelVisible();
     return visible;
   }
   if (a.orden == "captura") {
     const fs::path destino = Captura(texto(0));
-    const bool guardada = ventana.grab().save(QString::fromStdString(destino.string()));
+    const bool guardada = vista_->Capturar(destino.string());
     if (!guardada) hallado = "no se pudo guardar " + destino.string();
     return guardada;
   }
-  QWidget* control = ControlDe(a, 0, hallado);
+  const ui::Control* control = ControlDe(a, 0, hallado);
   if (!control) return false;
   if (a.orden == "texto" || a.orden == "contiene") {
     const std::string actual = ventana.Texto(texto(0));
@@ -213,14 +208,14 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
     return bien;
   }
   if (a.orden == "visible" || a.orden == "oculto") {
-    const bool visible = control->isVisibleTo(&ventana);
+    const bool visible = ventana.ALaVista(control->nombre);
     if (visible != (a.orden == "visible")) hallado = visible ? "está a la vista" : "está oculto";
     return visible == (a.orden == "visible");
   }
   if (a.orden == "marcado" || a.orden == "desmarcado") {
-    auto* casilla = qobject_cast<QCheckBox*>(control);
-    const bool bien = casilla && casilla->isChecked() == (a.orden == "marcado");
-    if (!bien) hallado = casilla ? (casilla->isChecked() ? "marcado" : "desmarcado") : "no es una casilla";
+    const bool casilla = control->clase == ui::Clase::kCasilla;
+    const bool bien = casilla && control->marcado == (a.orden == "marcado");
+    if (!bien) hallado = casilla ? (control->marcado ? "marcado" : "desmarcado") : "no es una casilla";
     return bien;
   }
   if (a.orden == "color" || a.orden == "fondo") return ComprobarColor(a, a.orden == "fondo", hallado);
@@ -229,10 +224,10 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
 }
 
 bool Escenario::ComprobarColor(const Accion& a, bool fondo, std::string& hallado) {
-  QWidget* control = asistente_->Ventana().Control(a.argumentos[0].texto);
+  const ui::frmPrincipal& ventana = asistente_->Ventana();
   const std::string esperado = a.argumentos.size() > 1 ? a.argumentos[1].texto : "";
-  const QColor actual =
-      fondo ? control->palette().color(control->backgroundRole()) : control->palette().color(control->foregroundRole());
+  const ui::Color actual =
+      fondo ? ventana.FondoEfectivo(a.argumentos[0].texto) : ventana.TintaEfectiva(a.argumentos[0].texto);
   if (Rgb(actual) != esperado) hallado = Rgb(actual);
   return Rgb(actual) == esperado;
 }

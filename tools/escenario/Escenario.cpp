@@ -1,9 +1,6 @@
 #include "Escenario.h"
 #include "Textos.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -69,9 +66,11 @@ Escenario::Escenario(fs::path archivo, OpcionesDeEscenario opciones)
   std::string plantilla = (fs::temp_directory_path() / "evalora-escenario-XXXXXX").string();
   if (::mkdtemp(plantilla.data())) temporal_ = plantilla;
   prefijo_ = temporal_ / "prefijo";
+  formulario_.nombre = "frmPrincipal";
 }
 
 Escenario::~Escenario() {
+  vista_.reset();
   asistente_.reset();
   plataforma_.reset();
   servidores_.reset();
@@ -159,6 +158,7 @@ std::vector<std::string> Escenario::Variables() const {
 }
 
 void Escenario::NuevoAsistente(int tipo, const std::string& version) {
+  vista_.reset();  // it draws the form: it goes first
   asistente_.reset();
   plataforma_.reset();
   tipo_ = tipo;
@@ -206,14 +206,15 @@ bool Escenario::Iniciar(std::string& hallado) {
   plataforma_->shell.respuestas = respuestasDeCarpeta_;
   respuestasDeCarpeta_.clear();
   asistente_ = std::make_unique<ui::Asistente>(plataforma_->Servicios(), version_);
+  vista_ = CrearVista(asistente_->Ventana());
   plataforma_->eventos.alCeder = [this] {
     if (opciones_.contar) Contar();
     if (capturarEnElPaso_ && PanelVisible() == capturarEnElPaso_->first) {
-      asistente_->Ventana().grab().save(QString::fromStdString(capturarEnElPaso_->second.string()));
+      vista_->Capturar(capturarEnElPaso_->second.string());
       capturarEnElPaso_.reset();
     }
     if (capturarAlRecibir_ && asistente_->Ventana().BytesRecibidos() >= capturarAlRecibir_->first) {
-      asistente_->Ventana().grab().save(QString::fromStdString(capturarAlRecibir_->second.string()));
+      vista_->Capturar(capturarAlRecibir_->second.string());
       capturarAlRecibir_.reset();
     }
     if (cerrarAlRecibir_ && asistente_->Ventana().BytesRecibidos() >= *cerrarAlRecibir_) {
@@ -232,7 +233,7 @@ void Escenario::Programa(F&& f) {
     f();
   } catch (const falsos::ProgramaTerminado&) {
     terminado_ = true;
-    asistente_->Ventana().hide();
+    vista_->Ocultar();
   }
 }
 
@@ -260,14 +261,16 @@ fs::path Escenario::Relativo(const std::string& nombre, const fs::path& base) co
   return p.is_absolute() ? p : base / p;
 }
 
-QWidget* Escenario::ControlDe(const Accion& a, size_t i, std::string& hallado) const {
+const ui::Control* Escenario::ControlDe(const Accion& a, size_t i, std::string& hallado) const {
   if (a.argumentos.size() <= i) {
     hallado = "falta el nombre del control";
     return nullptr;
   }
-  QWidget* w = asistente_->Ventana().Control(a.argumentos[i].texto);
-  if (!w) hallado = "la ventana no tiene el control " + a.argumentos[i].texto;
-  return w;
+  const ui::frmPrincipal& ventana = asistente_->Ventana();
+  if (a.argumentos[i].texto == ventana.Nombre()) return &formulario_;
+  const ui::Control* c = ventana.Buscar(a.argumentos[i].texto);
+  if (!c) hallado = "la ventana no tiene el control " + a.argumentos[i].texto;
+  return c;
 }
 
 void Escenario::Contar() {
@@ -283,8 +286,8 @@ std::string Escenario::PanelVisible() const {
   for (const char* paso :
        {"Paso1", "bienvenida", "IndicaIdEV", "SolicitaSuite", "SolicitaCarpeta", "Descarga", "IniciaDescarga",
         "IniciaInstalacion", "DescargaCorrecta", "DescargaIncorrecta", "Contacto"}) {
-    QWidget* panel = asistente_->Ventana().Control(ui::frmPrincipal::PanelDelPaso(paso));
-    if (panel && !panel->isHidden()) visibles += (visibles.empty() ? "" : ", ") + std::string(paso);
+    const ui::Control* panel = asistente_->Ventana().Buscar(ui::frmPrincipal::PanelDelPaso(paso));
+    if (panel && panel->visible) visibles += (visibles.empty() ? "" : ", ") + std::string(paso);
   }
   return visibles.empty() ? "(ningún paso)" : visibles;
 }
@@ -460,19 +463,19 @@ bool Escenario::Interactuar(const Accion& a, std::string& hallado) {
     Programa([&] { ventana.CerrarPorElUsuario(); });
     return true;
   }
-  QWidget* control = ControlDe(a, 0, hallado);
+  const ui::Control* control = ControlDe(a, 0, hallado);
   if (!control) return false;
   const std::string nombre = a.argumentos[0].texto;
   bool aceptada = true;
   if (a.orden == "escribe") {
-    auto* caja = qobject_cast<QLineEdit*>(control);
-    if (!caja || caja->isReadOnly() || a.argumentos.size() < 2) {
-      hallado = !caja                ? nombre + " no es una caja de texto"
-                : caja->isReadOnly() ? nombre + " no admite escritura"
-                                     : "falta el texto";
+    const bool caja = control->clase == ui::Clase::kCaja;
+    if (!caja || control->soloLectura || a.argumentos.size() < 2) {
+      hallado = !caja                  ? nombre + " no es una caja de texto"
+                : control->soloLectura ? nombre + " no admite escritura"
+                                       : "falta el texto";
       return false;
     }
-    Programa([&] { caja->setText(QString::fromStdString(a.argumentos[1].texto)); });
+    Programa([&] { ventana.Escribir(nombre, a.argumentos[1].texto); });
   } else if (a.orden == "tecla") {
     if (a.argumentos.size() < 2 || a.argumentos[1].texto != "Enter") {
       hallado = "solo se conoce la tecla Enter";
@@ -480,7 +483,7 @@ bool Escenario::Interactuar(const Accion& a, std::string& hallado) {
     }
     Programa([&] { aceptada = ventana.TeclaEnter(nombre); });
   } else if (a.orden == "clic") {
-    if (!control->isVisibleTo(&ventana) || !control->isEnabled()) {
+    if (!ventana.ALaVista(nombre) || !control->habilitado) {
       hallado = nombre + " no está a la vista: no se puede pulsar";
       return false;
     }

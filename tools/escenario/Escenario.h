@@ -19,6 +19,9 @@
 
 namespace evalora::escenario {
 
+// The renderer of this build over a run's form, as the user would see it.
+std::unique_ptr<ui::Vista> CrearVista(ui::frmPrincipal& forma);
+
 struct OpcionesDeEscenario {
   std::filesystem::path contenido;  // the download server's shared content folder
   std::filesystem::path capturas;   // where "captura" writes; empty: next to the scenario
@@ -52,7 +55,7 @@ class Escenario {
   template <typename F>
   void Programa(F&& f);
   bool EnMarcha(std::string& hallado) const;
-  QWidget* ControlDe(const Accion& a, size_t i, std::string& hallado) const;
+  const ui::Control* ControlDe(const Accion& a, size_t i, std::string& hallado) const;
   std::filesystem::path Relativo(const std::string& nombre, const std::filesystem::path& base) const;
   // Where a screenshot goes (below --capturas, else next to the scenario); its folder is made.
   std::filesystem::path Captura(const std::string& nombre) const;
@@ -79,6 +82,8 @@ class Escenario {
   VersionDelEjecutable version_{};
   std::unique_ptr<falsos::PlataformaDePrueba> plataforma_;
   std::unique_ptr<ui::Asistente> asistente_;
+  std::unique_ptr<ui::Vista> vista_;  // the renderer of this build, drawing the form
+  ui::Control formulario_;  // the form itself, as lines name it
   bool iniciado_ = false;
   bool terminado_ = false;
   size_t avisosVistos_ = 0;

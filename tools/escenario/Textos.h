@@ -1,15 +1,16 @@
 #pragma once
 // Small text helpers of the scenario runner.
 
-#include <QColor>
 #include <cstdint>
 #include <string>
+
+#include "ui/Formulario.h"
 
 namespace evalora::escenario {
 
 // "r,g,b", as scenarios write colours.
-inline std::string Rgb(QColor c) {
-  return std::to_string(c.red()) + "," + std::to_string(c.green()) + "," + std::to_string(c.blue());
+inline std::string Rgb(ui::Color c) {
+  return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b);
 }
 
 // A text as a scenario would write it: in double quotes, CR and LF as \r and \n.

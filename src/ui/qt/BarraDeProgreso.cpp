@@ -1,4 +1,4 @@
-#include "ui/BarraDeProgreso.h"
+#include "ui/qt/BarraDeProgreso.h"
 
 #include <QPainter>
 

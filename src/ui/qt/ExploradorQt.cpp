@@ -1,4 +1,4 @@
-#include "ui/ExploradorQt.h"
+#include "ui/qt/ExploradorQt.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "ui/MensajesQt.h"
+#include "ui/qt/MensajesQt.h"
 
 #include <QApplication>
 
