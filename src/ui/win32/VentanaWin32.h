@@ -1,0 +1,45 @@
+#pragma once
+// The form drawn by Win32: one fixed-frame top-level window of the design's size. Labels, pictures,
+// the flat buttons' parts and the progress bars are drawn here (double-buffered); the text boxes,
+// check boxes and the push button are the system's own controls. What the user does with the
+// window goes to the form's events.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/frmPrincipal.h"
+
+namespace evalora::ui {
+
+class VentanaWin32 : public Vista {
+ public:
+  explicit VentanaWin32(frmPrincipal& forma);
+  ~VentanaWin32() override;
+  VentanaWin32(const VentanaWin32&) = delete;
+  VentanaWin32& operator=(const VentanaWin32&) = delete;
+
+  void Actualizar(int control) override;
+  void Reordenar(int padre) override;
+  void Enfocar(int control) override;
+  void EscribirCaption(const std::string& caption) override;
+  void Mostrar() override;
+  void Ocultar() override;
+  void Refrescar() override;
+  bool Capturar(const std::string& archivo) override;
+
+  // The window (an HWND) and the system control of a text box, check box or push button.
+  void* Ventana() const;
+  void* ControlDelSistema(const std::string& nombre) const;
+  // Runs the window's messages until the program ends.
+  int Bucle();
+
+  struct Estado;  // the Win32 side
+
+ private:
+  frmPrincipal& forma_;
+  std::unique_ptr<Estado> estado_;
+};
+
+}  // namespace evalora::ui
