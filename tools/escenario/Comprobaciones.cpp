@@ -3,7 +3,6 @@
 #include "Textos.h"
 #include "core/Texto.h"
 #include "localdb/ArchivoDeRegistro.h"
-#include "platform/linux/RegistroWine.h"
 
 #include <chrono>
 #include <cstdio>
@@ -52,7 +51,6 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
   }
   if (a.orden == "temporales") {
     // The temporary files of interrupted downloads (EVL….tmp) in a folder and every folder below.
-    if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
     int64_t esperados = 0;
     if (!Numero(texto(1), esperados)) {
       hallado = "«temporales» necesita la carpeta y un número";
@@ -61,28 +59,27 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
     int64_t hay = 0;
     std::vector<std::string> carpetas{texto(0)};
     for (size_t i = 0; i < carpetas.size(); ++i) {
-      for (const auto& nombre : archivos_->ListarArchivos(carpetas[i])) {
+      for (const auto& nombre : maquina_->Archivos().ListarArchivos(carpetas[i])) {
         hay += nombre.rfind("EVL", 0) == 0 && nombre.size() > 4 && nombre.substr(nombre.size() - 4) == ".tmp";
       }
-      for (const auto& sub : archivos_->ListarSubcarpetas(carpetas[i])) carpetas.push_back(carpetas[i] + "\\" + sub);
+      for (const auto& sub : maquina_->Archivos().ListarSubcarpetas(carpetas[i])) carpetas.push_back(carpetas[i] + "\\" + sub);
     }
     if (hay != esperados) hallado = std::to_string(hay);
     return hay == esperados;
   }
   if (a.orden == "carpeta" || a.orden == "sin-carpeta") {
-    if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
-    const bool existe = archivos_->ExisteCarpeta(texto(0));
+    const bool existe = maquina_->Archivos().ExisteCarpeta(texto(0));
     if (existe != (a.orden == "carpeta")) hallado = existe ? "existe" : "no existe";
     return existe == (a.orden == "carpeta");
   }
-  if (a.orden == "wine-valor") return ComprobarConWine(a, hallado);
+  if (a.orden == "wine-valor") return maquina_->LineaDeWine(a, true, hallado);
   if (a.orden == "valor" || a.orden == "clave" || a.orden == "sin-clave") {
     const auto clave = AnalizarClave(texto(0));
     if (!clave) {
       hallado = "raíz desconocida en " + texto(0);
       return false;
     }
-    RegistroWine registro(prefijo_);
+    Registro& registro = maquina_->RegistroDeLaMaquina();
     if (a.orden != "valor") {
       const bool existe = registro.AbrirClave(clave->first, clave->second) == win::kExito;
       if (existe != (a.orden == "clave")) hallado = existe ? "existe" : "no existe";
@@ -97,38 +94,11 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
     if (actual != texto(2)) hallado = Mostrable(actual);
     return actual == texto(2);
   }
-  if (a.orden == "lnkinfo") {
-    // What Debian's lnkinfo reads from a shortcut of the prefix must contain the text.
-    if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
-    const auto ruta = archivos_->RutaAnfitrion(texto(0));
-    if (!ruta) {
-      hallado = "no existe";
-      return false;
-    }
-    std::string salida;
-    if (FILE* tubo = ::popen(("lnkinfo '" + ruta->string() + "' 2>&1").c_str(), "r")) {
-      char bloque[4096];
-      for (size_t n; (n = std::fread(bloque, 1, sizeof bloque, tubo)) > 0;) salida.append(bloque, n);
-      ::pclose(tubo);
-    }
-    // Runs of blanks and tabs count as one blank: "Working directory : C:\…".
-    auto juntar = [](const std::string& t) {
-      std::string r;
-      for (char c : t) {
-        const bool blanco = c == ' ' || c == '\t';
-        if (!(blanco && !r.empty() && r.back() == ' ')) r += blanco ? ' ' : c;
-      }
-      return r;
-    };
-    const bool bien = juntar(salida).find(juntar(texto(1))) != std::string::npos;
-    if (!bien) hallado = salida.empty() ? "lnkinfo no dijo nada" : Mostrable(salida);
-    return bien;
-  }
+  if (a.orden == "lnkinfo") return maquina_->Lnkinfo(texto(0), texto(1), hallado);
   if (a.orden == "base") {
     // The rows of a query on the registration file (its password), "|" between fields and a line
     // break between rows.
-    if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
-    const auto ruta = archivos_->RutaAnfitrion(texto(0));
+    const auto ruta = maquina_->RutaLocal(texto(0));
     ArchivoDeRegistro bd;
     std::string error;
     if (!ruta || !bd.Abrir(*ruta, kClaveDelArchivoDeRegistro, error)) {
@@ -150,16 +120,14 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
   }
   if (a.orden == "espera-archivo") {
     // A file a program that runs on its own writes: up to 10 real seconds.
-    if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
-    for (int i = 0; i < 1000 && !archivos_->ExisteArchivo(texto(0)); ++i) {
+    for (int i = 0; i < 1000 && !maquina_->Archivos().ExisteArchivo(texto(0)); ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    if (!archivos_->ExisteArchivo(texto(0))) hallado = "no apareció en 10 s";
-    return archivos_->ExisteArchivo(texto(0));
+    if (!maquina_->Archivos().ExisteArchivo(texto(0))) hallado = "no apareció en 10 s";
+    return maquina_->Archivos().ExisteArchivo(texto(0));
   }
   if (a.orden == "archivo" || a.orden == "sin-archivo") {
-    if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
-    const auto tamano = archivos_->Tamano(texto(0));
+    const auto tamano = maquina_->Archivos().Tamano(texto(0));
     if (a.orden == "sin-archivo") {
       if (tamano) hallado = "existe, con " + std::to_string(*tamano) + " bytes";
       return !tamano;

@@ -1,16 +1,13 @@
 #include "Escenario.h"
 #include "Textos.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
 
 #include "core/Texto.h"
 #include "platform/CodigosWin.h"
-#include "platform/linux/Prefijo.h"
-#include "platform/linux/RegistroWine.h"
-
-extern char** environ;
 
 namespace evalora::escenario {
 
@@ -63,9 +60,15 @@ std::optional<VersionDelEjecutable> LeerVersion(const std::string& texto) {
 
 Escenario::Escenario(fs::path archivo, OpcionesDeEscenario opciones)
     : archivo_(std::move(archivo)), opciones_(std::move(opciones)) {
-  std::string plantilla = (fs::temp_directory_path() / "evalora-escenario-XXXXXX").string();
-  if (::mkdtemp(plantilla.data())) temporal_ = plantilla;
-  prefijo_ = temporal_ / "prefijo";
+  // A folder of its own below the temporary folder.
+  std::error_code e;
+  const auto semilla = std::chrono::steady_clock::now().time_since_epoch().count();
+  for (int intento = 0; intento < 100 && temporal_.empty(); ++intento) {
+    const fs::path carpeta = fs::temp_directory_path(e) / ("evalora-escenario-" + std::to_string(semilla % 1000000007) +
+                                                          "-" + std::to_string(intento));
+    if (fs::create_directory(carpeta, e)) temporal_ = carpeta;
+  }
+  maquina_ = std::make_unique<Maquina>(temporal_, opciones_.prefijoWine);
   formulario_.nombre = "frmPrincipal";
 }
 
@@ -74,7 +77,7 @@ Escenario::~Escenario() {
   asistente_.reset();
   plataforma_.reset();
   servidores_.reset();
-  wine_.reset();
+  maquina_.reset();
   std::error_code e;
   if (!temporal_.empty()) fs::remove_all(temporal_, e);
 }
@@ -147,8 +150,7 @@ std::vector<std::string> Escenario::Variables() const {
     }
     return false;
   };
-  for (char** e = environ; *e; ++e) {
-    const std::string v = *e;
+  for (const std::string& v : maquina_->Entorno()) {
     // The run is the scenario's alone: nothing of the wizard's own settings leaks in.
     if (v.rfind("EVALORA_", 0) == 0) continue;
     if (!fijada(v.substr(0, v.find('=')))) variables.push_back(v);
@@ -176,11 +178,7 @@ bool Escenario::Iniciar(std::string& hallado) {
     hallado = "el asistente ya se inició; para otro, «asistente <tipo>»";
     return false;
   }
-  std::string motivo;
-  if (!Prefijo(prefijo_).Preparar(&motivo)) {
-    hallado = motivo;
-    return false;
-  }
+  if (!maquina_->Preparar(hallado)) return false;
   if (!servidores_) {
     servidores_ = std::make_unique<Servidores>(opciones_.contenido, sqlExtra_, temporal_ / "recibido.log");
     const std::string puertoHttp = std::to_string(servidores_->PuertoDescargas());
@@ -195,10 +193,8 @@ bool Escenario::Iniciar(std::string& hallado) {
     fijar("EVALORA_CATALOGO", "127.0.0.1:" + std::to_string(servidores_->PuertoCatalogo()));
   }
   std::vector<std::string> variables = Variables();
-  plataforma_ = std::make_unique<falsos::PlataformaDePrueba>(prefijo_, version_, variables);
-  plataforma_->procesos.nombres = procesos_;
-  plataforma_->procesos.nombres.push_back(EjecutableDelTipo(tipo_, std::to_string(version_.Mayor)));
-  plataforma_->usuario.administrador = administrador_;
+  plataforma_ = maquina_->NuevaPlataforma(version_, variables);
+  plataforma_->UsarPremisas(procesos_, EjecutableDelTipo(tipo_, std::to_string(version_.Mayor)), administrador_);
   // The permission tool and the installed programs run for real; a virtual second of waiting for
   // them costs 5 real milliseconds.
   plataforma_->shell.ejecutarProgramas = true;
@@ -336,14 +332,17 @@ bool Escenario::Configurar(const Accion& a, std::string& hallado) {
       hallado = "«prefijo» va antes de la primera «inicia»";
       return false;
     }
-    prefijo_ = Relativo(texto(0), archivo_.parent_path());
-    return true;
+    return maquina_->UsarPrefijo(Relativo(texto(0), archivo_.parent_path()), hallado);
   }
   if (a.orden == "registro") return EscribirRegistro(a, hallado);
-  if (a.orden == "prefijo-de-wine" || a.orden == "wine-en-marcha") return ConfigurarWine(a, hallado);
+  if (a.orden == "prefijo-de-wine" || a.orden == "wine-en-marcha") {
+    return maquina_->LineaDeWine(a, servidores_ || iniciado_, hallado);
+  }
   if (a.orden == "proceso") {
     procesos_.push_back(texto(0));
-    if (plataforma_) plataforma_->procesos.nombres.push_back(texto(0));
+    if (plataforma_) {
+      plataforma_->UsarPremisas(procesos_, EjecutableDelTipo(tipo_, std::to_string(version_.Mayor)), administrador_);
+    }
     return true;
   }
   if (a.orden == "sin-administrador") {
@@ -386,9 +385,8 @@ bool Escenario::Configurar(const Accion& a, std::string& hallado) {
     return true;
   }
   // crea / borra: files of the prefix.
-  if (!Prefijo(prefijo_).Preparar(&hallado)) return false;
-  if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
-  const auto ruta = archivos_->RutaAnfitrion(texto(0));
+  if (!maquina_->Preparar(hallado)) return false;
+  const auto ruta = maquina_->RutaLocal(texto(0));
   if (!ruta) {
     hallado = "la ruta no está en el prefijo: " + texto(0);
     return false;
@@ -446,8 +444,8 @@ bool Escenario::EscribirRegistro(const Accion& a, std::string& hallado) {
     hallado = "tipo de valor no admitido: " + tipo;
     return false;
   }
-  if (!Prefijo(prefijo_).Preparar(&hallado)) return false;
-  RegistroWine registro(prefijo_);
+  if (!maquina_->Preparar(hallado)) return false;
+  Registro& registro = maquina_->RegistroDeLaMaquina();
   if (registro.CrearClave(clave->first, clave->second) != win::kExito ||
       registro.EstablecerValor(clave->first, clave->second, arg[1].texto, dato) != win::kExito) {
     hallado = "no se pudo escribir el registro: " + registro.MotivoDelUltimoError();

@@ -11,10 +11,8 @@
 #include <vector>
 
 #include "Guion.h"
+#include "Maquina.h"
 #include "Servidores.h"
-#include "WineDePrueba.h"
-#include "platform/fakes/PlataformaDePrueba.h"
-#include "platform/linux/SistemaDeArchivosPrefijo.h"
 #include "ui/Asistente.h"
 
 namespace evalora::escenario {
@@ -46,8 +44,6 @@ class Escenario {
   bool ComprobarAviso(const Accion& a, std::string& hallado);
   bool ComprobarColor(const Accion& a, bool fondo, std::string& hallado);
   bool EscribirRegistro(const Accion& a, std::string& hallado);
-  bool ConfigurarWine(const Accion& a, std::string& hallado);
-  bool ComprobarConWine(const Accion& a, std::string& hallado);
 
   void NuevoAsistente(int tipo, const std::string& version);
   bool Iniciar(std::string& hallado);
@@ -67,20 +63,18 @@ class Escenario {
   std::filesystem::path archivo_;
   OpcionesDeEscenario opciones_;
   std::filesystem::path temporal_;  // removed at the end
-  std::filesystem::path prefijo_;
+  std::unique_ptr<Maquina> maquina_;
   std::vector<std::string> sqlExtra_;
   std::vector<std::pair<std::string, std::string>> entorno_;
   std::vector<std::string> procesos_;
   std::deque<std::string> respuestasDeCarpeta_;
   bool administrador_ = true;
   std::unique_ptr<Servidores> servidores_;
-  std::unique_ptr<pruebas::WineDePrueba> wine_;  // "prefijo-de-wine"
-  std::unique_ptr<SistemaDeArchivosPrefijo> archivos_;
 
   // The run of the program.
   int tipo_ = 0;
   VersionDelEjecutable version_{};
-  std::unique_ptr<falsos::PlataformaDePrueba> plataforma_;
+  std::unique_ptr<PlataformaDeEscenario> plataforma_;
   std::unique_ptr<ui::Asistente> asistente_;
   std::unique_ptr<ui::Vista> vista_;  // the renderer of this build, drawing the form
   ui::Control formulario_;  // the form itself, as lines name it

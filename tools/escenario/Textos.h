@@ -22,6 +22,16 @@ inline std::string Mostrable(const std::string& texto) {
   return "\"" + r + "\"";
 }
 
+// Runs of blanks and tabs as one blank: "Working directory : C:\…" as lnkinfo aligns it.
+inline std::string BlancosJuntos(const std::string& t) {
+  std::string r;
+  for (char c : t) {
+    const bool blanco = c == ' ' || c == '\t';
+    if (!(blanco && !r.empty() && r.back() == ' ')) r += blanco ? ' ' : c;
+  }
+  return r;
+}
+
 // A whole number of bytes or times (digits only).
 inline bool Numero(const std::string& texto, int64_t& numero) {
   if (texto.empty() || texto.size() > 18 || texto.find_first_not_of("0123456789") != std::string::npos) return false;

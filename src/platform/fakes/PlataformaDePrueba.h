@@ -30,6 +30,13 @@ class PlataformaDePrueba {
                      std::vector<std::string> variables);
 
   Plataforma Servicios();
+  // The scenario's premises: the processes it says are running (with the wizard's own) and
+  // whether the user is an administrator; these are always the fakes' here.
+  void UsarPremisas(const std::vector<std::string>& nombres, const std::string& propio, bool administrador) {
+    procesos.nombres = nombres;
+    procesos.nombres.push_back(propio);
+    usuario.administrador = administrador;
+  }
 
   RelojVirtual reloj;
   BucleDelReloj eventos{reloj};
