@@ -1,20 +1,31 @@
 #!/usr/bin/env bash
 # Runs a command while the development server runs as a Linux program on loopback:
-#   scripts/con-servidor-dev.sh <evalora-servidor-dev> <content folder> <command> [arguments…]
+#   scripts/con-servidor-dev.sh <evalora-servidor-dev> <content folder> [server options… --] <command> [arguments…]
 # The command finds the server in its environment: EVALORA_CATALOGO (127.0.0.1:<port>),
-# EVALORA_HTTP (http://127.0.0.1:<port>), EVALORA_REGISTRO_CATALOGO (the statements log) and
-# EVALORA_CONTENIDO (the folder it serves). Windows programs under Wine see the same variables.
+# EVALORA_HTTP (http://127.0.0.1:<port>), EVALORA_REGISTRO_CATALOGO (the statements log),
+# EVALORA_PEDIDOS_HTTP (the HTTP requests log) and EVALORA_CONTENIDO (the folder it serves).
+# Windows programs under Wine see the same variables. Options before "--" go to the server
+# (--catalogo FILE.sql, --contenido-hecho, …).
 set -uo pipefail
 servidor=$1
 contenido=$2
 shift 2
+opciones=()
+if printf '%s\n' "$@" | grep -qx -- '--'; then
+  while [ "$1" != -- ]; do
+    opciones+=("$1")
+    shift
+  done
+  shift
+fi
 if [ ! -x "$servidor" ]; then
   echo "con-servidor-dev: no existe el servidor de desarrollo $servidor (lo da la compilación de Linux)" >&2
   exit 1
 fi
 carpeta=$(mktemp -d "${TMPDIR:-/tmp}/evalora-servidor.XXXXXX")
 mkdir -p "$contenido"
-"$servidor" --registro "$carpeta/registro.txt" --contenido "$contenido" >"$carpeta/salida.txt" 2>&1 &
+"$servidor" --registro "$carpeta/registro.txt" --pedidos "$carpeta/pedidos.txt" --contenido "$contenido" \
+  "${opciones[@]}" >"$carpeta/salida.txt" 2>&1 &
 pid=$!
 terminar() {
   kill "$pid" 2>/dev/null
@@ -36,5 +47,7 @@ if [ -z "$catalogo" ] || [ -z "$descargas" ]; then
 fi
 # The statements of the demo's start are not the command's.
 : >"$carpeta/registro.txt"
+: >"$carpeta/pedidos.txt"
 EVALORA_CATALOGO="127.0.0.1:$catalogo" EVALORA_HTTP="http://127.0.0.1:$descargas" \
-  EVALORA_REGISTRO_CATALOGO="$carpeta/registro.txt" EVALORA_CONTENIDO="$contenido" "$@"
+  EVALORA_REGISTRO_CATALOGO="$carpeta/registro.txt" EVALORA_PEDIDOS_HTTP="$carpeta/pedidos.txt" \
+  EVALORA_CONTENIDO="$contenido" "$@"

@@ -118,10 +118,40 @@ TEST(ShellWin, ElExploradorCanceladoNoDaCarpeta) {
       << usuario.Visto().textos;
 }
 
+// The window of a process: the top-level window of the wizard's class, once its caption is
+// written (up to 20 s).
+HWND VentanaDelAsistente(DWORD proceso) {
+  struct Busqueda {
+    DWORD proceso;
+    HWND encontrada = nullptr;
+  } b{proceso};
+  for (int i = 0; i < 2000 && !b.encontrada; ++i) {
+    EnumWindows(
+        [](HWND v, LPARAM p) -> BOOL {
+          auto& b = *reinterpret_cast<Busqueda*>(p);
+          DWORD suyo = 0;
+          GetWindowThreadProcessId(v, &suyo);
+          wchar_t clase[64];
+          GetClassNameW(v, clase, 64);
+          if (suyo == b.proceso && std::wstring(clase) == L"EvaloraFrmPrincipal" && GetWindowTextLengthW(v) > 0) {
+            b.encontrada = v;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&b));
+    if (!b.encontrada) Sleep(10);
+  }
+  return b.encontrada;
+}
+
 // Each wizard, started as Windows starts a program, reads its kind and version from its own
-// resource: its message box carries its kind's title and caption.
+// resource: its window carries its kind's caption, and closing it ends the program at once.
 TEST(AsistentesWin, CadaUnoSabeQueAsistenteEs) {
   const std::string carpeta = pruebas::EnUnidadZ(EVALORA_BIN_WINDOWS);
+  // Neither the Internet check nor the catalogue leave this machine: both are refused at once.
+  SetEnvironmentVariableW(L"EVALORA_SITIO_WEB", L"http://127.0.0.1:1/");
+  SetEnvironmentVariableW(L"EVALORA_CATALOGO", L"127.0.0.1:1");
   const std::pair<const char*, const char*> asistentes[] = {
       {"AsistenteDeInstalacionEvalora2020Cloud", "Asistente para la instalación de Evalora 2020 Cloud"},
       {"AsistenteBaseDeDatosEvalora2020Local",
@@ -142,11 +172,17 @@ TEST(AsistentesWin, CadaUnoSabeQueAsistenteEs) {
     std::wstring linea = L"\"" + win32::Ancho(carpeta + "\\" + programa + ".exe") + L"\"";
     ASSERT_TRUE(CreateProcessW(nullptr, linea.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &inicio, &proceso))
         << programa;
-    {
-      Contestador usuario(IDOK, proceso.dwProcessId);
-      const DialogoVisto& visto = usuario.Visto();
-      EXPECT_EQ(visto.titulo, std::string(titulo) + " (Compilación 6)") << programa;
-      EXPECT_NE(visto.textos.find(titulo), std::string::npos) << visto.textos;
+    const HWND ventana = VentanaDelAsistente(proceso.dwProcessId);
+    EXPECT_NE(ventana, nullptr) << programa;
+    if (ventana) {
+      wchar_t caption[256];
+      GetWindowTextW(ventana, caption, 256);
+      EXPECT_EQ(win32::Estrecho(caption), std::string(titulo) + " (Compilación 6)") << programa;
+      RECT cliente;
+      GetClientRect(ventana, &cliente);
+      EXPECT_EQ(cliente.right, 736) << programa;  // the design's 11040 x 3780 twips
+      EXPECT_EQ(cliente.bottom, 252) << programa;
+      PostMessageW(ventana, WM_CLOSE, 0, 0);  // heard also under a message box of the wizard's
     }
     EXPECT_EQ(WaitForSingleObject(proceso.hProcess, 20000), WAIT_OBJECT_0) << programa;
     DWORD estado = 1;

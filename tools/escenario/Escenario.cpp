@@ -58,6 +58,16 @@ std::optional<VersionDelEjecutable> LeerVersion(const std::string& texto) {
 
 }  // namespace
 
+std::vector<std::string> LineasDe(const fs::path& archivo) {
+  std::ifstream entrada(archivo);
+  std::vector<std::string> lineas;
+  for (std::string l; std::getline(entrada, l);) {
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+    lineas.push_back(l);
+  }
+  return lineas;
+}
+
 Escenario::Escenario(fs::path archivo, OpcionesDeEscenario opciones)
     : archivo_(std::move(archivo)), opciones_(std::move(opciones)) {
   // A folder of its own below the temporary folder.

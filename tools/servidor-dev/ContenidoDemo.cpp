@@ -138,13 +138,18 @@ std::string DocumentoDeApoyo() {
 }  // namespace
 
 void PonerProgramasDelSistema(const fs::path& carpeta, const fs::path& binarios) {
+  // The programs of the build in `binarios`: the Windows build's (….exe) when it is that one.
+  std::error_code e;
+  auto programa = [&](const std::string& nombre) {
+    const fs::path windows = binarios / (nombre + ".exe");
+    return fs::is_regular_file(windows, e) ? windows : binarios / nombre;
+  };
   const std::pair<fs::path, std::string> copias[] = {
-      {binarios / "evalora-evlogin", "EVLogIn.exe"},
-      {binarios / "evalora-securityfolder", "Utilerias/SecurityFolder.exe"},
+      {programa("evalora-evlogin"), "EVLogIn.exe"},
+      {programa("evalora-securityfolder"), "Utilerias/SecurityFolder.exe"},
       {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "Utilerias/DLLs/DejaVuSans.ttf"},
       {"/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf", "Utilerias/DLLs/DejaVuSerif.ttf"},
   };
-  std::error_code e;
   for (const std::string edicion : {"Cloud", "Local"}) {
     for (const std::string variante : {"01TE", "02GE"}) {
       const fs::path sistema = carpeta / "2020" / edicion / variante / "Sistema";
@@ -157,16 +162,25 @@ void PonerProgramasDelSistema(const fs::path& carpeta, const fs::path& binarios)
     }
   }
   // Stand-ins of the permission tool for tests: one that never answers, one that answers every
-  // job but "RegistroPolicies" (its markers placed through the prefix's drive C).
-  fs::create_directories(carpeta / "2020" / "Pruebas", e);
-  std::ofstream(carpeta / "2020" / "Pruebas" / "SecurityFolderMudo.exe") << "#!/bin/sh\nexit 0\n";
-  std::ofstream(carpeta / "2020" / "Pruebas" / "SecurityFolderSinPoliticas.exe")
-      << "#!/bin/sh\n"
-         "[ \"$1\" = RegistroPolicies ] && exit 0\n"
-         "prefijo=\"${EVALORA_PREFIJO:-${WINEPREFIX:-$HOME/.wine}}\"\n"
-         "marcador=$(printf '%s' \"$3\" | sed -e \"s|^[Cc]:|$prefijo/drive_c|\" -e 's|\\\\|/|g')\n"
-         "if [ \"$1\" = ImpresoraPredeterminada ]; then printf '' > \"$marcador\"; else printf ok > \"$marcador\"; "
-         "fi\n";
+  // job but "RegistroPolicies" (its markers placed through the prefix's drive C). The Windows
+  // build has them as programs; for the Linux build they are written here.
+  const fs::path pruebas = carpeta / "2020" / "Pruebas";
+  fs::create_directories(pruebas, e);
+  const fs::path muda = binarios / "evalora-securityfolder-muda.exe";
+  const fs::path sinPoliticas = binarios / "evalora-securityfolder-sin-politicas.exe";
+  if (fs::is_regular_file(muda, e) && fs::is_regular_file(sinPoliticas, e)) {
+    fs::copy_file(muda, pruebas / "SecurityFolderMudo.exe", fs::copy_options::overwrite_existing, e);
+    fs::copy_file(sinPoliticas, pruebas / "SecurityFolderSinPoliticas.exe", fs::copy_options::overwrite_existing, e);
+  } else {
+    std::ofstream(pruebas / "SecurityFolderMudo.exe") << "#!/bin/sh\nexit 0\n";
+    std::ofstream(pruebas / "SecurityFolderSinPoliticas.exe")
+        << "#!/bin/sh\n"
+           "[ \"$1\" = RegistroPolicies ] && exit 0\n"
+           "prefijo=\"${EVALORA_PREFIJO:-${WINEPREFIX:-$HOME/.wine}}\"\n"
+           "marcador=$(printf '%s' \"$3\" | sed -e \"s|^[Cc]:|$prefijo/drive_c|\" -e 's|\\\\|/|g')\n"
+           "if [ \"$1\" = ImpresoraPredeterminada ]; then printf '' > \"$marcador\"; else printf ok > \"$marcador\"; "
+           "fi\n";
+  }
   fs::create_directories(carpeta / "2020" / "ServidorLocal", e);
   CrearArchivoDeRegistroDemo(carpeta / "2020" / "ServidorLocal" / "EVDBMSLocal.evx", "kvd4848wqB");
   std::ofstream(carpeta / "2020" / "ServidorLocal" / "Permitir.pdf", std::ios::binary) << DocumentoDeApoyo();

@@ -3,7 +3,12 @@
 //   --catalogo FILE.sql   an SQL script run on the catalogue at start (may be repeated)
 //   --sin-demo            start without the demo data
 //   --registro FILE       append every statement and call received to FILE, one per line
-//   --contenido DIR       serve DIR over HTTP (every listed file is made there when missing)
+//   --contenido DIR       serve DIR over HTTP (every listed file is made there when missing, before
+//                         the scripts of --catalogo run: their rows may name files that must be missing)
+//   --programas DIR       the folder whose programs the content delivers (default: this program's)
+//   --contenido-hecho     the content folder has its programs already (made beforehand, e.g. by
+//                         `evalora-escenario --preparar-contenido`): they are not copied again
+//   --pedidos FILE        append every HTTP request received to FILE, one per line ("GET /path")
 //   --puerto-http N       the download server's port (0, the default: any free one)
 //   --base-http URL       what replaces ${HTTP} in the files' server paths (default: this server)
 //   --falla rechazar-login | no-responder | cerrar-tras-login | callar-tras-login
@@ -38,8 +43,8 @@ int main(int argc, char** argv) {
   using namespace evalora;
   uint16_t puerto = 0, puertoHttp = 0;
   std::vector<std::string> scripts;
-  std::string registro, baseHttp, contenido;
-  bool demo = true;
+  std::string registro, baseHttp, contenido, programas, pedidos;
+  bool demo = true, contenidoHecho = false;
   tds::Falla falla = tds::Falla::kNinguna;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -53,12 +58,18 @@ int main(int argc, char** argv) {
       (a == "--puerto" ? puerto : puertoHttp) = static_cast<uint16_t>(std::stoul(v));
     } else if (a == "--contenido") {
       contenido = valor();
+    } else if (a == "--programas") {
+      programas = valor();
+    } else if (a == "--pedidos") {
+      pedidos = valor();
     } else if (a == "--catalogo") {
       scripts.push_back(valor());
     } else if (a == "--registro") {
       registro = valor();
     } else if (a == "--base-http") {
       baseHttp = valor();
+    } else if (a == "--contenido-hecho") {
+      contenidoHecho = true;
     } else if (a == "--sin-demo") {
       demo = false;
     } else if (a == "--falla") {
@@ -80,6 +91,13 @@ int main(int argc, char** argv) {
   try {
     servidor::Catalogo catalogo;
     if (demo) catalogo.SembrarDemo();
+    if (!contenido.empty()) {
+      std::string error;
+      std::error_code e;
+      if (programas.empty()) programas = std::filesystem::read_symlink("/proc/self/exe", e).parent_path().string();
+      if (!contenidoHecho) servidor::PonerProgramasDelSistema(contenido, programas);
+      if (!servidor::PrepararContenido(catalogo, contenido, &error)) return Uso(error);
+    }
     for (const auto& script : scripts) {
       std::ifstream archivo(script);
       if (!archivo) return Uso("no se puede leer " + script);
@@ -92,11 +110,9 @@ int main(int argc, char** argv) {
     std::unique_ptr<servidor::ServidorHttp> http;
     uint16_t escuchandoHttp = 0;
     if (!contenido.empty()) {
-      std::string error;
-      std::error_code e;
-      servidor::PonerProgramasDelSistema(contenido, std::filesystem::read_symlink("/proc/self/exe", e).parent_path());
-      if (!servidor::PrepararContenido(catalogo, contenido, &error)) return Uso(error);
+      servidor::ActualizarPesos(catalogo, contenido);  // rows the scripts pointed at other files
       http = std::make_unique<servidor::ServidorHttp>(contenido);
+      if (!pedidos.empty()) http->AnotarPedidosEn(pedidos);
       escuchandoHttp = http->Escuchar(puertoHttp);
       if (escuchandoHttp == 0) return Uso("no se pudo escuchar en el puerto " + std::to_string(puertoHttp));
       if (baseHttp.empty()) baseHttp = "http://127.0.0.1:" + std::to_string(escuchandoHttp);

@@ -62,14 +62,4 @@ uint16_t Servidores::PuertoDescargas() const { return enMarcha_->puertoHttp; }
 std::vector<std::string> Servidores::Recibido() const { return LineasDe(enMarcha_->registro); }
 std::vector<std::string> Servidores::Pedidos() const { return enMarcha_->http->Pedidos(); }
 
-std::vector<std::string> LineasDe(const std::filesystem::path& archivo) {
-  std::ifstream entrada(archivo);
-  std::vector<std::string> lineas;
-  for (std::string l; std::getline(entrada, l);) {
-    if (!l.empty() && l.back() == '\r') l.pop_back();
-    lineas.push_back(l);
-  }
-  return lineas;
-}
-
 }  // namespace evalora::escenario

@@ -1,6 +1,6 @@
 // evalora-escenario: runs scenarios of the wizard over the real window, offscreen.
 //   evalora-escenario --contenido DIR [--capturas DIR] [--prefijo-wine DIR] [--contar] FILE.txt...
-//   evalora-escenario --preparar-contenido DIR
+//   evalora-escenario --preparar-contenido DIR [--programas DIR]
 // --contenido: the download server's content folder, shared by the scenarios (made with
 // --preparar-contenido before they run in parallel). --capturas: where "captura" writes
 // (default: next to the scenario). --prefijo-wine: where the prefix Wine made for
@@ -33,7 +33,13 @@ int main(int argc, char** argv) {
       catalogo.SembrarDemo();
       std::string error;
       const std::string carpeta = valor();
-      servidor::PonerProgramasDelSistema(carpeta, std::filesystem::read_symlink("/proc/self/exe").parent_path());
+      // The programs the content delivers: this build's, or those of --programas (the Windows build's).
+      std::filesystem::path programas = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+      if (i + 2 < argc && std::string(argv[i + 1]) == "--programas") {
+        programas = argv[i + 2];
+        i += 2;
+      }
+      servidor::PonerProgramasDelSistema(carpeta, programas);
       if (!servidor::PrepararContenido(catalogo, carpeta, &error)) {
         std::cerr << "evalora-escenario: " << error << "\n";
         return 1;
@@ -54,7 +60,7 @@ int main(int argc, char** argv) {
   }
   if (archivos.empty() || opciones.contenido.empty()) {
     std::cerr << "uso: evalora-escenario --contenido CARPETA [--capturas CARPETA] [--contar] ESCENARIO.txt...\n"
-              << "     evalora-escenario --preparar-contenido CARPETA\n";
+              << "     evalora-escenario --preparar-contenido CARPETA [--programas CARPETA]\n";
     return 2;
   }
   QApplication aplicacion(argc, argv);

@@ -173,6 +173,7 @@ void ServidorHttp::Sesion(int fd) {
   {
     std::lock_guard<std::mutex> bloqueo(candado_);
     pedidos_.push_back(metodo + " " + ruta);
+    if (!anotarEn_.empty()) std::ofstream(anotarEn_, std::ios::app) << pedidos_.back() << "\n";
   }
   if (metodo != "GET") return SoloEstado(fd, 400);
   ruta = ruta.substr(0, ruta.find('?'));

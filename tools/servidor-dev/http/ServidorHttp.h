@@ -54,6 +54,8 @@ class ServidorHttp {
   void Detener();
   // Requests received, one line each ("GET /path").
   std::vector<std::string> Pedidos();
+  // Each request is also appended to `archivo`, one line each, as it arrives.
+  void AnotarPedidosEn(std::filesystem::path archivo) { anotarEn_ = std::move(archivo); }
 
  private:
   void Sesion(int fd);
@@ -66,6 +68,7 @@ class ServidorHttp {
   Sesiones sesiones_;
   std::map<std::string, int> fallidas_;  // per path, for fallar-primeras
   std::vector<std::string> pedidos_;
+  std::filesystem::path anotarEn_;
 };
 
 }  // namespace evalora::servidor

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# What a scenario under Wine asked of Wine's own tools, checked once the wizard and Wine have ended
+# (scripts/en-wine.sh runs it with the run's WINEPREFIX and HOME): each line of
+# C:\evalora-escenario\comprobaciones.txt, fields separated by tabs, is
+#   wine-valor <key> <value name> <text>  (`wine reg query` shows the text; empty name: the key)
+#   lnkinfo <shortcut> <text>              (Debian's lnkinfo reads the text from the shortcut)
+set -uo pipefail
+lista="$WINEPREFIX/drive_c/evalora-escenario/comprobaciones.txt"
+[ -f "$lista" ] || exit 0
+wine=$(command -v wine || command -v wine64)
+# Runs of blanks and tabs count as one blank, as lnkinfo aligns its fields.
+juntar() { tr '\t' ' ' | tr -s ' '; }
+fallos=0
+while IFS=$'\t' read -r orden a b c; do
+  case "$orden" in
+    wine-valor)
+      if [ -n "$b" ]; then salida=$("$wine" reg query "$a" /v "$b" 2>&1); else salida=$("$wine" reg query "$a" 2>&1); fi
+      estado=$?
+      if [ $estado -ne 0 ] || ! grep -qF -- "$c" <<<"$salida"; then
+        echo "wine-valor $a $b: se esperaba «$c»; reg query ($estado): $salida" >&2
+        fallos=$((fallos + 1))
+      fi
+      ;;
+    lnkinfo)
+      ruta=$("$wine" winepath -u "$a" 2>/dev/null | tr -d '\r')
+      salida=$(lnkinfo "$ruta" 2>&1)
+      if ! grep -qF -- "$(juntar <<<"$b")" <<<"$(juntar <<<"$salida")"; then
+        echo "lnkinfo $a: se esperaba «$b»; lnkinfo dijo: $salida" >&2
+        fallos=$((fallos + 1))
+      fi
+      ;;
+    *)
+      echo "comprobación desconocida: $orden" >&2
+      fallos=$((fallos + 1))
+      ;;
+  esac
+done <"$lista"
+"${WINESERVER:-wineserver}" -k 2>/dev/null
+[ $fallos -eq 0 ]
