@@ -28,12 +28,15 @@ if ! command -v xvfb-run >/dev/null 2>&1; then
 fi
 export WINEDLLOVERRIDES="mscoree,mshtml=,winemenubuilder.exe=d"
 export WINEDEBUG=${WINEDEBUG:--all}
+# The Windows user of every test machine is the school's "alumno" (C:\users\alumno), as in the
+# Linux build's test machines; Wine names the profile after USER.
+export USER=alumno LOGNAME=alumno
 
 # The base prefix, made once (one process at a time).
 mkdir -p "$base"
 exec 9>"$base.lock"
 flock 9
-if [ ! -f "$base/.evalora-listo" ]; then
+if [ ! -f "$base/.evalora-listo-3" ]; then
   rm -rf "$base/prefijo" "$base/casa"
   mkdir -p "$base/casa"
   HOME="$base/casa" WINEPREFIX="$base/prefijo" "$wine" wineboot -i >"$base/wineboot.txt" 2>&1
@@ -43,7 +46,12 @@ if [ ! -f "$base/.evalora-listo" ]; then
     cat "$base/wineboot.txt" >&2
     exit 1
   fi
-  touch "$base/.evalora-listo"
+  # Wine links the profile's Desktop, Documents… to HOME; on the test machines they are folders
+  # of the profile, as on Windows, so that nothing a test writes lands outside its copy.
+  find "$base/prefijo/drive_c/users" -mindepth 2 -maxdepth 2 -type l | while read -r enlace; do
+    rm "$enlace" && mkdir "$enlace"
+  done
+  touch "$base/.evalora-listo-3"
 fi
 flock -u 9
 exec 9>&-

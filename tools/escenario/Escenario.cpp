@@ -102,11 +102,25 @@ bool Escenario::Ejecutar(std::string& error) {
     error = archivo_.string() + ": " + error;
     return false;
   }
+  // «solo-en <build> "<reason>"»: a scenario whose premise the other build's machine cannot give.
+  for (const Accion& a : acciones) {
+    if (a.orden != "solo-en") continue;
+    if (a.argumentos.empty() || (a.argumentos[0].texto != "linux" && a.argumentos[0].texto != "windows")) {
+      error = archivo_.string() + ":" + std::to_string(a.linea) + ": «solo-en linux|windows \"<motivo>\"»";
+      return false;
+    }
+    if (a.argumentos[0].texto != Maquina::kCompilacion) {
+      omitido_ = a.argumentos.size() > 1 ? a.argumentos[1].texto : "solo para la compilación de " + a.argumentos[0].texto;
+      return true;
+    }
+  }
+  std::erase_if(acciones, [](const Accion& a) { return a.orden == "solo-en"; });
   if (acciones.empty() || acciones.front().orden != "asistente") {
     error = archivo_.string() + ": la primera acción debe ser «asistente <tipo>»";
     return false;
   }
-  for (const Accion& a : acciones) {
+  for (Accion a : acciones) {
+    for (Palabra& p : a.argumentos) p.texto = Expandir(p.texto);
     std::string hallado;
     bool correcta = false;
     try {
@@ -121,6 +135,28 @@ bool Escenario::Ejecutar(std::string& error) {
     if (opciones_.contar && iniciado_) Contar();
   }
   return true;
+}
+
+std::string Escenario::Expandir(const std::string& texto) const {
+  std::string r;
+  size_t desde = 0;
+  for (size_t abre; (abre = texto.find('%', desde)) != std::string::npos;) {
+    const size_t cierra = texto.find('%', abre + 1);
+    if (cierra == std::string::npos) break;
+    const std::string nombre = texto.substr(abre + 1, cierra - abre - 1);
+    const bool esNombre =
+        !nombre.empty() &&
+        nombre.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_()") == std::string::npos;
+    const std::string valor = esNombre ? maquina_->Variable(nombre) : "";
+    if (valor.empty()) {  // not a variable: the text stays, the second % may open one
+      r += texto.substr(desde, cierra - desde);
+      desde = cierra;
+      continue;
+    }
+    r += texto.substr(desde, abre - desde) + valor;
+    desde = cierra + 1;
+  }
+  return r + texto.substr(desde);
 }
 
 bool Escenario::Accionar(const Accion& a, std::string& hallado) {
@@ -206,9 +242,9 @@ bool Escenario::Iniciar(std::string& hallado) {
   plataforma_ = maquina_->NuevaPlataforma(version_, variables);
   plataforma_->UsarPremisas(procesos_, EjecutableDelTipo(tipo_, std::to_string(version_.Mayor)), administrador_);
   // The permission tool and the installed programs run for real; a virtual second of waiting for
-  // them costs 5 real milliseconds.
+  // them costs a few real milliseconds, as many as a program of this machine needs to start.
   plataforma_->shell.ejecutarProgramas = true;
-  plataforma_->reloj.realesPorSegundo = 5;
+  plataforma_->reloj.realesPorSegundo = Maquina::kMilisegundosPorSegundoDeEspera;
   plataforma_->shell.respuestas = respuestasDeCarpeta_;
   respuestasDeCarpeta_.clear();
   asistente_ = std::make_unique<ui::Asistente>(plataforma_->Servicios(), version_);

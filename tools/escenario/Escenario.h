@@ -32,10 +32,15 @@ class Escenario {
   Escenario(std::filesystem::path archivo, OpcionesDeEscenario opciones);
   ~Escenario();
 
-  // True when every line passed; otherwise `error` names the line and what was found.
+  // True when every line passed (or the scenario is not for this build); otherwise `error` names
+  // the line and what was found.
   bool Ejecutar(std::string& error);
+  // Why the scenario did not run in this build; empty when it ran.
+  const std::string& Omitido() const { return omitido_; }
 
  private:
+  // A line's text with each %NAME% of the machine's environment written out ("%ProgramFiles%").
+  std::string Expandir(const std::string& texto) const;
   // One line; false with what was found.
   bool Accionar(const Accion& a, std::string& hallado);
   bool Configurar(const Accion& a, std::string& hallado);   // before the run starts
@@ -63,6 +68,7 @@ class Escenario {
   std::filesystem::path archivo_;
   OpcionesDeEscenario opciones_;
   std::filesystem::path temporal_;  // removed at the end
+  std::string omitido_;
   std::unique_ptr<Maquina> maquina_;
   std::vector<std::string> sqlExtra_;
   std::vector<std::pair<std::string, std::string>> entorno_;

@@ -25,15 +25,7 @@ std::string Windir() {
 
 DWORD Atributos(const std::string& ruta) { return GetFileAttributesW(win32::Ancho(ruta).c_str()); }
 
-// Where the wizard's path leads, as Windows leads a 32-bit program.
-std::wstring Real(const std::string& ruta) {
-  static const std::string windir = Windir();
-  static const bool haySysWow64 = [] {
-    const DWORD a = Atributos(windir + "\\SysWOW64");
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-  }();
-  return win32::Ancho(RutaDe32Bits(ruta, windir, haySysWow64));
-}
+std::wstring Real(const std::string& ruta) { return win32::Ancho(RutaQueAlcanza(ruta)); }
 
 DWORD AtributosReales(const std::string& ruta) { return GetFileAttributesW(Real(ruta).c_str()); }
 
@@ -84,6 +76,15 @@ class EscrituraWin : public EscrituraDeArchivo {
 };
 
 }  // namespace
+
+std::string RutaQueAlcanza(const std::string& ruta) {
+  static const std::string windir = Windir();
+  static const bool haySysWow64 = [] {
+    const DWORD a = Atributos(windir + "\\SysWOW64");
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+  }();
+  return RutaDe32Bits(ruta, windir, haySysWow64);
+}
 
 std::string RutaDe32Bits(const std::string& ruta, const std::string& windir, bool haySysWow64) {
   const std::string sistema = Mayusculas(windir) + "\\SYSTEM32";

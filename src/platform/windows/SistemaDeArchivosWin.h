@@ -34,5 +34,7 @@ class SistemaDeArchivosWin : public SistemaDeArchivos {
 // The path a 32-bit program reaches when it names `ruta`: below `windir`\System32 (except the
 // folders Windows shares between both kinds of program) it is `windir`\SysWOW64 when that exists.
 std::string RutaDe32Bits(const std::string& ruta, const std::string& windir, bool haySysWow64);
+// Where the wizard's path leads on this machine, as Windows leads a 32-bit program.
+std::string RutaQueAlcanza(const std::string& ruta);
 
 }  // namespace evalora

@@ -5,7 +5,9 @@
 #include <cstdio>
 
 #include "Textos.h"
+#include "platform/linux/EntornoLinux.h"
 #include "platform/linux/Prefijo.h"
+#include "platform/linux/UsuarioLinux.h"
 
 extern char** environ;
 
@@ -53,6 +55,10 @@ std::vector<std::string> Maquina::Entorno() const {
   std::vector<std::string> variables;
   for (char** e = environ; *e; ++e) variables.emplace_back(*e);
   return variables;
+}
+
+std::string Maquina::Variable(const std::string& nombre) const {
+  return EntornoLinux(Entorno(), NombreDeUsuarioUnix()).Valor(nombre);
 }
 
 bool Maquina::LineaDeWine(const Accion& a, bool empezado, std::string& hallado) {

@@ -20,6 +20,10 @@ using PlataformaDeEscenario = falsos::PlataformaDePrueba;
 
 class Maquina {
  public:
+  static constexpr const char* kCompilacion = "linux";  // as «solo-en» lines name it
+  // Real milliseconds a virtual second of waiting for a program costs.
+  static constexpr int kMilisegundosPorSegundoDeEspera = 5;
+
   // `temporal`: the scenario's own folder; `prefijoWine`: where the prefix Wine made is kept.
   Maquina(const std::filesystem::path& temporal, std::filesystem::path prefijoWine);
   ~Maquina();
@@ -36,6 +40,9 @@ class Maquina {
                                                          const std::vector<std::string>& variables);
   // This process's environment ("NAME=value"), where a run's environment starts from.
   std::vector<std::string> Entorno() const;
+  // A variable of the environment as the wizard reads it ("ProgramFiles": where a 32-bit program
+  // installs); "" when there is none.
+  std::string Variable(const std::string& nombre) const;
 
   // The lines about Wine itself: "prefijo-de-wine", "wine-en-marcha", "wine-valor"; `empezado`:
   // the machine has been used already.

@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "platform/windows/EntornoWin.h"
 #include "platform/windows/TextoWin.h"
 
 namespace evalora::escenario {
@@ -26,7 +27,9 @@ SistemaDeArchivos& Maquina::Archivos() { return archivos_; }
 Registro& Maquina::RegistroDeLaMaquina() { return registro_; }
 
 std::optional<fs::path> Maquina::RutaLocal(const std::string& ruta) {
-  return fs::path(reinterpret_cast<const char8_t*>(ruta.c_str()));
+  // The wizard is a 32-bit program in the design: its System32 is SysWOW64 here too.
+  const std::string real = RutaQueAlcanza(ruta);
+  return fs::path(reinterpret_cast<const char8_t*>(real.c_str()));
 }
 
 std::unique_ptr<PlataformaDeEscenario> Maquina::NuevaPlataforma(VersionDelEjecutable version,
@@ -39,6 +42,8 @@ std::vector<std::string> Maquina::Entorno() const {
   for (wchar_t** e = _wenviron; e && *e; ++e) variables.push_back(win32::Estrecho(*e));
   return variables;
 }
+
+std::string Maquina::Variable(const std::string& nombre) const { return EntornoWin().Valor(nombre); }
 
 bool Maquina::DeFuera(const std::vector<std::string>& campos, std::string& hallado) {
   std::error_code e;

@@ -22,6 +22,11 @@ inline constexpr const char* kComprobacionesDeFuera = "C:\\evalora-escenario\\co
 
 class Maquina {
  public:
+  static constexpr const char* kCompilacion = "windows";  // as «solo-en» lines name it
+  // Real milliseconds a virtual second of waiting for a program costs: a program takes Wine a
+  // good part of a second to start.
+  static constexpr int kMilisegundosPorSegundoDeEspera = 100;
+
   Maquina(const std::filesystem::path& temporal, std::filesystem::path prefijoWine);
   ~Maquina();
 
@@ -33,6 +38,9 @@ class Maquina {
   std::unique_ptr<PlataformaDeEscenario> NuevaPlataforma(VersionDelEjecutable version,
                                                          const std::vector<std::string>& variables);
   std::vector<std::string> Entorno() const;
+  // A variable of the environment as the wizard reads it ("ProgramFiles": where a 32-bit program
+  // installs); "" when there is none.
+  std::string Variable(const std::string& nombre) const;
   bool LineaDeWine(const Accion& a, bool empezado, std::string& hallado);
   bool Lnkinfo(const std::string& ruta, const std::string& texto, std::string& hallado);
 
