@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "platform/windows/TextoWin.h"
-#include "ui/win32/Png.h"
+#include "ui/Png.h"
 
 namespace evalora::ui {
 
@@ -474,12 +474,20 @@ void VentanaWin32::Refrescar() {
 }
 
 bool VentanaWin32::Capturar(const std::string& archivo) {
+  int ancho = 0, alto = 0;
+  std::vector<uint32_t> pixeles;
+  return Foto(ancho, alto, pixeles) && EscribirPng(archivo, ancho, alto, pixeles);
+}
+
+bool VentanaWin32::Foto(int& ancho, int& alto, std::vector<uint32_t>& pixeles) {
+  // PrintWindow gives blank pictures under Wine: the screen's own pixels are copied instead.
   HWND v = estado_->ventana;
   if (!IsWindowVisible(v)) return false;
   Refrescar();
   RECT cliente;
   GetClientRect(v, &cliente);
-  const int ancho = cliente.right, alto = cliente.bottom;
+  ancho = cliente.right;
+  alto = cliente.bottom;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = ancho;
@@ -499,9 +507,8 @@ bool VentanaWin32::Capturar(const std::string& archivo) {
     SelectObject(memoria, antes);
     if (bien) {
       const auto* p = static_cast<const uint32_t*>(bits);
-      std::vector<uint32_t> pixeles(p, p + static_cast<size_t>(ancho) * alto);
+      pixeles.assign(p, p + static_cast<size_t>(ancho) * alto);
       for (uint32_t& x : pixeles) x &= 0x00FFFFFFu;
-      bien = EscribirPng(archivo, ancho, alto, pixeles);
     }
     DeleteObject(imagen);
   }

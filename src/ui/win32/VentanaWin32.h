@@ -5,6 +5,7 @@
 // window goes to the form's events.
 
 #include <map>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ class VentanaWin32 : public Vista {
   void Ocultar() override;
   void Refrescar() override;
   bool Capturar(const std::string& archivo) override;
+  // The client area as the screen shows it (BitBlt from the window's DC into a DIB), rows top
+  // first, each pixel 0x00RRGGBB; false when the window is not on the screen.
+  bool Foto(int& ancho, int& alto, std::vector<uint32_t>& pixeles);
 
   // The window (an HWND) and the system control of a text box, check box or push button.
   void* Ventana() const;

@@ -1,6 +1,6 @@
 #pragma once
-// A picture written as PNG (8-bit RGB, stored without compression): what the screenshots need,
-// without a library.
+// A picture written as PNG (8-bit RGB, stored without compression): what the Win32 window's
+// screenshots need, without a library.
 
 #include <cstdint>
 #include <string>

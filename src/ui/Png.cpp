@@ -1,4 +1,4 @@
-#include "ui/win32/Png.h"
+#include "ui/Png.h"
 
 #include <array>
 #include <filesystem>

@@ -1,0 +1,156 @@
+// The form that knows no toolkit: stacking, visibility through parents, where the pointer lands,
+// places in pixels, colours, and what a renderer hears. Runs in both builds.
+#include "ui/Formulario.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace evalora::ui {
+namespace {
+
+// A renderer that only writes down what it hears.
+class VistaEspia : public Vista {
+ public:
+  void Actualizar(int control) override { actualizados.push_back(control); }
+  void Reordenar(int padre) override { reordenados.push_back(padre); }
+  void Enfocar(int control) override { enfocados.push_back(control); }
+  void EscribirCaption(const std::string& caption) override { captions.push_back(caption); }
+  void Mostrar() override {}
+  void Ocultar() override {}
+  void Refrescar() override {}
+  bool Capturar(const std::string&) override { return false; }
+  std::vector<int> actualizados, reordenados, enfocados;
+  std::vector<std::string> captions;
+};
+
+class FormaDePrueba : public Formulario {
+ public:
+  FormaDePrueba() : Formulario("frmPrueba") {
+    PonerLugar(Rect{0, 0, 1500, 1500});  // 100 x 100 pixels
+    Control panel;
+    panel.nombre = "panel";
+    panel.lugar = Rect{150, 300, 1200, 1200};  // at 10,20
+    panel.recibeRaton = true;
+    panel.fondo = Color{1, 2, 3};
+    Agregar(panel);
+    Control banda;  // does not take the pointer: its parent does
+    banda.nombre = "banda";
+    banda.padre = Indice("panel");
+    banda.lugar = Rect{0, 0, 1200, 300};
+    Agregar(banda);
+    Control etiqueta;
+    etiqueta.nombre = "etiqueta";
+    etiqueta.clase = Clase::kEtiqueta;
+    etiqueta.padre = Indice("banda");
+    etiqueta.lugar = Rect{150, 0, 300, 300};  // at 20,20 in the form
+    etiqueta.recibeRaton = true;
+    Agregar(etiqueta);
+    Control caja;
+    caja.nombre = "caja";
+    caja.clase = Clase::kCaja;
+    caja.padre = Indice("panel");
+    caja.lugar = Rect{0, 600, 600, 300};
+    caja.recibeRaton = true;
+    Agregar(caja);
+    Control encima;  // on top of the box's right half
+    encima.nombre = "encima";
+    encima.padre = Indice("panel");
+    encima.lugar = Rect{300, 600, 600, 300};
+    encima.recibeRaton = true;
+    Agregar(encima);
+  }
+  using Formulario::PonerCaption;
+};
+
+std::string Nombre(const Formulario& f, int i) { return i < 0 ? "(formulario)" : f.Controles()[i].nombre; }
+
+TEST(FormularioTest, ApiladoYOrdenDeLosHijos) {
+  FormaDePrueba f;
+  const int panel = f.Indice("panel");
+  EXPECT_EQ(f.Hijos(panel), (std::vector<int>{f.Indice("banda"), f.Indice("caja"), f.Indice("encima")}));
+  VistaEspia vista;
+  f.UsarVista(&vista);
+  f.Subir("banda");
+  EXPECT_EQ(f.Hijos(panel).back(), f.Indice("banda"));
+  f.Bajar("encima");
+  EXPECT_EQ(f.Hijos(panel).front(), f.Indice("encima"));
+  EXPECT_EQ(vista.reordenados, (std::vector<int>{panel, panel}));
+  EXPECT_EQ(f.Indice("no-existe"), -1);
+  EXPECT_TRUE(f.Existe("frmPrueba"));
+}
+
+TEST(FormularioTest, VisibleSoloConTodosSusPadres) {
+  FormaDePrueba f;
+  EXPECT_TRUE(f.ALaVista("etiqueta"));
+  f.Ver("banda", false);
+  EXPECT_TRUE(f.Oculto("banda"));
+  EXPECT_FALSE(f.Oculto("etiqueta"));  // its own flag stays on
+  EXPECT_FALSE(f.ALaVista("etiqueta"));
+  EXPECT_TRUE(f.ALaVista("frmPrueba"));
+  // The focus leaves a control that goes out of sight.
+  f.Enfocar("caja");
+  EXPECT_EQ(f.Foco(), "caja");
+  f.Ver("panel", false);
+  EXPECT_EQ(f.Foco(), "");
+}
+
+TEST(FormularioTest, DondeCaeElPuntero) {
+  FormaDePrueba f;
+  EXPECT_EQ(Nombre(f, f.ControlEn(25, 25)), "etiqueta");
+  // On the band beside the label: the band does not take it, its panel does.
+  EXPECT_EQ(Nombre(f, f.ControlEn(50, 25)), "panel");
+  // Where two siblings overlap, the one on top; beside it, the box.
+  EXPECT_EQ(Nombre(f, f.ControlEn(35, 65)), "encima");
+  EXPECT_EQ(Nombre(f, f.ControlEn(12, 65)), "caja");
+  f.Subir("caja");
+  EXPECT_EQ(Nombre(f, f.ControlEn(35, 65)), "caja");
+  // Outside every control, and on a hidden one: what lies behind.
+  EXPECT_EQ(f.ControlEn(5, 5), -1);
+  f.Ver("caja", false);
+  EXPECT_EQ(Nombre(f, f.ControlEn(12, 65)), "panel");
+}
+
+TEST(FormularioTest, LugaresEnPixelesYColores) {
+  FormaDePrueba f;
+  const auto p = f.LugarEnPixeles(f.Indice("etiqueta"));
+  EXPECT_EQ(p.x, 20);  // 10 of the panel, 0 of the band, 10 of its own
+  EXPECT_EQ(p.y, 20);
+  EXPECT_EQ(p.ancho, 20);
+  EXPECT_EQ(Pixeles(7), 0);  // to the nearest pixel
+  EXPECT_EQ(Pixeles(8), 1);
+  EXPECT_EQ(f.FondoEfectivo("etiqueta"), (Color{1, 2, 3}));  // the panel's shows through
+  f.Fondo("banda", Color{9, 9, 9});
+  EXPECT_EQ(f.FondoEfectivo("etiqueta"), (Color{9, 9, 9}));
+  EXPECT_EQ(f.TintaEfectiva("etiqueta"), kNegro);
+  f.Tinta("etiqueta", kBlanco);
+  EXPECT_EQ(f.TintaEfectiva("etiqueta"), kBlanco);
+}
+
+TEST(FormularioTest, LaVistaOyeCadaCambio) {
+  FormaDePrueba f;
+  VistaEspia vista;
+  f.UsarVista(&vista);
+  const int etiqueta = f.Indice("etiqueta");
+  f.PonerTexto("etiqueta", "Hola\r\nadiós");
+  f.PonerTexto("etiqueta", "Hola\r\nadiós");  // the same text: nothing to draw
+  EXPECT_EQ(f.Texto("etiqueta"), "Hola\r\nadiós");
+  EXPECT_EQ(vista.actualizados, std::vector<int>{etiqueta});
+  f.PonerPorcentaje("etiqueta", 250);
+  f.PonerPorcentaje("etiqueta", 100);  // drawn again at the same value
+  EXPECT_EQ(f.Buscar("etiqueta")->porcentaje, 100);
+  EXPECT_EQ(vista.actualizados.size(), 3u);
+  f.Enfocar("caja");
+  f.Enfocar("no-existe");
+  EXPECT_EQ(vista.enfocados, std::vector<int>{f.Indice("caja")});
+  f.PonerCaption("Asistente");
+  EXPECT_EQ(vista.captions, std::vector<std::string>{"Asistente"});
+  EXPECT_EQ(f.Caption(), "Asistente");
+  // Changes to a name the form does not have are nothing.
+  f.PonerTexto("no-existe", "x");
+  f.Ver("no-existe", false);
+  EXPECT_EQ(vista.actualizados.size(), 3u);
+}
+
+}  // namespace
+}  // namespace evalora::ui
