@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 generador=()
 if command -v ninja >/dev/null 2>&1; then generador=(-G Ninja); fi
-cmake -S . -B build-windows "${generador[@]}" -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64-w64-mingw32.cmake "$@" >/dev/null
+cmake --no-warn-unused-cli -S . -B build-windows "${generador[@]}" -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64-w64-mingw32.cmake "$@" >/dev/null
 cmake --build build-windows --parallel "$(nproc)"
 
 mkdir -p dist/windows
