@@ -4,6 +4,8 @@
 # C:\evalora-escenario\comprobaciones.txt, fields separated by tabs, is
 #   wine-valor <key> <value name> <text>  (`wine reg query` shows the text; empty name: the key)
 #   lnkinfo <shortcut> <text>              (Debian's lnkinfo reads the text from the shortcut)
+#   base <file> <key> <query> <rows>       (Debian's sqlcipher reads exactly those rows: "|" between
+#                                           fields, \r\n between rows)
 set -uo pipefail
 lista="$WINEPREFIX/drive_c/evalora-escenario/comprobaciones.txt"
 [ -f "$lista" ] || exit 0
@@ -11,7 +13,7 @@ wine=$(command -v wine || command -v wine64)
 # Runs of blanks and tabs count as one blank, as lnkinfo aligns its fields.
 juntar() { tr '\t' ' ' | tr -s ' '; }
 fallos=0
-while IFS=$'\t' read -r orden a b c; do
+while IFS=$'\t' read -r orden a b c d; do
   case "$orden" in
     wine-valor)
       if [ -n "$b" ]; then salida=$("$wine" reg query "$a" /v "$b" 2>&1); else salida=$("$wine" reg query "$a" 2>&1); fi
@@ -26,6 +28,16 @@ while IFS=$'\t' read -r orden a b c; do
       salida=$(lnkinfo "$ruta" 2>&1)
       if ! grep -qF -- "$(juntar <<<"$b")" <<<"$(juntar <<<"$salida")"; then
         echo "lnkinfo $a: se esperaba «$b»; lnkinfo dijo: $salida" >&2
+        fallos=$((fallos + 1))
+      fi
+      ;;
+    base)
+      ruta=$("$wine" winepath -u "$a" 2>/dev/null | tr -d '\r')
+      # PRAGMA key answers "ok" on a line of its own; the rows follow.
+      salida=$(printf "PRAGMA key='%s';\n%s;\n" "$b" "$c" | sqlcipher "$ruta" 2>&1 | sed '1{/^ok$/d}' |
+        awk 'NR > 1 { printf "\\r\\n" } { printf "%s", $0 }')
+      if [ "$salida" != "$d" ]; then
+        echo "base $a: $c: se esperaba «$d»; sqlcipher leyó «$salida»" >&2
         fallos=$((fallos + 1))
       fi
       ;;

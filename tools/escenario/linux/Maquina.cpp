@@ -106,6 +106,11 @@ bool Maquina::LineaDeWine(const Accion& a, bool empezado, std::string& hallado) 
   return false;
 }
 
+bool Maquina::BaseConSqlcipher(const std::string&, const std::string&, const std::string&, const std::string&,
+                               std::string&) {
+  return true;
+}
+
 bool Maquina::Lnkinfo(const std::string& ruta, const std::string& texto, std::string& hallado) {
   const auto local = RutaLocal(ruta);
   if (!local) {

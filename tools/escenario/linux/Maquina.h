@@ -47,6 +47,11 @@ class Maquina {
   // The lines about Wine itself: "prefijo-de-wine", "wine-en-marcha", "wine-valor"; `empezado`:
   // the machine has been used already.
   bool LineaDeWine(const Accion& a, bool empezado, std::string& hallado);
+  // Debian's sqlcipher tool reads `filas` ("|" between fields, CR LF between rows) from the
+  // registration file at `ruta` with the query `sql`. The Linux build opens it with that very
+  // library, so there it holds once the runner has read them.
+  bool BaseConSqlcipher(const std::string& ruta, const std::string& clave, const std::string& sql,
+                        const std::string& filas, std::string& hallado);
   // What Debian's lnkinfo reads from a shortcut of the machine contains `texto`.
   bool Lnkinfo(const std::string& ruta, const std::string& texto, std::string& hallado);
 

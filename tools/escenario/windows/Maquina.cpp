@@ -78,6 +78,21 @@ bool Maquina::LineaDeWine(const Accion& a, bool empezado, std::string& hallado) 
   return DeFuera({"wine-valor", arg[0].texto, arg[1].texto, arg[2].texto}, hallado);
 }
 
+bool Maquina::BaseConSqlcipher(const std::string& ruta, const std::string& clave, const std::string& sql,
+                               const std::string& filas, std::string& hallado) {
+  // Rows as scenarios write them: CR LF as \r\n.
+  std::string escritas;
+  for (size_t i = 0; i < filas.size(); ++i) {
+    if (filas.compare(i, 2, "\r\n") == 0) {
+      escritas += "\\r\\n";
+      ++i;
+    } else {
+      escritas += filas[i];
+    }
+  }
+  return DeFuera({"base", ruta, clave, sql, escritas}, hallado);
+}
+
 bool Maquina::Lnkinfo(const std::string& ruta, const std::string& texto, std::string& hallado) {
   if (!archivos_.ExisteArchivo(ruta)) {
     hallado = "no existe";

@@ -43,6 +43,8 @@ class Maquina {
   std::string Variable(const std::string& nombre) const;
   bool LineaDeWine(const Accion& a, bool empezado, std::string& hallado);
   bool Lnkinfo(const std::string& ruta, const std::string& texto, std::string& hallado);
+  bool BaseConSqlcipher(const std::string& ruta, const std::string& clave, const std::string& sql,
+                        const std::string& filas, std::string& hallado);
 
  private:
   // A check for the outside, one line of fields separated by tabs.
