@@ -15,6 +15,31 @@
 namespace evalora {
 namespace {
 
+// A top-level window of a process with that class (shown, or also hidden); nothing when none.
+HWND VentanaDe(DWORD proceso, const wchar_t* clase, bool mostrada) {
+  struct Busqueda {
+    DWORD proceso;
+    const wchar_t* clase;
+    bool mostrada;
+    HWND encontrada = nullptr;
+  } busqueda{proceso, clase, mostrada};
+  EnumWindows(
+      [](HWND v, LPARAM p) -> BOOL {
+        auto& b = *reinterpret_cast<Busqueda*>(p);
+        DWORD suyo = 0;
+        GetWindowThreadProcessId(v, &suyo);
+        wchar_t suClase[64];
+        GetClassNameW(v, suClase, 64);
+        if (suyo == b.proceso && (!b.mostrada || IsWindowVisible(v)) && std::wstring(suClase) == b.clase) {
+          b.encontrada = v;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&busqueda));
+  return busqueda.encontrada;
+}
+
 struct DialogoVisto {
   std::string titulo;
   std::string textos;  // every child's text, one after the other
@@ -48,27 +73,7 @@ class Contestador {
   }
 
  private:
-  static HWND Buscar(DWORD proceso) {
-    struct Busqueda {
-      DWORD proceso;
-      HWND encontrada = nullptr;
-    } b{proceso};
-    EnumWindows(
-        [](HWND v, LPARAM p) -> BOOL {
-          auto& b = *reinterpret_cast<Busqueda*>(p);
-          DWORD proceso = 0;
-          GetWindowThreadProcessId(v, &proceso);
-          wchar_t clase[64];
-          GetClassNameW(v, clase, 64);
-          if (proceso == b.proceso && IsWindowVisible(v) && std::wstring(clase) == L"#32770") {
-            b.encontrada = v;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&b));
-    return b.encontrada;
-  }
+  static HWND Buscar(DWORD proceso) { return VentanaDe(proceso, L"#32770", true); }
   void Leer(HWND dialogo) {
     wchar_t texto[1024];
     GetWindowTextW(dialogo, texto, 1024);
@@ -77,9 +82,9 @@ class Contestador {
         dialogo,
         [](HWND hijo, LPARAM p) -> BOOL {
           auto& visto = *reinterpret_cast<DialogoVisto*>(p);
-          wchar_t texto[1024];
-          GetWindowTextW(hijo, texto, 1024);
-          visto.textos += win32::Estrecho(texto) + "\n";
+          wchar_t suTexto[1024];
+          GetWindowTextW(hijo, suTexto, 1024);
+          visto.textos += win32::Estrecho(suTexto) + "\n";
           wchar_t clase[64];
           GetClassNameW(hijo, clase, 64);
           if (std::wstring(clase) == L"Button") ++visto.botones;
@@ -121,28 +126,12 @@ TEST(ShellWin, ElExploradorCanceladoNoDaCarpeta) {
 // The window of a process: the top-level window of the wizard's class, once its caption is
 // written (up to 20 s).
 HWND VentanaDelAsistente(DWORD proceso) {
-  struct Busqueda {
-    DWORD proceso;
-    HWND encontrada = nullptr;
-  } b{proceso};
-  for (int i = 0; i < 2000 && !b.encontrada; ++i) {
-    EnumWindows(
-        [](HWND v, LPARAM p) -> BOOL {
-          auto& b = *reinterpret_cast<Busqueda*>(p);
-          DWORD suyo = 0;
-          GetWindowThreadProcessId(v, &suyo);
-          wchar_t clase[64];
-          GetClassNameW(v, clase, 64);
-          if (suyo == b.proceso && std::wstring(clase) == L"EvaloraFrmPrincipal" && GetWindowTextLengthW(v) > 0) {
-            b.encontrada = v;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&b));
-    if (!b.encontrada) Sleep(10);
+  for (int i = 0; i < 2000; ++i) {
+    const HWND v = VentanaDe(proceso, L"EvaloraFrmPrincipal", false);
+    if (v && GetWindowTextLengthW(v) > 0) return v;
+    Sleep(10);
   }
-  return b.encontrada;
+  return nullptr;
 }
 
 // Each wizard, started as Windows starts a program, reads its kind and version from its own

@@ -48,7 +48,9 @@ TEST(ImpresorasWinspool, PuertoDeArchivoImpresoraYPredeterminada) {
 
   ASSERT_TRUE(impresoras.EstablecerPredeterminada("Evalora Prueba"));
   EXPECT_EQ(impresoras.Predeterminada(), "Evalora Prueba");
-  if (!antes.empty()) EXPECT_TRUE(impresoras.EstablecerPredeterminada(antes));
+  if (!antes.empty()) {
+    EXPECT_TRUE(impresoras.EstablecerPredeterminada(antes));
+  }
 
   EXPECT_TRUE(impresoras.Borrar("Evalora Prueba"));
   EXPECT_FALSE(impresoras.Borrar("Evalora Prueba"));

@@ -89,11 +89,11 @@ class DescargaWinTest : public ::testing::Test {
   }
   // A file the server serves: written into its content folder.
   std::string Poner(const std::string& nombre, const std::string& bytes) {
-    SistemaDeArchivosWin archivos;
+    SistemaDeArchivosWin servidor;
     const std::string contenido = pruebas::EnUnidadZ(pruebas::Variable("EVALORA_CONTENIDO"));
-    archivos.CrearCarpeta(contenido + "\\pruebas-win");
+    servidor.CrearCarpeta(contenido + "\\pruebas-win");
     carpeta.Escribir("origen.bin", bytes);
-    archivos.CopiarArchivo(carpeta.Ruta() + "\\origen.bin", contenido + "\\pruebas-win\\" + nombre, true);
+    servidor.CopiarArchivo(carpeta.Ruta() + "\\origen.bin", contenido + "\\pruebas-win\\" + nombre, true);
     return "/pruebas-win/" + nombre;
   }
   std::string Url(const std::string& ruta) const { return pruebas::Variable("EVALORA_HTTP") + ruta; }

@@ -58,6 +58,24 @@ std::optional<VersionDelEjecutable> LeerVersion(const std::string& texto) {
 
 }  // namespace
 
+int EjecutarEscenarios(const std::vector<fs::path>& archivos, const OpcionesDeEscenario& opciones) {
+  int fallidos = 0, omitidos = 0;
+  for (const auto& archivo : archivos) {
+    Escenario escenario(archivo, opciones);
+    std::string error;
+    if (escenario.Ejecutar(error) && !escenario.Omitido().empty()) {
+      std::cout << archivo.filename().string() << ": omitido: " << escenario.Omitido() << std::endl;
+      ++omitidos;
+    } else if (error.empty()) {
+      std::cout << archivo.filename().string() << ": correcto" << std::endl;
+    } else {
+      std::cout << error << std::endl;
+      ++fallidos;
+    }
+  }
+  return fallidos > 0 ? 1 : omitidos == static_cast<int>(archivos.size()) ? 77 : 0;
+}
+
 std::vector<std::string> LineasDe(const fs::path& archivo) {
   std::ifstream entrada(archivo);
   std::vector<std::string> lineas;
@@ -109,7 +127,7 @@ bool Escenario::Ejecutar(std::string& error) {
       error = archivo_.string() + ":" + std::to_string(a.linea) + ": «solo-en linux|windows \"<motivo>\"»";
       return false;
     }
-    if (a.argumentos[0].texto != Maquina::kCompilacion) {
+    if (a.argumentos[0].texto != kCompilacion) {
       omitido_ = a.argumentos.size() > 1 ? a.argumentos[1].texto : "solo para la compilación de " + a.argumentos[0].texto;
       return true;
     }
@@ -244,7 +262,7 @@ bool Escenario::Iniciar(std::string& hallado) {
   // The permission tool and the installed programs run for real; a virtual second of waiting for
   // them costs a few real milliseconds, as many as a program of this machine needs to start.
   plataforma_->shell.ejecutarProgramas = true;
-  plataforma_->reloj.realesPorSegundo = Maquina::kMilisegundosPorSegundoDeEspera;
+  plataforma_->reloj.realesPorSegundo = kMilisegundosPorSegundoDeEspera;
   plataforma_->shell.respuestas = respuestasDeCarpeta_;
   respuestasDeCarpeta_.clear();
   asistente_ = std::make_unique<ui::Asistente>(plataforma_->Servicios(), version_);

@@ -93,4 +93,9 @@ class Escenario {
   std::optional<std::pair<std::string, std::filesystem::path>> capturarEnElPaso_;
 };
 
+// Runs each scenario in turn and says how it went ("<file>: correcto", "<file>: omitido: <why>", or
+// the failing line). The exit status: 0 when all passed, 1 when any failed, 77 (CTest's skipped
+// test) when every one was for the other build.
+int EjecutarEscenarios(const std::vector<std::filesystem::path>& archivos, const OpcionesDeEscenario& opciones);
+
 }  // namespace evalora::escenario

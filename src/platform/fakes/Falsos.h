@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/BucleDeEventos.h"
+#include "platform/InformacionDelEjecutable.h"
 #include "platform/Internet.h"
 #include "platform/Mensajes.h"
 #include "platform/Procesos.h"
@@ -138,6 +139,16 @@ class BucleDelReloj : public BucleDeEventos {
 // The real shell, except that what it opens is written down and only started when it is
 // a program and the test wants it, and the folder browser answers what the test queued, in
 // order (nothing queued is a cancel).
+// The executable's version as a test gives it.
+class VersionFija : public InformacionDelEjecutable {
+ public:
+  explicit VersionFija(VersionDelEjecutable v) : version_(v) {}
+  VersionDelEjecutable Version() const override { return version_; }
+
+ private:
+  VersionDelEjecutable version_;
+};
+
 class ShellGrabado : public Shell {
  public:
   explicit ShellGrabado(Shell& real) : real_(real) {}

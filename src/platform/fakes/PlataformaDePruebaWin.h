@@ -24,15 +24,6 @@
 
 namespace evalora::falsos {
 
-class VersionFija : public InformacionDelEjecutable {
- public:
-  explicit VersionFija(VersionDelEjecutable v) : version_(v) {}
-  VersionDelEjecutable Version() const override { return version_; }
-
- private:
-  VersionDelEjecutable version_;
-};
-
 class PlataformaDePruebaWin {
  public:
   // `variables`: the environment of the run ("NAME=value"); the process's own settings of the

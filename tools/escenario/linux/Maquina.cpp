@@ -5,8 +5,11 @@
 #include <cstdio>
 
 #include "Textos.h"
+#include "WineDePrueba.h"
 #include "platform/linux/EntornoLinux.h"
 #include "platform/linux/Prefijo.h"
+#include "platform/linux/RegistroWine.h"
+#include "platform/linux/SistemaDeArchivosPrefijo.h"
 #include "platform/linux/UsuarioLinux.h"
 
 extern char** environ;
@@ -15,40 +18,49 @@ namespace evalora::escenario {
 
 namespace fs = std::filesystem;
 
+struct Maquina::Estado {
+  fs::path temporal;
+  fs::path prefijoWine;
+  fs::path prefijo;
+  std::unique_ptr<pruebas::WineDePrueba> wine;  // "prefijo-de-wine"
+  std::unique_ptr<SistemaDeArchivosPrefijo> archivos;
+  std::unique_ptr<RegistroWine> registro;
+};
+
 Maquina::Maquina(const fs::path& temporal, fs::path prefijoWine)
-    : temporal_(temporal), prefijoWine_(std::move(prefijoWine)), prefijo_(temporal / "prefijo") {}
+    : estado_(std::make_unique<Estado>(Estado{temporal, std::move(prefijoWine), temporal / "prefijo", {}, {}, {}})) {}
 
 Maquina::~Maquina() = default;
 
 bool Maquina::UsarPrefijo(const fs::path& prefijo, std::string& hallado) {
-  if (archivos_ || wine_) {
+  if (estado_->archivos || estado_->wine) {
     hallado = "«prefijo» va antes de las líneas que tocan el prefijo";
     return false;
   }
-  prefijo_ = prefijo;
+  estado_->prefijo = prefijo;
   return true;
 }
 
-bool Maquina::Preparar(std::string& hallado) { return Prefijo(prefijo_).Preparar(&hallado); }
+bool Maquina::Preparar(std::string& hallado) { return Prefijo(estado_->prefijo).Preparar(&hallado); }
 
 SistemaDeArchivos& Maquina::Archivos() {
-  if (!archivos_) archivos_ = std::make_unique<SistemaDeArchivosPrefijo>(prefijo_);
-  return *archivos_;
+  if (!estado_->archivos) estado_->archivos = std::make_unique<SistemaDeArchivosPrefijo>(estado_->prefijo);
+  return *estado_->archivos;
 }
 
 Registro& Maquina::RegistroDeLaMaquina() {
-  registro_ = std::make_unique<RegistroWine>(prefijo_);  // read afresh: the run writes it too
-  return *registro_;
+  estado_->registro = std::make_unique<RegistroWine>(estado_->prefijo);  // read afresh: the run writes it too
+  return *estado_->registro;
 }
 
 std::optional<fs::path> Maquina::RutaLocal(const std::string& ruta) {
   Archivos();
-  return archivos_->RutaAnfitrion(ruta);
+  return estado_->archivos->RutaAnfitrion(ruta);
 }
 
 std::unique_ptr<PlataformaDeEscenario> Maquina::NuevaPlataforma(VersionDelEjecutable version,
                                                                 const std::vector<std::string>& variables) {
-  return std::make_unique<PlataformaDeEscenario>(prefijo_, version, variables);
+  return std::make_unique<PlataformaDeEscenario>(estado_->prefijo, version, variables);
 }
 
 std::vector<std::string> Maquina::Entorno() const {
@@ -64,30 +76,30 @@ std::string Maquina::Variable(const std::string& nombre) const {
 bool Maquina::LineaDeWine(const Accion& a, bool empezado, std::string& hallado) {
   const auto& arg = a.argumentos;
   if (a.orden == "prefijo-de-wine") {
-    if (empezado || archivos_) {
+    if (empezado || estado_->archivos) {
       hallado = "«prefijo-de-wine» va antes de «inicia» y de las líneas que tocan el prefijo";
       return false;
     }
-    wine_ = std::make_unique<pruebas::WineDePrueba>(prefijoWine_, temporal_ / "wine");
-    if (!wine_->Listo()) {
-      hallado = "no hay un prefijo hecho por Wine: " + wine_->Problema();
+    estado_->wine = std::make_unique<pruebas::WineDePrueba>(estado_->prefijoWine, estado_->temporal / "wine");
+    if (!estado_->wine->Listo()) {
+      hallado = "no hay un prefijo hecho por Wine: " + estado_->wine->Problema();
       return false;
     }
-    prefijo_ = wine_->Raiz();
+    estado_->prefijo = estado_->wine->Raiz();
     // The wizard's own Wine (a registry change while Wine runs) and the programs it starts run
     // with this prefix's HOME and settings, never the user's.
-    for (const auto& v : wine_->Entorno()) {
+    for (const auto& v : estado_->wine->Entorno()) {
       const auto igual = v.find('=');
       ::setenv(v.substr(0, igual).c_str(), v.substr(igual + 1).c_str(), 1);
     }
     return true;
   }
-  if (!wine_) {
+  if (!estado_->wine) {
     hallado = "«" + a.orden + "» necesita antes «prefijo-de-wine»";
     return false;
   }
   if (a.orden == "wine-en-marcha") {
-    if (!wine_->ServidorEnMarcha()) hallado = "el servidor de Wine no arrancó";
+    if (!estado_->wine->ServidorEnMarcha()) hallado = "el servidor de Wine no arrancó";
     return hallado.empty();
   }
   // wine-valor "<clave>" "<nombre>" "<texto>": Wine ends first (as when its last program
@@ -96,11 +108,11 @@ bool Maquina::LineaDeWine(const Accion& a, bool empezado, std::string& hallado) 
     hallado = "«wine-valor \"<clave>\" \"<nombre>\" \"<texto>\"»";
     return false;
   }
-  wine_->TerminarWine();
+  estado_->wine->TerminarWine();
   std::vector<std::string> consulta = {"reg", "query", arg[0].texto};
   if (!arg[1].texto.empty()) consulta.insert(consulta.end(), {"/v", arg[1].texto});
-  const auto s = wine_->Wine(consulta);
-  wine_->TerminarWine();
+  const auto s = estado_->wine->Wine(consulta);
+  estado_->wine->TerminarWine();
   if (s.estado == 0 && s.texto.find(arg[2].texto) != std::string::npos) return true;
   hallado = "reg query (" + std::to_string(s.estado) + "): " + s.texto;
   return false;

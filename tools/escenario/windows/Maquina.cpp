@@ -5,13 +5,30 @@
 #include <fstream>
 
 #include "platform/windows/EntornoWin.h"
+#include "platform/windows/RegistroWin.h"
+#include "platform/windows/SistemaDeArchivosWin.h"
 #include "platform/windows/TextoWin.h"
 
 namespace evalora::escenario {
 
 namespace fs = std::filesystem;
 
-Maquina::Maquina(const fs::path&, fs::path) {}
+namespace {
+
+// Where the checks from outside are written, on the machine.
+constexpr const char* kComprobacionesDeFuera = "C:\\evalora-escenario\\comprobaciones.txt";
+
+// A check for the outside, one line of fields separated by tabs.
+bool DeFuera(const std::vector<std::string>& campos, Maquina& maquina, std::string& hallado);
+
+}  // namespace
+
+struct Maquina::Estado {
+  SistemaDeArchivosWin archivos;
+  RegistroWin registro;
+};
+
+Maquina::Maquina(const fs::path&, fs::path) : estado_(std::make_unique<Estado>()) {}
 
 Maquina::~Maquina() = default;
 
@@ -22,9 +39,9 @@ bool Maquina::UsarPrefijo(const fs::path&, std::string& hallado) {
 
 bool Maquina::Preparar(std::string&) { return true; }
 
-SistemaDeArchivos& Maquina::Archivos() { return archivos_; }
+SistemaDeArchivos& Maquina::Archivos() { return estado_->archivos; }
 
-Registro& Maquina::RegistroDeLaMaquina() { return registro_; }
+Registro& Maquina::RegistroDeLaMaquina() { return estado_->registro; }
 
 std::optional<fs::path> Maquina::RutaLocal(const std::string& ruta) {
   // The wizard is a 32-bit program in the design: its System32 is SysWOW64 here too.
@@ -45,9 +62,11 @@ std::vector<std::string> Maquina::Entorno() const {
 
 std::string Maquina::Variable(const std::string& nombre) const { return EntornoWin().Valor(nombre); }
 
-bool Maquina::DeFuera(const std::vector<std::string>& campos, std::string& hallado) {
+namespace {
+
+bool DeFuera(const std::vector<std::string>& campos, Maquina& maquina, std::string& hallado) {
   std::error_code e;
-  const fs::path archivo = *RutaLocal(kComprobacionesDeFuera);
+  const fs::path archivo = *maquina.RutaLocal(kComprobacionesDeFuera);
   fs::create_directories(archivo.parent_path(), e);
   std::ofstream salida(archivo, std::ios::app | std::ios::binary);
   for (size_t i = 0; i < campos.size(); ++i) {
@@ -62,6 +81,8 @@ bool Maquina::DeFuera(const std::vector<std::string>& campos, std::string& halla
   return static_cast<bool>(salida);
 }
 
+}  // namespace
+
 bool Maquina::LineaDeWine(const Accion& a, bool empezado, std::string& hallado) {
   // The whole run is under Wine, in a prefix Wine made: "prefijo-de-wine" and "wine-en-marcha"
   // already hold. What Wine's reg.exe reads is checked once Wine has ended.
@@ -75,7 +96,7 @@ bool Maquina::LineaDeWine(const Accion& a, bool empezado, std::string& hallado) 
     hallado = "«wine-valor \"<clave>\" \"<nombre>\" \"<texto>\"»";
     return false;
   }
-  return DeFuera({"wine-valor", arg[0].texto, arg[1].texto, arg[2].texto}, hallado);
+  return DeFuera({"wine-valor", arg[0].texto, arg[1].texto, arg[2].texto}, *this, hallado);
 }
 
 bool Maquina::BaseConSqlcipher(const std::string& ruta, const std::string& clave, const std::string& sql,
@@ -90,15 +111,15 @@ bool Maquina::BaseConSqlcipher(const std::string& ruta, const std::string& clave
       escritas += filas[i];
     }
   }
-  return DeFuera({"base", ruta, clave, sql, escritas}, hallado);
+  return DeFuera({"base", ruta, clave, sql, escritas}, *this, hallado);
 }
 
 bool Maquina::Lnkinfo(const std::string& ruta, const std::string& texto, std::string& hallado) {
-  if (!archivos_.ExisteArchivo(ruta)) {
+  if (!estado_->archivos.ExisteArchivo(ruta)) {
     hallado = "no existe";
     return false;
   }
-  return DeFuera({"lnkinfo", ruta, texto}, hallado);
+  return DeFuera({"lnkinfo", ruta, texto}, *this, hallado);
 }
 
 }  // namespace evalora::escenario

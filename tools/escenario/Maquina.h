@@ -1,6 +1,10 @@
 #pragma once
-// The machine a scenario runs on in the Linux build: a prefix of its own (made empty, given by the
-// scenario, or copied from one Wine made), read and written through the prefix's services.
+// The machine a scenario runs on. In the Linux build: a prefix of its own (made empty, given by
+// the scenario, or copied from one Wine made), read and written through the prefix's services. In
+// the Windows build: this one, through its real Win32 services (under Wine, a fresh copy of a
+// prefix Wine made); what Wine's own tools must read from outside is written down for the check
+// that runs once Wine has ended (tests/windows/comprobar-escenario.sh). Each build's part is in
+// linux/ or windows/ (Maquina.cpp, and PlataformaDeEscenario.h for the run's services).
 
 #include <filesystem>
 #include <memory>
@@ -9,32 +13,24 @@
 #include <vector>
 
 #include "Guion.h"
-#include "WineDePrueba.h"
-#include "platform/fakes/PlataformaDePrueba.h"
-#include "platform/linux/RegistroWine.h"
-#include "platform/linux/SistemaDeArchivosPrefijo.h"
+#include "PlataformaDeEscenario.h"
 
 namespace evalora::escenario {
 
-using PlataformaDeEscenario = falsos::PlataformaDePrueba;
-
 class Maquina {
  public:
-  static constexpr const char* kCompilacion = "linux";  // as «solo-en» lines name it
-  // Real milliseconds a virtual second of waiting for a program costs.
-  static constexpr int kMilisegundosPorSegundoDeEspera = 5;
-
-  // `temporal`: the scenario's own folder; `prefijoWine`: where the prefix Wine made is kept.
+  // `temporal`: the scenario's own folder; `prefijoWine`: where the prefix Wine made is kept (the
+  // Linux build's «prefijo-de-wine»).
   Maquina(const std::filesystem::path& temporal, std::filesystem::path prefijoWine);
   ~Maquina();
 
-  // "prefijo <carpeta>": the scenario's own prefix.
+  // "prefijo <carpeta>": the scenario's own prefix (the Linux build's only).
   bool UsarPrefijo(const std::filesystem::path& prefijo, std::string& hallado);
   // The machine exists (drive C:), ready to be written.
   bool Preparar(std::string& hallado);
   SistemaDeArchivos& Archivos();
   Registro& RegistroDeLaMaquina();
-  // A Windows path of the machine as a file this process opens.
+  // A Windows path of the machine as a file this process opens (where the wizard's path leads).
   std::optional<std::filesystem::path> RutaLocal(const std::string& ruta);
   std::unique_ptr<PlataformaDeEscenario> NuevaPlataforma(VersionDelEjecutable version,
                                                          const std::vector<std::string>& variables);
@@ -47,21 +43,17 @@ class Maquina {
   // The lines about Wine itself: "prefijo-de-wine", "wine-en-marcha", "wine-valor"; `empezado`:
   // the machine has been used already.
   bool LineaDeWine(const Accion& a, bool empezado, std::string& hallado);
-  // Debian's sqlcipher tool reads `filas` ("|" between fields, CR LF between rows) from the
-  // registration file at `ruta` with the query `sql`. The Linux build opens it with that very
-  // library, so there it holds once the runner has read them.
-  bool BaseConSqlcipher(const std::string& ruta, const std::string& clave, const std::string& sql,
-                        const std::string& filas, std::string& hallado);
   // What Debian's lnkinfo reads from a shortcut of the machine contains `texto`.
   bool Lnkinfo(const std::string& ruta, const std::string& texto, std::string& hallado);
+  // Debian's sqlcipher tool reads `filas` ("|" between fields, CR LF between rows) from the
+  // registration file at `ruta` with the query `sql` (the runner has read them already).
+  bool BaseConSqlcipher(const std::string& ruta, const std::string& clave, const std::string& sql,
+                        const std::string& filas, std::string& hallado);
+
+  struct Estado;  // the build's own
 
  private:
-  std::filesystem::path temporal_;
-  std::filesystem::path prefijoWine_;
-  std::filesystem::path prefijo_;
-  std::unique_ptr<pruebas::WineDePrueba> wine_;  // "prefijo-de-wine"
-  std::unique_ptr<SistemaDeArchivosPrefijo> archivos_;
-  std::unique_ptr<RegistroWine> registro_;
+  std::unique_ptr<Estado> estado_;
 };
 
 }  // namespace evalora::escenario
