@@ -63,6 +63,7 @@ struct VentanaWin32::Estado {
   HWND ventana = nullptr;
   std::map<int, HWND> delSistema;  // by the control's index
   std::map<int, bool> mostrados;   // what each system control shows now
+  std::map<int, std::pair<bool, RECT>> dibujados;  // labels and bars: in view, and where, when last drawn
   std::wstring familia = FamiliaDeLetra();
   std::map<std::tuple<int, bool, bool>, HFONT> letras;
   std::map<COLORREF, HBRUSH> pinceles;
@@ -446,7 +447,20 @@ VentanaWin32::~VentanaWin32() {
   DestroyWindow(estado_->ventana);
 }
 
-void VentanaWin32::Actualizar(int) {
+void VentanaWin32::Actualizar(int control) {
+  const Control& c = forma_.Controles()[control];
+  if (c.clase == Clase::kBarra || c.clase == Clase::kEtiqueta) {
+    // The frequent ones (a bar's percentage, a stage's text): their own place only, unless they
+    // moved or came into view or out of it.
+    const RECT r = estado_->Rectangulo(control);
+    auto& antes = estado_->dibujados[control];
+    const bool igual = antes.first == forma_.ALaVista(control) && EqualRect(&antes.second, &r);
+    antes = {forma_.ALaVista(control), r};
+    if (igual) {
+      InvalidateRect(estado_->ventana, &r, FALSE);
+      return;
+    }
+  }
   estado_->ActualizarDelSistema();
   InvalidateRect(estado_->ventana, nullptr, FALSE);
 }
