@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "platform/fakes/PlataformaDePruebaWin.h"
 #include "ui/Asistente.h"
@@ -89,6 +90,31 @@ TEST_F(VentanaWin32Test, LaCajaDelIdEsDelSistemaYLlevaLoEscritoAlFormulario) {
   EXPECT_EQ(std::wstring(texto), L"OTRO");
   // The other panels' system controls stay hidden.
   EXPECT_FALSE(IsWindowVisible(DelSistema("PasoDI_txtNombre")));
+}
+
+TEST_F(VentanaWin32Test, AyudasDeLasCasillasYDelRegreso) {
+  Crear(6);
+  HWND ayudas = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND v, LPARAM p) -> BOOL {
+        wchar_t clase[64];
+        GetClassNameW(v, clase, 64);
+        if (std::wstring(clase) != L"tooltips_class32") return TRUE;
+        *reinterpret_cast<HWND*>(p) = v;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&ayudas));
+  ASSERT_NE(ayudas, nullptr);
+  EXPECT_EQ(SendMessageW(ayudas, TTM_GETTOOLCOUNT, 0, 0), 8);  // seven suites and "Regresar"
+  wchar_t texto[128] = L"";
+  TTTOOLINFOW herramienta{};
+  herramienta.cbSize = sizeof herramienta;
+  herramienta.hwnd = Ventana();
+  herramienta.uId = reinterpret_cast<UINT_PTR>(DelSistema("PasoSuitechkOffice2016"));
+  herramienta.lpszText = texto;
+  SendMessageW(ayudas, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&herramienta));
+  EXPECT_EQ(std::wstring(texto), L"Incluye Word, Excel, PowerPoint, Access y Outlook");
 }
 
 TEST_F(VentanaWin32Test, CasillasYElPesoEstimado) {

@@ -2,6 +2,7 @@
 
 // clang-format off
 #include <windows.h>
+#include <commctrl.h>
 #include <windowsx.h>
 // clang-format on
 
@@ -67,6 +68,7 @@ struct VentanaWin32::Estado {
   std::wstring familia = FamiliaDeLetra();
   std::map<std::tuple<int, bool, bool>, HFONT> letras;
   std::map<COLORREF, HBRUSH> pinceles;
+  HWND ayudas = nullptr;     // the tooltips of the controls that have one
   bool escribiendo = false;  // the program writes a text box: no change event of the user's
   int pulsado = -1;          // where the left button went down
   HCURSOR flecha = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
@@ -120,6 +122,8 @@ struct VentanaWin32::Estado {
   void PintarBarra(HDC dc, const Control& c, RECT r);
   void CrearDelSistema();
   void ActualizarDelSistema();
+  void CrearAyudas();
+  void ActualizarAyudas();
   void Puntero(int x, int y);
   LRESULT Mensaje(UINT mensaje, WPARAM w, LPARAM l);
   static LRESULT CALLBACK Procedimiento(HWND v, UINT mensaje, WPARAM w, LPARAM l);
@@ -296,6 +300,49 @@ void VentanaWin32::Estado::ActualizarDelSistema() {
     if (mostrados[i] != ver) ShowWindow(hijo, ver ? SW_SHOWNA : SW_HIDE);
     mostrados[i] = ver;
   }
+  ActualizarAyudas();
+}
+
+// --- Tooltips ----------------------------------------------------------------------------
+
+void VentanaWin32::Estado::CrearAyudas() {
+  INITCOMMONCONTROLSEX comunes{sizeof comunes, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&comunes);
+  ayudas = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, ventana, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  const auto& controles = forma.Controles();
+  for (size_t i = 0; i < controles.size(); ++i) {
+    if (controles[i].ayuda.empty()) continue;
+    std::wstring texto = Ancho(controles[i].ayuda);
+    TTTOOLINFOW herramienta{};
+    herramienta.cbSize = sizeof herramienta;
+    herramienta.uFlags = TTF_SUBCLASS;
+    herramienta.hwnd = ventana;
+    herramienta.uId = 1000 + i;
+    // A system control is its own tool (the pointer over it is its own); a drawn one, a place.
+    if (const auto hijo = delSistema.find(static_cast<int>(i)); hijo != delSistema.end()) {
+      herramienta.uFlags |= TTF_IDISHWND;
+      herramienta.uId = reinterpret_cast<UINT_PTR>(hijo->second);
+    }
+    herramienta.lpszText = texto.data();
+    SendMessageW(ayudas, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&herramienta));
+  }
+  ActualizarAyudas();
+}
+
+void VentanaWin32::Estado::ActualizarAyudas() {
+  // Each tooltip over its control's place while the control is in view; nowhere otherwise.
+  const auto& controles = forma.Controles();
+  for (size_t i = 0; i < controles.size() && ayudas; ++i) {
+    if (controles[i].ayuda.empty() || delSistema.count(static_cast<int>(i))) continue;
+    TTTOOLINFOW herramienta{};
+    herramienta.cbSize = sizeof herramienta;
+    herramienta.hwnd = ventana;
+    herramienta.uId = 1000 + i;
+    herramienta.rect = forma.ALaVista(static_cast<int>(i)) ? Rectangulo(static_cast<int>(i)) : RECT{0, 0, 0, 0};
+    SendMessageW(ayudas, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&herramienta));
+  }
 }
 
 // --- What the user does ------------------------------------------------------------------
@@ -437,6 +484,7 @@ VentanaWin32::VentanaWin32(frmPrincipal& forma) : forma_(forma), estado_(std::ma
                   marco.right - marco.left, marco.bottom - marco.top, nullptr, nullptr, GetModuleHandleW(nullptr),
                   estado_.get());
   estado_->CrearDelSistema();
+  estado_->CrearAyudas();
   estado_->ActualizarDelSistema();
   forma_.UsarVista(this);
 }
