@@ -1,10 +1,11 @@
 // Downloads the same files with the wizard's download manager, through the wizard's window (kind
-// 4, offscreen: the bars drawn, the window's events processed) and with curl (one process per
-// file), side by side, each contender in turn, three rounds; prints for each the median round's
-// throughput, CPU seconds per GiB, peak memory and, for the manager, the longest time the event
-// loop went without being offered a turn; for the window, the longest time its event loop did
-// not run (over all rounds).
-//   evalora-banco-descarga <base URL> <destination folder> <name>...
+// 4, offscreen: the bars drawn, the window's events processed) and with one curl process that
+// fetches every file in turn (a -K config of url/output pairs), side by side, each contender in
+// turn, three rounds; prints for each the median round's throughput, CPU seconds per GiB and peak
+// memory, the ratios against curl and between the window and the manager, and the longest time
+// each event loop went without a turn (over all rounds). For the manager it also prints the rate
+// of the first and of the last tenth of the files, which must match on long lists.
+//   evalora-banco-descarga [--rondas N] <base URL> <destination folder> <name>...
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -51,12 +53,16 @@ class BucleMedido : public BucleDeEventos {
   Pared::duration maxima_{};
 };
 
+// No bars: only when the overall progress passed each percent.
 class SinBarras : public BarrasDeDescarga {
  public:
   void Preparar() override {}
   void DibujarArchivo(int32_t) override {}
-  void DibujarGeneral(int32_t) override {}
+  void DibujarGeneral(int32_t porcentaje) override {
+    while (static_cast<int32_t>(momentos.size()) <= std::min(porcentaje, 100)) momentos.push_back(Pared::now());
+  }
   void Ocultar() override {}
+  std::vector<Pared::time_point> momentos;  // [p]: when the overall progress first reached p %
 };
 
 double Segundos(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
@@ -88,6 +94,7 @@ struct Medida {
   long memoriaKb = 0;
   uint64_t bytes = 0;
   double pausaMs = 0;  // the longest the event loop waited
+  double primerDecimo = 0, ultimoDecimo = 0;  // seconds for the first and the last tenth of the list
 };
 
 double CpuDelProceso() {
@@ -132,6 +139,11 @@ std::optional<Medida> MedirGestor(const Trabajo& t, const Prefijo& prefijo) {
   m.cpu = CpuDelProceso() - m.cpu;
   m.memoriaKb = MemoriaDelProceso();
   m.pausaMs = eventos.MaximaMs();
+  if (barras.momentos.size() > 100) {
+    const auto& hasta = barras.momentos;
+    m.primerDecimo = std::chrono::duration<double>(hasta[10] - inicio).count();
+    m.ultimoDecimo = std::chrono::duration<double>(hasta[100] - hasta[90]).count();
+  }
   if (paso != "DescargaCorrecta") return std::nullopt;
   return m;
 }
@@ -162,30 +174,35 @@ std::optional<Medida> MedirVentana(const Trabajo& t, const Prefijo& prefijo) {
   return m;
 }
 
-// curl, one process per file, into a folder of its own on the same disk.
+// One curl process for every file, in turn (a -K config of url/output pairs), into a folder of
+// its own on the same disk.
 std::optional<Medida> MedirCurl(const Trabajo& t) {
   fs::remove_all(t.carpeta / "curl");
   fs::create_directories(t.carpeta / "curl");
+  const fs::path config = t.carpeta / "curl.cfg";
+  if (FILE* f = std::fopen(config.c_str(), "w")) {
+    std::fprintf(f, "silent\nfail\nfail-early\ncreate-dirs\n");
+    for (const auto& nombre : t.nombres) {
+      std::fprintf(f, "url = \"%s/%s\"\noutput = \"%s\"\n", t.base.c_str(), nombre.c_str(),
+                   (t.carpeta / "curl" / nombre).c_str());
+    }
+    std::fclose(f);
+  }
   ::sync();
   Medida m{0, 0, 0, t.bytes, 0};
   const auto inicio = Pared::now();
-  for (const auto& nombre : t.nombres) {
-    const pid_t hijo = fork();
-    if (hijo == 0) {
-      const std::string destino = (t.carpeta / "curl" / nombre).string();
-      const std::string url = t.base + "/" + nombre;
-      execlp("curl", "curl", "-s", "-f", "--create-dirs", "-o", destino.c_str(), url.c_str(),
-             static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    int estadoHijo = 0;
-    rusage uso{};
-    wait4(hijo, &estadoHijo, 0, &uso);
-    if (!WIFEXITED(estadoHijo) || WEXITSTATUS(estadoHijo) != 0) return std::nullopt;
-    m.cpu += Segundos(uso.ru_utime) + Segundos(uso.ru_stime);
-    m.memoriaKb = std::max(m.memoriaKb, uso.ru_maxrss);
+  const pid_t hijo = fork();
+  if (hijo == 0) {
+    execlp("curl", "curl", "-K", config.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
   }
+  int estadoHijo = 0;
+  rusage uso{};
+  wait4(hijo, &estadoHijo, 0, &uso);
   m.segundos = std::chrono::duration<double>(Pared::now() - inicio).count();
+  if (!WIFEXITED(estadoHijo) || WEXITSTATUS(estadoHijo) != 0) return std::nullopt;
+  m.cpu = Segundos(uso.ru_utime) + Segundos(uso.ru_stime);
+  m.memoriaKb = uso.ru_maxrss;
   return m;
 }
 
@@ -211,16 +228,21 @@ void Informe(const char* quien, const Medida& m) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication aplicacion(argc, argv);
-  if (argc < 4) {
-    std::fprintf(stderr, "uso: evalora-banco-descarga <URL base> <carpeta> <archivo>...\n");
+  int rondas = 3, primero = 1;
+  if (argc > 2 && std::string(argv[1]) == "--rondas") {
+    rondas = std::max(1, std::atoi(argv[2]));
+    primero = 3;
+  }
+  if (argc - primero < 3) {
+    std::fprintf(stderr, "uso: evalora-banco-descarga [--rondas N] <URL base> <carpeta> <archivo>...\n");
     std::fprintf(stderr,
                  "(la carpeta contiene contenido/<archivo>; la descarga va a carpeta/prefijo y carpeta/curl)\n");
     return 2;
   }
   Trabajo t;
-  t.base = argv[1];
-  t.carpeta = argv[2];
-  t.nombres.assign(argv + 3, argv + argc);
+  t.base = argv[primero];
+  t.carpeta = argv[primero + 1];
+  t.nombres.assign(argv + primero + 2, argv + argc);
   t.estado.TipoDeAsistente = "4";
   t.estado.CarpetaDeInstalacion = "C:\\Banco";
   t.estado.DescargarTodo = true;
@@ -235,9 +257,8 @@ int main(int argc, char** argv) {
   const Prefijo prefijo(t.carpeta / "prefijo");
   prefijo.Preparar();
 
-  constexpr int kRondas = 3;
   std::vector<Medida> gestor, ventana, curl;
-  for (int ronda = 0; ronda < kRondas; ++ronda) {
+  for (int ronda = 0; ronda < rondas; ++ronda) {
     const auto g = MedirGestor(t, prefijo);
     const auto v = MedirVentana(t, prefijo);
     const auto c = MedirCurl(t);
@@ -251,13 +272,20 @@ int main(int argc, char** argv) {
   }
   const Medida g = Mediana(gestor), v = Mediana(ventana), c = Mediana(curl);
   std::printf("%zu archivo(s), %.1f MiB en total; mediana de %d rondas\n", t.nombres.size(),
-              static_cast<double>(t.bytes) / 1048576.0, kRondas);
+              static_cast<double>(t.bytes) / 1048576.0, rondas);
   Informe("gestor de descargas", g);
   Informe("por la ventana", v);
-  Informe("curl (un proceso c/u)", c);
-  std::printf("  proporción (curl / gestor, tiempo): %.2f\n", c.segundos / g.segundos);
+  Informe("curl (un proceso)", c);
+  std::printf("  tiempo de curl / tiempo del gestor: %.2f\n", c.segundos / g.segundos);
+  std::printf("  CPU por GiB del gestor / de curl: %.2f\n", c.cpu > 0 ? g.cpu / c.cpu : 0);
   std::printf("  la ventana frente al gestor solo: %+.1f %% de tiempo\n", (v.segundos / g.segundos - 1) * 100);
   std::printf("  mayor pausa sin ceder al bucle de eventos (gestor): %.1f ms\n", g.pausaMs);
   std::printf("  mayor pausa del bucle de eventos de la ventana: %.1f ms\n", v.pausaMs);
+  if (g.primerDecimo > 0 && g.ultimoDecimo > 0 && t.nombres.size() >= 100) {
+    const double porDecimo = static_cast<double>(t.nombres.size()) / 10.0;
+    std::printf("  archivos por segundo (gestor): primer décimo %.0f, último décimo %.0f (%+.0f %%)\n",
+                porDecimo / g.primerDecimo, porDecimo / g.ultimoDecimo,
+                (g.primerDecimo / g.ultimoDecimo - 1) * 100);
+  }
   return 0;
 }

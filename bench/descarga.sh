@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
-# The download benchmark: the wizard's download manager against curl, in one run, over the
-# development server on loopback. (a) one file of 1 GiB, (b) 2,000 files of 64 KiB.
-# Usage: bench/descarga.sh [folder for the files, default a temporary one]
+# The download benchmark: the wizard's download manager against one curl process, in one run, over
+# the development server on loopback. (a) one file of 1 GiB, (b) 2,000 files of 64 KiB; with
+# --muchos also (c) 40,000 files of 1 KiB (one round: it takes long), whose rate at the start and at
+# the end of the list must match. Every byte of every copy is compared with the served file.
+# Usage: bench/descarga.sh [--muchos] [folder for the files, default a temporary one]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+muchos=false
+if [ "${1:-}" = --muchos ]; then
+  muchos=true
+  shift
+fi
 scripts/bootstrap.sh
 generador=()
 if command -v ninja >/dev/null 2>&1; then generador=(-G Ninja); fi
@@ -16,6 +23,15 @@ mkdir -p "$trabajo/contenido/a" "$trabajo/contenido/b"
 if [ ! -f "$trabajo/contenido/b/f1999.bin" ]; then
   for i in $(seq 0 1999); do head -c 65536 /dev/urandom > "$trabajo/contenido/b/f$i.bin"; done
 fi
+casos=(a b)
+if $muchos; then
+  casos+=(c)
+  mkdir -p "$trabajo/contenido/c"
+  if [ ! -f "$trabajo/contenido/c/f39999.bin" ]; then
+    head -c $((40000 * 1024)) /dev/urandom | split -a 5 -d -b 1024 - "$trabajo/contenido/c/f"
+    for f in "$trabajo"/contenido/c/f?????; do mv "$f" "$trabajo/contenido/c/f$((10#${f##*/f})).bin"; done
+  fi
+fi
 
 salida="$trabajo/servidor.txt"
 build/bin/evalora-servidor-dev --sin-demo --contenido "$trabajo/contenido" > "$salida" &
@@ -26,20 +42,28 @@ puerto=$(awk '/descargas/{print $2}' "$salida")
 
 # The server reads its files from the page cache for every contender alike.
 cat "$trabajo/contenido/a/grande.bin" "$trabajo"/contenido/b/*.bin > /dev/null
+if $muchos; then find "$trabajo/contenido/c" -type f -exec cat {} + > /dev/null; fi
 
-for caso in a b; do
+for caso in "${casos[@]}"; do
   rm -rf "$trabajo/prefijo" "$trabajo/curl"
   if [ "$caso" = a ]; then
     echo "(a) un archivo de 1 GiB"
     archivos=(a/grande.bin)
-  else
+  elif [ "$caso" = b ]; then
     echo "(b) 2000 archivos de 64 KiB"
     archivos=()
     for i in $(seq 0 1999); do archivos+=("b/f$i.bin"); done
+  else
+    echo "(c) 40000 archivos de 1 KiB"
+    archivos=()
+    for i in $(seq 0 39999); do archivos+=("c/f$i.bin"); done
   fi
-  build/bin/evalora-banco-descarga "http://127.0.0.1:$puerto" "$trabajo" "${archivos[@]}"
+  rondas=3
+  [ "$caso" = c ] && rondas=1
+  build/bin/evalora-banco-descarga --rondas "$rondas" "http://127.0.0.1:$puerto" "$trabajo" "${archivos[@]}"
   for f in "${archivos[@]}"; do
     cmp -s "$trabajo/contenido/$f" "$trabajo/prefijo/drive_c/Banco/$f" || { echo "diferente: $f"; exit 1; }
+    cmp -s "$trabajo/contenido/$f" "$trabajo/curl/$f" || { echo "diferente (curl): $f"; exit 1; }
   done
 done
 rm -rf "$trabajo/prefijo" "$trabajo/curl"

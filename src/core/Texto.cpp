@@ -98,8 +98,10 @@ std::optional<double> ANumero(const std::string& texto) {
 
 double RedondearPar(double valor, int decimales) {
   // Halves go to the even neighbour, whatever rounding mode the process has: the download
-  // computes this for every block, so it stays plain arithmetic.
-  const double escala = std::pow(10.0, decimales);
+  // computes this for every block, so it stays plain arithmetic (no pow for the usual scales).
+  static constexpr double kPotencias[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
+  const double escala =
+      decimales >= 0 && decimales < 5 ? kPotencias[decimales] : std::pow(10.0, static_cast<double>(decimales));
   const double x = valor * escala;
   double redondeado = std::round(x);                                             // halves away from zero…
   if (std::fabs(redondeado - x) == 0.5) redondeado = 2.0 * std::round(x / 2.0);  // …but to even

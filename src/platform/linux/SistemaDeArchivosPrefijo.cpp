@@ -307,8 +307,16 @@ class EscrituraPosix : public EscrituraDeArchivo {
 std::unique_ptr<EscrituraDeArchivo> SistemaDeArchivosPrefijo::AbrirParaEscribir(const std::string& ruta) {
   const auto anfitrion = RutaAnfitrion(ruta);
   if (!anfitrion) return nullptr;
-  const int fd = ::open(anfitrion->c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  // Emptied only when it has something: a truncation (O_TRUNC even of an empty file) makes ext4
+  // write the whole file out when it is closed, a long stall after a large download into a new
+  // temporary file.
+  const int fd = ::open(anfitrion->c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) return nullptr;
+  struct stat datos {};
+  if (::fstat(fd, &datos) != 0 || (datos.st_size > 0 && ::ftruncate(fd, 0) != 0)) {
+    ::close(fd);
+    return nullptr;
+  }
   return std::make_unique<EscrituraPosix>(fd);
 }
 
