@@ -7,8 +7,8 @@
 #include "platform/linux/PlataformaLinux.h"
 #include "ui/Asistente.h"
 #include "ui/qt/ExploradorQt.h"
-#include "ui/qt/VentanaQt.h"
 #include "ui/qt/MensajesQt.h"
+#include "ui/qt/VentanaQt.h"
 
 namespace evalora {
 extern const VersionDelEjecutable kVersionDelEjecutable;

@@ -93,7 +93,7 @@ struct Medida {
   double cpu = 0;
   long memoriaKb = 0;
   uint64_t bytes = 0;
-  double pausaMs = 0;  // the longest the event loop waited
+  double pausaMs = 0;                         // the longest the event loop waited
   double primerDecimo = 0, ultimoDecimo = 0;  // seconds for the first and the last tenth of the list
 };
 
@@ -284,8 +284,7 @@ int main(int argc, char** argv) {
   if (g.primerDecimo > 0 && g.ultimoDecimo > 0 && t.nombres.size() >= 100) {
     const double porDecimo = static_cast<double>(t.nombres.size()) / 10.0;
     std::printf("  archivos por segundo (gestor): primer décimo %.0f, último décimo %.0f (%+.0f %%)\n",
-                porDecimo / g.primerDecimo, porDecimo / g.ultimoDecimo,
-                (g.primerDecimo / g.ultimoDecimo - 1) * 100);
+                porDecimo / g.primerDecimo, porDecimo / g.ultimoDecimo, (g.primerDecimo / g.ultimoDecimo - 1) * 100);
   }
   return 0;
 }

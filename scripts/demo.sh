@@ -44,11 +44,8 @@ if $windows; then
   if [[ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
     escenario="tests/escenarios/demo-${tipo}.txt"
     echo "Sin pantalla: el escenario $escenario maneja $(basename "$ejecutable") bajo Wine en Xvfb; capturas en demo/windows/."
-    mkdir -p demo/windows
-    export TZ=UTC
-    exec scripts/con-servidor-dev.sh build/bin/evalora-servidor-dev "$contenido" --contenido-hecho -- \
-      scripts/en-wine.sh build-windows/prefijo-wine build-windows/bin/evalora-escenario.exe \
-      --capturas "$PWD/demo/windows" --contar "$PWD/$escenario"
+    exec tests/windows/escenario.sh "$PWD/build/bin/evalora-servidor-dev" "$PWD/build-windows/bin" "$PWD/$contenido" \
+      "$PWD/build-windows/prefijo-wine" "$PWD/demo/windows" "$PWD/$escenario" --contar
   fi
   # The demo machine: a prefix of its own that Wine makes, with .NET Framework 2.0 as a school's.
   export WINEPREFIX="$PWD/build-windows/demo-wine/prefijo" HOME="$PWD/build-windows/demo-wine/casa"

@@ -13,22 +13,25 @@ constexpr Color kAzulDeEnlace{0, 79, 142};
 
 }  // namespace
 
+Control frmPrincipal::Nuevo(const char* padre, const char* nombre, Clase clase, Rect twips) const {
+  Control c;
+  c.nombre = nombre;
+  c.clase = clase;
+  c.padre = Indice(padre);
+  c.lugar = twips;
+  return c;
+}
+
 void frmPrincipal::Panel(const char* nombre) {
-  Control panel;
-  panel.nombre = nombre;
+  Control panel = Nuevo("frmPrincipal", nombre, Clase::kPanel, Rect{});
   panel.recibeRaton = true;
   panel.visible = false;
   Agregar(panel);
   paneles_.push_back(nombre);
 }
 
-void frmPrincipal::Etiqueta(const char* padre, const char* nombre, const std::string& texto, Rect twips,
-                            bool ajustar) {
-  Control etiqueta;
-  etiqueta.nombre = nombre;
-  etiqueta.clase = Clase::kEtiqueta;
-  etiqueta.padre = Indice(padre);
-  etiqueta.lugar = twips;
+void frmPrincipal::Etiqueta(const char* padre, const char* nombre, const std::string& texto, Rect twips, bool ajustar) {
+  Control etiqueta = Nuevo(padre, nombre, Clase::kEtiqueta, twips);
   etiqueta.texto = texto;
   etiqueta.ajustar = ajustar;
   etiqueta.recibeRaton = true;
@@ -46,41 +49,23 @@ void frmPrincipal::Enlace(const char* padre, const char* nombre, const std::stri
 }
 
 void frmPrincipal::CajaDeTexto(const char* padre, const char* nombre, Rect twips) {
-  Control caja;
-  caja.nombre = nombre;
-  caja.clase = Clase::kCaja;
-  caja.padre = Indice(padre);
-  caja.lugar = twips;
+  Control caja = Nuevo(padre, nombre, Clase::kCaja, twips);
   caja.recibeRaton = true;
   Agregar(caja);
 }
 
 void frmPrincipal::Imagen(const char* padre, const char* nombre, Icono icono, Rect twips) {
-  Control imagen;
-  imagen.nombre = nombre;
-  imagen.clase = Clase::kImagen;
-  imagen.padre = Indice(padre);
-  imagen.lugar = twips;
+  Control imagen = Nuevo(padre, nombre, Clase::kImagen, twips);
   imagen.icono = icono;
   Agregar(imagen);
 }
 
 void frmPrincipal::Barra(const char* padre, const char* nombre, Rect twips) {
-  Control barra;
-  barra.nombre = nombre;
-  barra.clase = Clase::kBarra;
-  barra.padre = Indice(padre);
-  barra.lugar = twips;
-  Agregar(barra);
+  Agregar(Nuevo(padre, nombre, Clase::kBarra, twips));
 }
 
-void frmPrincipal::Casilla(const char* padre, const char* nombre, const char* texto, const char* ayuda,
-                           Rect twips) {
-  Control casilla;
-  casilla.nombre = nombre;
-  casilla.clase = Clase::kCasilla;
-  casilla.padre = Indice(padre);
-  casilla.lugar = twips;
+void frmPrincipal::Casilla(const char* padre, const char* nombre, const char* texto, const char* ayuda, Rect twips) {
+  Control casilla = Nuevo(padre, nombre, Clase::kCasilla, twips);
   casilla.texto = texto;
   casilla.ayuda = ayuda;
   casilla.fondo = paleta_.ColorFondo;
@@ -89,14 +74,10 @@ void frmPrincipal::Casilla(const char* padre, const char* nombre, const char* te
 }
 
 BotonPlano* frmPrincipal::Boton(const char* padre, const char* etiqueta, const char* cara, const char* barra,
-                                const std::string& texto, Color acento, Rect twips,
-                                std::function<void()> alPulsar) {
-  Control parte;
-  parte.padre = Indice(padre);
+                                const std::string& texto, Color acento, Rect twips, std::function<void()> alPulsar) {
+  Control parte = Nuevo(padre, cara, Clase::kPanel, twips);
   parte.recibeRaton = true;
   parte.mano = true;
-  parte.nombre = cara;
-  parte.lugar = twips;
   Agregar(parte);
   parte.nombre = etiqueta;
   parte.clase = Clase::kEtiqueta;
@@ -122,9 +103,7 @@ BotonPlano* frmPrincipal::Boton(const char* padre, const char* etiqueta, const c
 }
 
 void frmPrincipal::CrearPaneles() {
-  Control barraMenu;
-  barraMenu.nombre = "BarraMenu";
-  barraMenu.lugar = T(0, 0, kAnchoTwips, kAltoBarraMenuTwips);
+  Control barraMenu = Nuevo("frmPrincipal", "BarraMenu", Clase::kPanel, T(0, 0, kAnchoTwips, kAltoBarraMenuTwips));
   barraMenu.fondo = paleta_.ColorAzul;
   Agregar(barraMenu);
   Etiqueta("frmPrincipal", "lblTitulo", kTituloDeDiseno, T(0, 0, 0, 0));
@@ -164,10 +143,8 @@ void frmPrincipal::CrearPaso1() {
 
 void frmPrincipal::CrearBienvenida() {
   const int altoDeLaBanda = 600, anchoDelSaludo = 3000, altoDelSaludo = 450;
-  Control banda;
-  banda.nombre = "PasoBienvenido_picBienvenido";
-  banda.padre = Indice("PicBienvenida");
-  banda.lugar = T(0, 0, kAnchoTwips, altoDeLaBanda);
+  Control banda =
+      Nuevo("PicBienvenida", "PasoBienvenido_picBienvenido", Clase::kPanel, T(0, 0, kAnchoTwips, altoDeLaBanda));
   banda.fondo = paleta_.ColorGrisOscuro;
   Agregar(banda);
   // The greeting white on the dark grey band, centred on it.
@@ -191,8 +168,8 @@ void frmPrincipal::CrearBienvenida() {
     Editar(oculto)->visible = false;
   }
   Boton("PicBienvenida", "PasoBienvenido_lblContinuar", "picPasoBienvenido_lblContinuar",
-        "picInferiorPasoBienvenido_lblContinuar", "Iniciar instalación", paleta_.ColorAcento,
-        T(8040, 2550, 2400, 495), [this] { PasoBienvenido_lblContinuar_Click(); });
+        "picInferiorPasoBienvenido_lblContinuar", "Iniciar instalación", paleta_.ColorAcento, T(8040, 2550, 2400, 495),
+        [this] { PasoBienvenido_lblContinuar_Click(); });
   cambios_["PasoBienvenido_txtIDLanzador"] = [this] { PasoBienvenido_txtIDLanzador_Change(); };
 }
 
@@ -203,8 +180,8 @@ void frmPrincipal::CrearIndicaId() {
            T(600, 250, 9840, 450));
   Etiqueta(panel, "PasoIndicaId_lblID", "ID de la Base de datos:", T(600, 800, 4000, 300));
   CajaDeTexto(panel, "PasoIndicaId_txtID", T(600, 1100, 3000, 375));
-  Etiqueta(panel, "PasoIndicaId_lblPathBD", "Ubicación de la Base de datos (carpeta o ruta de red):",
-           T(600, 1600, 7000, 300));
+  Etiqueta(panel, "PasoIndicaId_lblPathBD",
+           "Ubicación de la Base de datos (carpeta o ruta de red):", T(600, 1600, 7000, 300));
   CajaDeTexto(panel, "PasoIndicaId_txtPathBD", T(600, 1900, 6900, 375));
   Boton(panel, "PasoIndicaID_cmdExaminar", "picPasoIndicaID_cmdExaminar", "picInferiorPasoIndicaID_cmdExaminar",
         "Examinar...", paleta_.ColorAzul, T(7800, 1860, 2640, 450), [this] { PasoIndicaID_cmdExaminar_Click(); });
@@ -248,11 +225,7 @@ void frmPrincipal::CrearSolicitaCarpeta() {
         paleta_.ColorAzul, T(7800, 1260, 2640, 450), [this] { PasoSCPicExaminar_Click(); });
   Boton(panel, "PasoSC_lblContinuar", "picPasoSC_lblContinuar", "picInferiorPasoSC_lblContinuar", "Continuar",
         paleta_.ColorAcento, T(8040, 2600, 2400, 495), [this] { PasoSC_Continuar_Click(); });
-  Control cancelar;
-  cancelar.nombre = "PasoSC_btnCancelar";
-  cancelar.clase = Clase::kBoton;
-  cancelar.padre = Indice(panel);
-  cancelar.lugar = T(6000, 2650, 1800, 400);
+  Control cancelar = Nuevo(panel, "PasoSC_btnCancelar", Clase::kBoton, T(6000, 2650, 1800, 400));
   cancelar.texto = "Cancelar";
   cancelar.visible = false;
   Agregar(cancelar);
@@ -269,8 +242,8 @@ void frmPrincipal::CrearSolicitaCarpeta() {
 
 void frmPrincipal::CrearDescargar() {
   const char* panel = "picDescargar";
-  Etiqueta(panel, "PasoDescargarlblInstrucciones",
-           "Estamos obteniendo los archivos a descargar. Espera un momento ...", T(600, 1200, 9840, 400));
+  Etiqueta(panel, "PasoDescargarlblInstrucciones", "Estamos obteniendo los archivos a descargar. Espera un momento ...",
+           T(600, 1200, 9840, 400));
   Alinear("PasoDescargarlblInstrucciones", Horizontal::kCentro, Vertical::kArriba);
   Etiqueta(panel, "PasoDescargarlblMensaje", "", T(600, 500, 9840, 700));
   Alinear("PasoDescargarlblMensaje", Horizontal::kCentro, Vertical::kArriba);

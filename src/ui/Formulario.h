@@ -60,9 +60,9 @@ struct Control {
   std::string texto;  // line breaks as the program wrote them (CR LF)
   std::string ayuda;  // the tooltip
   Letra letra;
-  std::optional<Color> tinta;  // none: the system's text colour
-  std::optional<Color> fondo;  // none: the parent shows through
-  Color relleno{109, 125, 146};  // a progress bar's box
+  std::optional<Color> tinta;         // none: the system's text colour
+  std::optional<Color> fondo;         // none: the parent shows through
+  Color relleno{109, 125, 146};       // a progress bar's box
   std::optional<int32_t> porcentaje;  // a progress bar's value; none: the picture is cleared
   Horizontal horizontal = Horizontal::kIzquierda;
   Vertical vertical = Vertical::kArriba;

@@ -52,8 +52,8 @@ std::vector<uint8_t> CodificarPng(int ancho, int alto, const std::vector<uint32_
   for (size_t desde = 0; desde < crudo.size() || desde == 0; desde += 65535) {
     const size_t n = std::min<size_t>(65535, crudo.size() - desde);
     const bool ultimo = desde + n >= crudo.size();
-    zlib.insert(zlib.end(), {static_cast<uint8_t>(ultimo ? 1 : 0), static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8),
-                             static_cast<uint8_t>(~n), static_cast<uint8_t>(~n >> 8)});
+    zlib.insert(zlib.end(), {static_cast<uint8_t>(ultimo ? 1 : 0), static_cast<uint8_t>(n),
+                             static_cast<uint8_t>(n >> 8), static_cast<uint8_t>(~n), static_cast<uint8_t>(~n >> 8)});
     zlib.insert(zlib.end(), crudo.begin() + desde, crudo.begin() + desde + n);
     if (ultimo) break;
   }

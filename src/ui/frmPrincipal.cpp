@@ -151,8 +151,8 @@ void frmPrincipal::Form_MouseMove() {
 void frmPrincipal::ReposarPanel(const std::string& panel) {
   if (panel == "PicBienvenida" || panel == "PicDescargaCorrecta" || panel == "picContacto") return Form_MouseMove();
   if (panel == "picDescargar") {
-    return ReposarBotones({botones_["PasoDescargarlblReanudarCancelarDescarga"].get(),
-                           botones_["PasoDescargarlblDescargarTodo"].get()});
+    return ReposarBotones(
+        {botones_["PasoDescargarlblReanudarCancelarDescarga"].get(), botones_["PasoDescargarlblDescargarTodo"].get()});
   }
   if (panel == "picEstableceRutaALaBaseDeDatos") {
     return ReposarBotones({botones_["PasoIndicaId_lblContinuar"].get(), botones_["PasoIndicaID_cmdExaminar"].get()});

@@ -102,6 +102,8 @@ class frmPrincipal : public Formulario, public VentanaDeInicio, public BarrasDeD
   void CrearDescargaCorrecta();
   void CrearDescargaIncorrecta();
   void CrearContacto();
+  // A control of the design: its parent (a panel, or "frmPrincipal"), name, kind and place.
+  Control Nuevo(const char* padre, const char* nombre, Clase clase, Rect twips) const;
   void Panel(const char* nombre);
   void Etiqueta(const char* padre, const char* nombre, const std::string& texto, Rect twips, bool ajustar = true);
   void Enlace(const char* padre, const char* nombre, const std::string& texto, Rect twips,

@@ -5,8 +5,8 @@
 
 #include "apoyo/PrefijoTemporal.h"
 #include "platform/linux/RegistroWine.h"
-#include "ui/qt/BarraDeProgreso.h"
 #include "ui/FormateaPeso.h"
+#include "ui/qt/BarraDeProgreso.h"
 
 namespace evalora::ui {
 namespace {

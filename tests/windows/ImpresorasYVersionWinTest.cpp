@@ -33,8 +33,8 @@ TEST(ImpresorasWinspool, PuertoDeArchivoImpresoraYPredeterminada) {
   ASSERT_TRUE(impresoras.Agregar(evalora));
   const auto lista = impresoras.Listar();
   ASSERT_TRUE(lista.has_value());
-  const auto encontrada = std::find_if(lista->begin(), lista->end(),
-                                       [](const Impresora& i) { return i.nombre == "Evalora Prueba"; });
+  const auto encontrada =
+      std::find_if(lista->begin(), lista->end(), [](const Impresora& i) { return i.nombre == "Evalora Prueba"; });
   ASSERT_NE(encontrada, lista->end());
   EXPECT_EQ(encontrada->puerto, puerto);
   EXPECT_EQ(encontrada->controlador, "MS Publisher Color Printer");
@@ -62,9 +62,9 @@ TEST(ImpresorasWinspool, PuertoDeArchivoImpresoraYPredeterminada) {
 
 TEST(VersionDelEjecutable, CadaAsistenteLeeSuTipoYSuVersionDeSuRecurso) {
   const std::string carpeta = pruebas::EnUnidadZ(EVALORA_BIN_WINDOWS);
-  const char* nombres[] = {"AsistenteDeInstalacionEvalora2020Cloud", "AsistenteBaseDeDatosEvalora2020Local",
-                           "AsistenteDeInstalacionEvalora2020Local", "AsistenteDescargaEvalora2020Cloud",
-                           "AsistenteDescargaEvalora2020Local",      "AsistenteMaterialDidacticoEvalora2020Cloud",
+  const char* nombres[] = {"AsistenteDeInstalacionEvalora2020Cloud",     "AsistenteBaseDeDatosEvalora2020Local",
+                           "AsistenteDeInstalacionEvalora2020Local",     "AsistenteDescargaEvalora2020Cloud",
+                           "AsistenteDescargaEvalora2020Local",          "AsistenteMaterialDidacticoEvalora2020Cloud",
                            "AsistenteMaterialDidacticoEvalora2020Local", "AsistenteLanzadoresEvalora2020"};
   for (uint32_t tipo = 1; tipo <= 8; ++tipo) {
     const std::string exe = carpeta + "\\" + nombres[tipo - 1] + ".exe";
@@ -97,9 +97,9 @@ TEST(DejaHuella, RegistroAccesoDirectoEImpresora) {
   ASSERT_EQ(registro.EstablecerValor(win::HKEY_CURRENT_USER, "Software\\Policies\\EvaloraHuella", "Utilerías",
                                      DatoDeTexto("C:\\Program Files\\Evalora 2020 Cloud\\Utilerías")),
             win::kExito);
-  ASSERT_EQ(registro.EstablecerValor(win::HKEY_CURRENT_USER, "Software\\Policies\\EvaloraHuella", "Nivel",
-                                     DatoDeDword(3)),
-            win::kExito);
+  ASSERT_EQ(
+      registro.EstablecerValor(win::HKEY_CURRENT_USER, "Software\\Policies\\EvaloraHuella", "Nivel", DatoDeDword(3)),
+      win::kExito);
   SistemaDeArchivosWin archivos;
   archivos.CrearCarpeta("C:\\evalora-huella");
   AccesoDirecto acceso;

@@ -136,8 +136,10 @@ TEST_F(DescargaWinTest, FallasDelServidorNuncaDanUnArchivo) {
   const std::string ruta = Poner("cien.bin", Contenido(100000));
   carpeta.Escribir("cien.bin", "copia anterior");
   const std::pair<std::string, std::string> casos[] = {
-      {"/_fallas/estado=404", "404"},       {"/_fallas/cortar=30000", "999"},
-      {"/_fallas/otro-tamano=5000", "999"}, {"/_fallas/dos-longitudes", "999"},
+      {"/_fallas/estado=404", "404"},
+      {"/_fallas/cortar=30000", "999"},
+      {"/_fallas/otro-tamano=5000", "999"},
+      {"/_fallas/dos-longitudes", "999"},
   };
   for (const auto& [falla, codigo] : casos) {
     descarga.Fichero(Destino("cien.bin"));

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+// clang-format off
 #include <windows.h>
 #include <commctrl.h>
+// clang-format on
 
 #include "platform/fakes/PlataformaDePruebaWin.h"
 #include "ui/Asistente.h"
@@ -56,7 +58,8 @@ TEST_F(VentanaWin32Test, MarcoFijoDelTamanoDelDiseno) {
   EstablecerTitulos(asistente->Estado(), Forma(), nullptr);
   wchar_t caption[256];
   GetWindowTextW(Ventana(), caption, 256);
-  EXPECT_EQ(std::wstring(caption), L"Asistente para la descarga del material didáctico de Evalora 2020 Cloud (Compilación 6)");
+  EXPECT_EQ(std::wstring(caption),
+            L"Asistente para la descarga del material didáctico de Evalora 2020 Cloud (Compilación 6)");
   RECT cliente;
   GetClientRect(Ventana(), &cliente);
   EXPECT_EQ(cliente.right, 736);
@@ -175,7 +178,7 @@ TEST_F(VentanaWin32Test, LaPantallaMuestraLaBarraInvertida) {
   // Not-xor of the grey (69,69,69) box over the background (192,192,192): 122 in each channel.
   EXPECT_EQ(pixel(POINT{barra.x + 3, barra.y + 3}), 0x7A7A7Au);
   EXPECT_EQ(pixel(POINT{barra.x + barra.ancho * 3 / 4, barra.y + 3}), 0xC0C0C0u);
-  EXPECT_EQ(pixel(POINT{5, 5}), 0x004F8Eu);  // the menu band
+  EXPECT_EQ(pixel(POINT{5, 5}), 0x004F8Eu);    // the menu band
   EXPECT_EQ(pixel(POINT{5, 100}), 0xFFFFFFu);  // the panel
 }
 

@@ -62,7 +62,8 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
       for (const auto& nombre : maquina_->Archivos().ListarArchivos(carpetas[i])) {
         hay += nombre.rfind("EVL", 0) == 0 && nombre.size() > 4 && nombre.substr(nombre.size() - 4) == ".tmp";
       }
-      for (const auto& sub : maquina_->Archivos().ListarSubcarpetas(carpetas[i])) carpetas.push_back(carpetas[i] + "\\" + sub);
+      for (const auto& sub : maquina_->Archivos().ListarSubcarpetas(carpetas[i]))
+        carpetas.push_back(carpetas[i] + "\\" + sub);
     }
     if (hay != esperados) hallado = std::to_string(hay);
     return hay == esperados;
@@ -161,7 +162,8 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
   ui::frmPrincipal& ventana = asistente_->Ventana();
   if (a.orden == "paso") {
     const std::string panel = ui::frmPrincipal::PanelDelPaso(texto(0));
-    const bool visible = !panel.empty() && ventana.Existe(panel) && !ventana.Oculto(panel) && PanelVisible() == RecortarBlancos(texto(0));
+    const bool visible = !panel.empty() && ventana.Existe(panel) && !ventana.Oculto(panel) &&
+                         PanelVisible() == RecortarBlancos(texto(0));
     if (!visible) hallado = "el paso visible es " + PanelVisible();
     return visible;
   }

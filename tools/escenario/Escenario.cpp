@@ -76,16 +76,6 @@ int EjecutarEscenarios(const std::vector<fs::path>& archivos, const OpcionesDeEs
   return fallidos > 0 ? 1 : omitidos == static_cast<int>(archivos.size()) ? 77 : 0;
 }
 
-std::vector<std::string> LineasDe(const fs::path& archivo) {
-  std::ifstream entrada(archivo);
-  std::vector<std::string> lineas;
-  for (std::string l; std::getline(entrada, l);) {
-    if (!l.empty() && l.back() == '\r') l.pop_back();
-    lineas.push_back(l);
-  }
-  return lineas;
-}
-
 Escenario::Escenario(fs::path archivo, OpcionesDeEscenario opciones)
     : archivo_(std::move(archivo)), opciones_(std::move(opciones)) {
   // A folder of its own below the temporary folder.
@@ -93,7 +83,7 @@ Escenario::Escenario(fs::path archivo, OpcionesDeEscenario opciones)
   const auto semilla = std::chrono::steady_clock::now().time_since_epoch().count();
   for (int intento = 0; intento < 100 && temporal_.empty(); ++intento) {
     const fs::path carpeta = fs::temp_directory_path(e) / ("evalora-escenario-" + std::to_string(semilla % 1000000007) +
-                                                          "-" + std::to_string(intento));
+                                                           "-" + std::to_string(intento));
     if (fs::create_directory(carpeta, e)) temporal_ = carpeta;
   }
   maquina_ = std::make_unique<Maquina>(temporal_, opciones_.prefijoWine);
@@ -128,7 +118,8 @@ bool Escenario::Ejecutar(std::string& error) {
       return false;
     }
     if (a.argumentos[0].texto != kCompilacion) {
-      omitido_ = a.argumentos.size() > 1 ? a.argumentos[1].texto : "solo para la compilación de " + a.argumentos[0].texto;
+      omitido_ =
+          a.argumentos.size() > 1 ? a.argumentos[1].texto : "solo para la compilación de " + a.argumentos[0].texto;
       return true;
     }
   }
@@ -162,9 +153,9 @@ std::string Escenario::Expandir(const std::string& texto) const {
     const size_t cierra = texto.find('%', abre + 1);
     if (cierra == std::string::npos) break;
     const std::string nombre = texto.substr(abre + 1, cierra - abre - 1);
-    const bool esNombre =
-        !nombre.empty() &&
-        nombre.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_()") == std::string::npos;
+    const bool esNombre = !nombre.empty() &&
+                          nombre.find_first_not_of(
+                              "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_()") == std::string::npos;
     const std::string valor = esNombre ? maquina_->Variable(nombre) : "";
     if (valor.empty()) {  // not a variable: the text stays, the second % may open one
       r += texto.substr(desde, cierra - desde);

@@ -21,9 +21,9 @@ namespace evalora::escenario {
 std::unique_ptr<ui::Vista> CrearVista(ui::frmPrincipal& forma);
 
 struct OpcionesDeEscenario {
-  std::filesystem::path contenido;  // the download server's shared content folder
-  std::filesystem::path capturas;   // where "captura" writes; empty: next to the scenario
-  bool contar = false;              // print each step reached
+  std::filesystem::path contenido;    // the download server's shared content folder
+  std::filesystem::path capturas;     // where "captura" writes; empty: next to the scenario
+  bool contar = false;                // print each step reached
   std::filesystem::path prefijoWine;  // where the prefix Wine made for scenarios is (made when missing)
 };
 
@@ -83,7 +83,7 @@ class Escenario {
   std::unique_ptr<PlataformaDeEscenario> plataforma_;
   std::unique_ptr<ui::Asistente> asistente_;
   std::unique_ptr<ui::Vista> vista_;  // the renderer of this build, drawing the form
-  ui::Control formulario_;  // the form itself, as lines name it
+  ui::Control formulario_;            // the form itself, as lines name it
   bool iniciado_ = false;
   bool terminado_ = false;
   size_t avisosVistos_ = 0;

@@ -32,7 +32,4 @@ class Servidores {
   std::unique_ptr<EnMarcha> enMarcha_;
 };
 
-// The lines of a text file.
-std::vector<std::string> LineasDe(const std::filesystem::path& archivo);
-
 }  // namespace evalora::escenario

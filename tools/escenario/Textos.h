@@ -2,7 +2,10 @@
 // Small text helpers of the scenario runner.
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "ui/Formulario.h"
 
@@ -30,6 +33,17 @@ inline std::string BlancosJuntos(const std::string& t) {
     if (!(blanco && !r.empty() && r.back() == ' ')) r += blanco ? ' ' : c;
   }
   return r;
+}
+
+// The lines of a text file (without their CR).
+inline std::vector<std::string> LineasDe(const std::filesystem::path& archivo) {
+  std::ifstream entrada(archivo);
+  std::vector<std::string> lineas;
+  for (std::string l; std::getline(entrada, l);) {
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+    lineas.push_back(l);
+  }
+  return lineas;
 }
 
 // A whole number of bytes or times (digits only).

@@ -139,6 +139,17 @@ class BucleDelReloj : public BucleDeEventos {
 // The real shell, except that what it opens is written down and only started when it is
 // a program and the test wants it, and the folder browser answers what the test queued, in
 // order (nothing queued is a cancel).
+// The fakes of one run of the wizard in tests and scenarios, in both builds: virtual time and its
+// yields, the message boxes, the end of the program, the processes and the user.
+struct FalsosDeUnaCorrida {
+  RelojVirtual reloj;
+  BucleDelReloj eventos{reloj};
+  MensajesGrabados mensajes;
+  TerminacionObservada terminacion;
+  ProcesosFijos procesos;
+  UsuarioFijo usuario{"alumno", true};
+};
+
 // The executable's version as a test gives it.
 class VersionFija : public InformacionDelEjecutable {
  public:

@@ -23,7 +23,7 @@
 
 namespace evalora::falsos {
 
-class PlataformaDePrueba {
+class PlataformaDePrueba : public FalsosDeUnaCorrida {
  public:
   // `variables`: the environment of the run ("NAME=value").
   PlataformaDePrueba(const std::filesystem::path& prefijo, VersionDelEjecutable version,
@@ -37,13 +37,6 @@ class PlataformaDePrueba {
     procesos.nombres.push_back(propio);
     usuario.administrador = administrador;
   }
-
-  RelojVirtual reloj;
-  BucleDelReloj eventos{reloj};
-  MensajesGrabados mensajes;
-  TerminacionObservada terminacion;
-  ProcesosFijos procesos;
-  UsuarioFijo usuario{"alumno", true};
 
  private:
   SistemaDeArchivosPrefijo archivos_;

@@ -24,7 +24,7 @@
 
 namespace evalora::falsos {
 
-class PlataformaDePruebaWin {
+class PlataformaDePruebaWin : public FalsosDeUnaCorrida {
  public:
   // `variables`: the environment of the run ("NAME=value"); the process's own settings of the
   // wizard (EVALORA_…) give way to them.
@@ -33,14 +33,7 @@ class PlataformaDePruebaWin {
   Plataforma Servicios();
   // The scenario's premises: processes it says are running (with the wizard's own), and a user
   // without administrator rights. Without them the machine's own answer.
-  void UsarPremisas(const std::vector<std::string>& procesos, const std::string& propio, bool administrador);
-
-  RelojVirtual reloj;
-  BucleDelReloj eventos{reloj};
-  MensajesGrabados mensajes;
-  TerminacionObservada terminacion;
-  ProcesosFijos procesos;
-  UsuarioFijo usuario{"alumno", true};
+  void UsarPremisas(const std::vector<std::string>& nombres, const std::string& propio, bool administrador);
 
  private:
   SistemaDeArchivosWin archivos_;

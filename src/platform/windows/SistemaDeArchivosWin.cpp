@@ -43,7 +43,8 @@ std::vector<std::string> Listar(const std::string& carpeta, bool carpetas) {
   do {
     const std::wstring nombre = datos.cFileName;
     if (nombre == L"." || nombre == L"..") continue;
-    if (((datos.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == carpetas) nombres.push_back(win32::Estrecho(nombre));
+    if (((datos.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == carpetas)
+      nombres.push_back(win32::Estrecho(nombre));
   } while (FindNextFileW(busqueda, &datos));
   FindClose(busqueda);
   std::sort(nombres.begin(), nombres.end(), OrdenSinMayusculas);

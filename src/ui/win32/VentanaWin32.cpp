@@ -36,7 +36,8 @@ std::wstring FamiliaDeLetra() {
     wcsncpy(buscada.lfFaceName, familia, LF_FACESIZE - 1);
     bool hay = false;
     EnumFontFamiliesExW(
-        dc, &buscada, [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM encontrada) -> int {
+        dc, &buscada,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM encontrada) -> int {
           *reinterpret_cast<bool*>(encontrada) = true;
           return 0;
         },
@@ -62,8 +63,8 @@ std::wstring FamiliaDeLetra() {
 struct VentanaWin32::Estado {
   frmPrincipal& forma;
   HWND ventana = nullptr;
-  std::map<int, HWND> delSistema;  // by the control's index
-  std::map<int, bool> mostrados;   // what each system control shows now
+  std::map<int, HWND> delSistema;                  // by the control's index
+  std::map<int, bool> mostrados;                   // what each system control shows now
   std::map<int, std::pair<bool, RECT>> dibujados;  // labels and bars: in view, and where, when last drawn
   std::wstring familia = FamiliaDeLetra();
   std::map<std::tuple<int, bool, bool>, HFONT> letras;

@@ -4,8 +4,8 @@
 // check boxes and the push button are the system's own controls. What the user does with the
 // window goes to the form's events.
 
-#include <map>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>

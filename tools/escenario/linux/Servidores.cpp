@@ -1,4 +1,5 @@
 #include "Servidores.h"
+#include "Textos.h"
 
 #include <csignal>
 #include <fstream>

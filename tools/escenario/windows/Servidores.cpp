@@ -1,4 +1,7 @@
 #include "Servidores.h"
+#include "Textos.h"
+
+#include "RutaDelAnfitrion.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -11,14 +14,6 @@ namespace {
 std::string Variable(const char* nombre) {
   const char* v = std::getenv(nombre);
   return v ? v : "";
-}
-
-// A path of the Linux machine as Wine shows it: its root is drive Z:.
-std::filesystem::path DelAnfitrion(const std::string& ruta) {
-  std::string r = ruta;
-  if (!r.empty() && r.front() == '/') r = "Z:" + r;
-  for (char& c : r) c = c == '/' ? '\\' : c;
-  return std::filesystem::path(reinterpret_cast<const char8_t*>(r.c_str()));
 }
 
 uint16_t PuertoDe(const std::string& direccion) {
@@ -45,8 +40,8 @@ Servidores::Servidores(const std::filesystem::path&, const std::vector<std::stri
     throw std::runtime_error(
         "no hay servidor de desarrollo: EVALORA_CATALOGO y EVALORA_HTTP los da scripts/con-servidor-dev.sh");
   }
-  enMarcha_->registro = DelAnfitrion(Variable("EVALORA_REGISTRO_CATALOGO"));
-  enMarcha_->pedidos = DelAnfitrion(Variable("EVALORA_PEDIDOS_HTTP"));
+  enMarcha_->registro = RutaDelAnfitrion(Variable("EVALORA_REGISTRO_CATALOGO"));
+  enMarcha_->pedidos = RutaDelAnfitrion(Variable("EVALORA_PEDIDOS_HTTP"));
 }
 
 Servidores::~Servidores() = default;

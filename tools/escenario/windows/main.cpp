@@ -7,33 +7,24 @@
 #include <iostream>
 
 #include "Escenario.h"
-
-namespace {
-
-// A Linux path as Wine shows it (its root is drive Z:); any other path as it is.
-std::filesystem::path Ruta(std::string ruta) {
-  if (!ruta.empty() && ruta.front() == '/') ruta = "Z:" + ruta;
-  for (char& c : ruta) c = c == '/' ? '\\' : c;
-  return std::filesystem::path(reinterpret_cast<const char8_t*>(ruta.c_str()));
-}
-
-}  // namespace
+#include "RutaDelAnfitrion.h"
 
 int main(int argc, char** argv) {
   using namespace evalora;
+  using escenario::RutaDelAnfitrion;
   escenario::OpcionesDeEscenario opciones;
   std::vector<std::filesystem::path> archivos;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     auto valor = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
     if (a == "--capturas") {
-      opciones.capturas = Ruta(valor());
+      opciones.capturas = RutaDelAnfitrion(valor());
     } else if (a == "--contenido") {
-      opciones.contenido = Ruta(valor());  // the server's, beside this program
+      opciones.contenido = RutaDelAnfitrion(valor());  // the server's, beside this program
     } else if (a == "--contar") {
       opciones.contar = true;
     } else {
-      archivos.push_back(Ruta(a));
+      archivos.push_back(RutaDelAnfitrion(a));
     }
   }
   if (archivos.empty()) {

@@ -200,8 +200,9 @@ void ServidorHttp::Responder(int fd, const std::string& pedida) {
   if (f.continuar && !EnviarTodo(fd, "HTTP/1.1 100 Continue\r\n\r\n", 25)) return;
   if (f.estado) return SoloEstado(fd, f.estado);
   if (f.otroTamano) {
-    const std::string pagina = "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
-                               std::to_string(*f.otroTamano) + "\r\n\r\n" + std::string(*f.otroTamano, 'P');
+    const std::string pagina =
+        "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(*f.otroTamano) + "\r\n\r\n" +
+        std::string(*f.otroTamano, 'P');
     EnviarTodo(fd, pagina.data(), pagina.size());
     return;
   }
