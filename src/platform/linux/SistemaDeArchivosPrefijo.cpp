@@ -68,30 +68,25 @@ std::optional<fs::path> SistemaDeArchivosPrefijo::RutaAnfitrion(const std::strin
   if (!analizada) return std::nullopt;
   // The drive's own folder, with the dosdevices link resolved.
   std::error_code error;
-  fs::path actual = fs::canonical(prefijo_ / "dosdevices" / (std::string(1, analizada->unidad) + ":"), error);
-  if (error || !fs::is_directory(actual, error)) return std::nullopt;
+  const fs::path unidad = fs::canonical(prefijo_ / "dosdevices" / (std::string(1, analizada->unidad) + ":"), error);
+  if (error || !fs::is_directory(unidad, error)) return std::nullopt;
+  std::string actual = unidad.string();
+  if (actual.back() == '/') actual.pop_back();  // the drive is the root: "" + "/" + component
   bool buscar = true;
   for (const auto& componente : analizada->componentes) {
-    if (buscar && !fs::exists(fs::symlink_status(actual / componente, error))) {
-      // The same name in another case, as Windows would find it; the first in a stable order.
-      std::optional<std::string> encontrado;
-      const std::string buscado = Mayusculas(componente);
-      for (fs::directory_iterator it(actual, error), fin; !error && it != fin; it.increment(error)) {
-        const std::string nombre = it->path().filename().string();
-        if (Mayusculas(nombre) == buscado && (!encontrado || OrdenSinMayusculas(nombre, *encontrado))) {
-          encontrado = nombre;
-        }
-      }
-      error.clear();
-      if (encontrado) {
-        actual /= *encontrado;
+    const std::string exacta = actual + "/" + componente;
+    struct stat st {};
+    if (buscar && ::lstat(exacta.c_str(), &st) != 0) {
+      // The same name in another case, as Windows would find it.
+      if (const auto encontrado = nombres_.Buscar(actual.empty() ? "/" : actual, componente)) {
+        actual += "/" + *encontrado;
         continue;
       }
       buscar = false;
     }
-    actual /= componente;
+    actual = exacta;
   }
-  return actual;
+  return fs::path(actual.empty() ? "/" : std::move(actual));
 }
 
 bool SistemaDeArchivosPrefijo::ExisteArchivo(const std::string& ruta) const {

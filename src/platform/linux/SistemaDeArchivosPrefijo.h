@@ -8,6 +8,7 @@
 #include <random>
 
 #include "platform/SistemaDeArchivos.h"
+#include "platform/linux/IndiceDeNombres.h"
 
 namespace evalora {
 
@@ -37,6 +38,7 @@ class SistemaDeArchivosPrefijo : public SistemaDeArchivos {
   std::vector<std::string> Listar(const std::string& carpeta, bool carpetas) const;
 
   std::filesystem::path prefijo_;
+  mutable IndiceDeNombres nombres_;  // the names of folders already searched, by their upper case
   std::mt19937 azar_;
   long ultimoError_ = 0;
 };
