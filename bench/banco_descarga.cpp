@@ -4,8 +4,10 @@
 // turn, three rounds; prints for each the median round's throughput, CPU seconds per GiB and peak
 // memory, the ratios against curl and between the window and the manager, and the longest time
 // each event loop went without a turn (over all rounds). For the manager it also prints the rate
-// of the first and of the last tenth of the files, which must match on long lists.
-//   evalora-banco-descarga [--rondas N] <base URL> <destination folder> <name>...
+// of the first and of the last tenth of the files, which must match on long lists. The
+// destination's folders exist before each contender starts.
+// With --solo gestor|ventana|curl only that contender runs (to profile it).
+//   evalora-banco-descarga [--rondas N] [--solo quien] <base URL> <destination folder> <name>...
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -118,9 +120,25 @@ struct Trabajo {
   uint64_t bytes = 0;
 };
 
+// An empty destination with the list's folders already made: every contender measures its
+// downloads, not the folders' creation (after each new folder the wizard waits one second, as its
+// design asks, which no transfer can make up for). The last round's copy is moved aside, not
+// deleted: ext4 skips the inodes deleted in the last seconds one by one at every creation, a cost
+// that would fall on whichever contender came next.
+void VaciarDestino(const Trabajo& t, const fs::path& destino) {
+  if (fs::exists(destino)) {
+    const fs::path papelera = t.carpeta / "papelera";
+    fs::create_directories(papelera);
+    int n = 0;
+    while (fs::exists(papelera / std::to_string(n))) ++n;
+    fs::rename(destino, papelera / std::to_string(n));
+  }
+  for (const auto& nombre : t.nombres) fs::create_directories((destino / nombre).parent_path());
+}
+
 // The wizard's manager alone, without a window.
 std::optional<Medida> MedirGestor(const Trabajo& t, const Prefijo& prefijo) {
-  fs::remove_all(prefijo.Raiz() / "drive_c/Banco");
+  VaciarDestino(t, prefijo.Raiz() / "drive_c/Banco");
   SistemaDeArchivosPrefijo archivos(prefijo.Raiz());
   RelojMonotono reloj;
   BucleMedido eventos;
@@ -150,7 +168,7 @@ std::optional<Medida> MedirGestor(const Trabajo& t, const Prefijo& prefijo) {
 
 // The same list through the window: kind 4's step "IniciaDescarga", offscreen.
 std::optional<Medida> MedirVentana(const Trabajo& t, const Prefijo& prefijo) {
-  fs::remove_all(prefijo.Raiz() / "drive_c/Banco");
+  VaciarDestino(t, prefijo.Raiz() / "drive_c/Banco");
   const VersionDelEjecutable version{2020, 4, 0, 3};
   PlataformaLinux maquina(prefijo, version);
   falsos::MensajesGrabados mensajes;
@@ -177,8 +195,7 @@ std::optional<Medida> MedirVentana(const Trabajo& t, const Prefijo& prefijo) {
 // One curl process for every file, in turn (a -K config of url/output pairs), into a folder of
 // its own on the same disk.
 std::optional<Medida> MedirCurl(const Trabajo& t) {
-  fs::remove_all(t.carpeta / "curl");
-  fs::create_directories(t.carpeta / "curl");
+  VaciarDestino(t, t.carpeta / "curl");
   const fs::path config = t.carpeta / "curl.cfg";
   if (FILE* f = std::fopen(config.c_str(), "w")) {
     std::fprintf(f, "silent\nfail\nfail-early\ncreate-dirs\n");
@@ -223,26 +240,12 @@ void Informe(const char* quien, const Medida& m) {
               m.memoriaKb);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication aplicacion(argc, argv);
-  int rondas = 3, primero = 1;
-  if (argc > 2 && std::string(argv[1]) == "--rondas") {
-    rondas = std::max(1, std::atoi(argv[2]));
-    primero = 3;
-  }
-  if (argc - primero < 3) {
-    std::fprintf(stderr, "uso: evalora-banco-descarga [--rondas N] <URL base> <carpeta> <archivo>...\n");
-    std::fprintf(stderr,
-                 "(la carpeta contiene contenido/<archivo>; la descarga va a carpeta/prefijo y carpeta/curl)\n");
-    return 2;
-  }
+// The job of the command line: base URL, folder, names.
+Trabajo LeerTrabajo(int argc, char** argv) {
   Trabajo t;
-  t.base = argv[primero];
-  t.carpeta = argv[primero + 1];
-  t.nombres.assign(argv + primero + 2, argv + argc);
+  t.base = argv[0];
+  t.carpeta = argv[1];
+  t.nombres.assign(argv + 2, argv + argc);
   t.estado.TipoDeAsistente = "4";
   t.estado.CarpetaDeInstalacion = "C:\\Banco";
   t.estado.DescargarTodo = true;
@@ -254,8 +257,39 @@ int main(int argc, char** argv) {
         {t.base + "/" + nombre, "C:\\Banco\\" + local, static_cast<int64_t>(tamano), true, false});
     t.bytes += tamano;
   }
+  return t;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication aplicacion(argc, argv);
+  int rondas = 3, primero = 1;
+  std::string solo;
+  for (; primero + 1 < argc && std::string(argv[primero]).rfind("--", 0) == 0; primero += 2) {
+    if (std::string(argv[primero]) == "--rondas") rondas = std::max(1, std::atoi(argv[primero + 1]));
+    if (std::string(argv[primero]) == "--solo") solo = argv[primero + 1];
+  }
+  if (argc - primero < 3) {
+    std::fprintf(stderr,
+                 "uso: evalora-banco-descarga [--rondas N] [--solo gestor|ventana|curl] <URL base> <carpeta> "
+                 "<archivo>...\n");
+    std::fprintf(stderr,
+                 "(la carpeta contiene contenido/<archivo>; la descarga va a carpeta/prefijo y carpeta/curl)\n");
+    return 2;
+  }
+  const Trabajo t = LeerTrabajo(argc - primero, argv + primero);
   const Prefijo prefijo(t.carpeta / "prefijo");
   prefijo.Preparar();
+  if (!solo.empty()) {
+    const auto m = solo == "gestor"    ? MedirGestor(t, prefijo)
+                   : solo == "ventana" ? MedirVentana(t, prefijo)
+                                       : MedirCurl(t);
+    if (!m) return 1;
+    Informe(solo.c_str(), *m);
+    return 0;
+  }
 
   std::vector<Medida> gestor, ventana, curl;
   for (int ronda = 0; ronda < rondas; ++ronda) {

@@ -131,7 +131,8 @@ bool GestorDeDescargas::CrearCarpetasDelArchivo(const std::string& base, const s
 
 bool GestorDeDescargas::DescargaElArchivo(const std::string& local, const std::string& url,
                                           std::optional<int64_t> bytesEsperados) {
-  netDownload down(servicios_.archivos, servicios_.reloj, servicios_.eventos);
+  if (!transporte_) transporte_ = NuevoTransporteHttp();
+  netDownload down(servicios_.archivos, servicios_.reloj, servicios_.eventos, *transporte_);
   down.Progreso = [this](const EventoProgreso& e, bool&) { Down_Progreso(e); };
   down.BytesEsperados = bytesEsperados;
   down.Fichero(local);

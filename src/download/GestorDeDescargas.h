@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "platform/Procesos.h"
 #include "platform/Reloj.h"
 #include "platform/SistemaDeArchivos.h"
+#include "platform/TransporteHttp.h"
 
 namespace evalora {
 
@@ -91,6 +93,7 @@ class GestorDeDescargas {
   std::function<void(const std::string&)> registraFalla_;
   std::function<void(const std::string&)> muestraPaso_;
   int64_t recibidosDelIntento_ = 0;
+  std::unique_ptr<TransporteHttp> transporte_;  // one for every file of the list, made at the first
 };
 
 }  // namespace evalora

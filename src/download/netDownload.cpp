@@ -93,7 +93,7 @@ struct netDownload::Transferencia : ReceptorHttp {
   std::optional<std::string> temporal;
   std::unique_ptr<EscrituraDeArchivo> archivo;
   std::string pendiente;
-  std::string porEscribir;  // blocks gathered for the disk, written a megabyte at a time
+  std::string porEscribir;        // blocks gathered for the disk, written a megabyte at a time
   bool escrituraFallida = false;  // the disk refused part of the body (full, removed, …)
   int64_t recibidos = 0;
   uint32_t inicio = 0;
@@ -264,7 +264,10 @@ struct netDownload::Transferencia : ReceptorHttp {
 };
 
 netDownload::netDownload(SistemaDeArchivos& archivos, Reloj& reloj, BucleDeEventos& eventos)
-    : archivos_(archivos), reloj_(reloj), eventos_(eventos), transporte_(NuevoTransporteHttp()) {}
+    : archivos_(archivos), reloj_(reloj), eventos_(eventos), propio_(NuevoTransporteHttp()), transporte_(*propio_) {}
+
+netDownload::netDownload(SistemaDeArchivos& archivos, Reloj& reloj, BucleDeEventos& eventos, TransporteHttp& transporte)
+    : archivos_(archivos), reloj_(reloj), eventos_(eventos), transporte_(transporte) {}
 
 netDownload::~netDownload() = default;
 
@@ -352,14 +355,15 @@ void netDownload::Descargar(int32_t TipoAccion) {
     if (puerto_ == 0) puerto = std::atoi(host.c_str() + dos + 1);
     host = host.substr(0, dos);
   }
-  PeticionHttp peticion{esquema_, host, puerto, RutaEscapada(ruta_.value_or("/")), USUARIO, Password, UsarProxy,
-                        NoUsarProxy};
+  PeticionHttp peticion{esquema_, host,     puerto,    RutaEscapada(ruta_.value_or("/")),
+                        USUARIO,  Password, UsarProxy, NoUsarProxy};
   Transferencia t(*this, TipoAccion);
   t.ultimaSenal = reloj_.Milisegundos();
-  const FinDelTransporte fin = transporte_->Transferir(peticion, t);
+  const FinDelTransporte fin = transporte_.Transferir(peticion, t);
   bool completa = fin == FinDelTransporte::kCompleto && t.cabecerasCompletas;
   // The last bytes that did not fill a block are a block of their own.
-  if (completa && !t.pendiente.empty() && !t.Protegido([&] { return t.Bloque(t.pendiente.data(), t.pendiente.size()); })) {
+  if (completa && !t.pendiente.empty() &&
+      !t.Protegido([&] { return t.Bloque(t.pendiente.data(), t.pendiente.size()); })) {
     completa = false;
   }
   if (t.archivo) {

@@ -29,6 +29,8 @@ struct EventoProgreso {
 class netDownload {
  public:
   netDownload(SistemaDeArchivos& archivos, Reloj& reloj, BucleDeEventos& eventos);
+  // Over a transfer that outlives it (one for a whole list of files).
+  netDownload(SistemaDeArchivos& archivos, Reloj& reloj, BucleDeEventos& eventos, TransporteHttp& transporte);
   ~netDownload();
   netDownload(const netDownload&) = delete;
   netDownload& operator=(const netDownload&) = delete;
@@ -79,7 +81,8 @@ class netDownload {
   SistemaDeArchivos& archivos_;
   Reloj& reloj_;
   BucleDeEventos& eventos_;
-  std::unique_ptr<TransporteHttp> transporte_;
+  std::unique_ptr<TransporteHttp> propio_;  // the transfer it made itself, if any
+  TransporteHttp& transporte_;
   std::string url_;
   std::string fichero_;
   std::string contenido_;

@@ -48,6 +48,25 @@ TEST_F(SistemaDeArchivosTest, RutasQueNoSeResuelven) {
   EXPECT_TRUE(archivos.ExisteCarpeta("Z:\\tmp"));
 }
 
+// A drive letter follows its dosdevices link wherever it points now.
+TEST_F(SistemaDeArchivosTest, UnidadQueCambiaDeCarpeta) {
+  prefijo.Escribir("uno/a.txt", "1");
+  prefijo.Escribir("dos/b.txt", "2");
+  const fs::path enlace = prefijo.Raiz() / "dosdevices" / "d:";
+  fs::create_directory_symlink("../uno", enlace);
+  EXPECT_TRUE(archivos.ExisteArchivo("D:\\A.TXT"));
+  fs::remove(enlace);
+  EXPECT_FALSE(archivos.ExisteArchivo("D:\\a.txt"));
+  fs::create_directory_symlink(prefijo.Raiz() / "dos", enlace);
+  EXPECT_FALSE(archivos.ExisteArchivo("D:\\a.txt"));
+  EXPECT_TRUE(archivos.ExisteArchivo("d:\\B.txt"));
+  fs::remove(enlace);
+  fs::create_directory(enlace);  // a folder of its own, not a link
+  EXPECT_FALSE(archivos.ExisteArchivo("D:\\b.txt"));
+  prefijo.Escribir("dosdevices/d:/c.txt", "3");
+  EXPECT_TRUE(archivos.ExisteArchivo("D:\\C.TXT"));
+}
+
 TEST_F(SistemaDeArchivosTest, ArchivosYCarpetasNoSeConfunden) {
   prefijo.Escribir("drive_c/dir/file.txt", "12345");
   EXPECT_TRUE(archivos.ExisteCarpeta("C:\\dir"));

@@ -66,5 +66,31 @@ TEST_F(BarraDeProgresoTest, TextoAlaDerechaYCajaInvertida) {
   for (int x : {0, 200, 399}) EXPECT_EQ(Cambiados(x), 23) << x;
 }
 
+// A percentage drawn again is the same picture; after new colours, size or font, a new one.
+TEST_F(BarraDeProgresoTest, LoDibujadoSeRepiteSoloSiNadaCambio) {
+  barra.resize(400, 23);
+  barra.Colores(QColor(192, 192, 192), QColor(69, 69, 69), QColor(109, 125, 146));
+  DibujarProgreso(barra, 50);
+  const QImage primera = barra.Imagen().copy();
+  DibujarProgreso(barra, 7);
+  DibujarProgreso(barra, 50);
+  EXPECT_EQ(barra.Imagen(), primera);
+  barra.Colores(QColor(192, 192, 192), QColor(0, 0, 160), QColor(109, 125, 146));
+  DibujarProgreso(barra, 50);
+  EXPECT_NE(barra.Imagen().pixelColor(10, 10), primera.pixelColor(10, 10));
+  barra.Colores(QColor(192, 192, 192), QColor(69, 69, 69), QColor(109, 125, 146));
+  barra.resize(200, 23);
+  DibujarProgreso(barra, 50);
+  EXPECT_EQ(barra.Imagen().width(), 200);
+  EXPECT_EQ(Cambiados(90), 23);
+  EXPECT_EQ(Cambiados(150), 0);
+  const QImage estrecha = barra.Imagen().copy();
+  QFont grande = barra.font();
+  grande.setPointSize(grande.pointSize() * 2);
+  barra.setFont(grande);
+  DibujarProgreso(barra, 50);
+  EXPECT_NE(barra.Imagen(), estrecha);  // the text is larger
+}
+
 }  // namespace
 }  // namespace evalora::ui

@@ -63,14 +63,36 @@ std::optional<RutaWindows> AnalizarRutaWindows(const std::string& ruta) {
 SistemaDeArchivosPrefijo::SistemaDeArchivosPrefijo(fs::path prefijo)
     : prefijo_(std::move(prefijo)), azar_(std::random_device{}()) {}
 
+std::optional<std::string> SistemaDeArchivosPrefijo::CarpetaDeUnidad(char letra) const {
+  // The drive's own folder, with the dosdevices link resolved; resolved again when the link
+  // points elsewhere (or is not a link).
+  auto& conocida = unidades_[static_cast<unsigned char>(letra)];
+  if (conocida.rutaDelEnlace.empty()) {
+    conocida.rutaDelEnlace = (prefijo_ / "dosdevices" / (std::string(1, letra) + ":")).string();
+  }
+  char destino[4096];
+  const ssize_t largo = ::readlink(conocida.rutaDelEnlace.c_str(), destino, sizeof destino);
+  const bool esEnlace = largo > 0 && static_cast<size_t>(largo) < sizeof destino;
+  if (!esEnlace || conocida.carpeta.empty() ||
+      conocida.enlace.compare(0, std::string::npos, destino, static_cast<size_t>(largo)) != 0) {
+    std::error_code error;
+    const fs::path carpeta = fs::canonical(conocida.rutaDelEnlace, error);
+    if (error || !fs::is_directory(carpeta, error)) {
+      conocida.carpeta.clear();
+      return std::nullopt;
+    }
+    conocida.enlace = esEnlace ? std::string(destino, static_cast<size_t>(largo)) : std::string();
+    conocida.carpeta = carpeta.string();
+  }
+  return conocida.carpeta;
+}
+
 std::optional<fs::path> SistemaDeArchivosPrefijo::RutaAnfitrion(const std::string& ruta) const {
   const auto analizada = AnalizarRutaWindows(ruta);
   if (!analizada) return std::nullopt;
-  // The drive's own folder, with the dosdevices link resolved.
-  std::error_code error;
-  const fs::path unidad = fs::canonical(prefijo_ / "dosdevices" / (std::string(1, analizada->unidad) + ":"), error);
-  if (error || !fs::is_directory(unidad, error)) return std::nullopt;
-  std::string actual = unidad.string();
+  const auto unidad = CarpetaDeUnidad(analizada->unidad);
+  if (!unidad) return std::nullopt;
+  std::string actual = *unidad;
   if (actual.back() == '/') actual.pop_back();  // the drive is the root: "" + "/" + component
   bool buscar = true;
   for (const auto& componente : analizada->componentes) {
@@ -176,16 +198,16 @@ bool SistemaDeArchivosPrefijo::BorrarCarpeta(const std::string& ruta, bool forza
 bool SistemaDeArchivosPrefijo::Renombrar(const std::string& origen, const std::string& destino, bool reemplazar) {
   const auto desde = RutaAnfitrion(origen);
   auto hacia = RutaAnfitrion(destino);
-  if (!Estado(desde) || !hacia) return false;
-  std::error_code error;
-  if (fs::equivalent(*desde, *hacia, error)) {
-    // Only the case of the name changes.
-    const auto analizada = AnalizarRutaWindows(destino);
-    if (!analizada || analizada->componentes.empty()) return false;
-    hacia = hacia->parent_path() / analizada->componentes.back();
-    return ::rename(desde->c_str(), hacia->c_str()) == 0;
-  }
+  const auto stOrigen = Estado(desde);
+  if (!stOrigen || !hacia) return false;
   if (const auto stDestino = Estado(hacia)) {
+    if (stDestino->st_dev == stOrigen->st_dev && stDestino->st_ino == stOrigen->st_ino) {
+      // Only the case of the name changes.
+      const auto analizada = AnalizarRutaWindows(destino);
+      if (!analizada || analizada->componentes.empty()) return false;
+      hacia = hacia->parent_path() / analizada->componentes.back();
+      return ::rename(desde->c_str(), hacia->c_str()) == 0;
+    }
     if (!reemplazar || S_ISDIR(stDestino->st_mode)) return false;
     return ::rename(desde->c_str(), hacia->c_str()) == 0;
   }

@@ -4,6 +4,7 @@
 // separator too; UNC paths do not resolve. Read-only is kept as the absence of write permission,
 // hidden and system in the user.DOSATTRIB extended attribute, as Wine and Samba keep them.
 
+#include <array>
 #include <filesystem>
 #include <random>
 
@@ -36,9 +37,17 @@ class SistemaDeArchivosPrefijo : public SistemaDeArchivos {
  private:
   bool Fallo(int numeroErrno);
   std::vector<std::string> Listar(const std::string& carpeta, bool carpetas) const;
+  std::optional<std::string> CarpetaDeUnidad(char letra) const;
+
+  struct Unidad {
+    std::string rutaDelEnlace;  // dosdevices' entry of the letter
+    std::string enlace;         // where it pointed when it was resolved ("": not a link)
+    std::string carpeta;        // the folder it resolved to ("": not resolved)
+  };
 
   std::filesystem::path prefijo_;
-  mutable IndiceDeNombres nombres_;  // the names of folders already searched, by their upper case
+  mutable std::array<Unidad, 256> unidades_;  // by drive letter
+  mutable IndiceDeNombres nombres_;           // the names of folders already searched, by their upper case
   std::mt19937 azar_;
   long ultimoError_ = 0;
 };

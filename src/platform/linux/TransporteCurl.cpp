@@ -72,21 +72,36 @@ struct Curso {
   }
 };
 
+// Keeps its libcurl handles from one transfer to the next (each transfer sets every option again):
+// a list of files costs one set of handles, not one per file.
 class TransporteCurl : public TransporteHttp {
  public:
-  TransporteCurl() { IniciarCurl(); }
+  TransporteCurl() {
+    IniciarCurl();
+    pedidas_ = curl_slist_append(nullptr, "Pragma: no-cache");
+    pedidas_ = curl_slist_append(pedidas_, "Cache-Control: no-cache");
+  }
+  ~TransporteCurl() override {
+    if (multi_) curl_multi_cleanup(multi_);
+    if (curl_) curl_easy_cleanup(curl_);
+    curl_slist_free_all(pedidas_);
+  }
+  TransporteCurl(const TransporteCurl&) = delete;
+  TransporteCurl& operator=(const TransporteCurl&) = delete;
 
   FinDelTransporte Transferir(const PeticionHttp& p, ReceptorHttp& receptor) override {
-    CURL* curl = curl_easy_init();
-    if (!curl) return FinDelTransporte::kSinSesion;
+    if (curl_) {
+      curl_easy_reset(curl_);
+    } else if (!(curl_ = curl_easy_init())) {
+      return FinDelTransporte::kSinSesion;
+    }
+    CURL* curl = curl_;
     Curso curso{receptor, {}};
     const std::string direccion = p.esquema + "://" + p.host + ":" + std::to_string(p.puerto) + p.ruta;
-    curl_slist* pedidas = curl_slist_append(nullptr, "Pragma: no-cache");
-    pedidas = curl_slist_append(pedidas, "Cache-Control: no-cache");
     curl_easy_setopt(curl, CURLOPT_URL, direccion.c_str());
     curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
     curl_easy_setopt(curl, CURLOPT_USERAGENT, "netDownload");
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, pedidas);
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, pedidas_);
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
     // Only the web's own schemes, also where a redirect points.
@@ -105,9 +120,7 @@ class TransporteCurl : public TransporteHttp {
       curl_easy_setopt(curl, CURLOPT_PROXY, p.proxy.c_str());
       curl_easy_setopt(curl, CURLOPT_NOPROXY, p.sinProxy.c_str());
     }
-    const CURLcode resultado = Esperar(curl, curso);
-    curl_easy_cleanup(curl);
-    curl_slist_free_all(pedidas);
+    const CURLcode resultado = Esperar(curso);
     if (curso.detenido) return FinDelTransporte::kDetenido;
     if (!curso.cabecerasDichas) return FinDelTransporte::kSinRespuesta;
     return resultado == CURLE_OK ? FinDelTransporte::kCompleto : FinDelTransporte::kCortado;
@@ -115,25 +128,27 @@ class TransporteCurl : public TransporteHttp {
 
  private:
   // Runs the transfer, telling the receiver between two waits for the network.
-  static CURLcode Esperar(CURL* curl, Curso& curso) {
-    CURLM* multi = curl_multi_init();
-    if (!multi) return curl_easy_perform(curl);
-    curl_multi_add_handle(multi, curl);
+  CURLcode Esperar(Curso& curso) {
+    if (!multi_ && !(multi_ = curl_multi_init())) return curl_easy_perform(curl_);
+    curl_multi_add_handle(multi_, curl_);
     CURLcode resultado = CURLE_FAILED_INIT;
     int activas = 1;
     while (activas > 0 && !curso.detenido) {
-      if (curl_multi_perform(multi, &activas) != CURLM_OK || activas == 0) break;
-      curl_multi_poll(multi, nullptr, 0, kEsperaMaximaMs, nullptr);
+      if (curl_multi_perform(multi_, &activas) != CURLM_OK || activas == 0) break;
+      curl_multi_poll(multi_, nullptr, 0, kEsperaMaximaMs, nullptr);
       if (!curso.receptor.Esperando()) curso.detenido = true;
     }
     int quedan = 0;
-    while (CURLMsg* mensaje = curl_multi_info_read(multi, &quedan)) {
+    while (CURLMsg* mensaje = curl_multi_info_read(multi_, &quedan)) {
       if (mensaje->msg == CURLMSG_DONE) resultado = mensaje->data.result;
     }
-    curl_multi_remove_handle(multi, curl);
-    curl_multi_cleanup(multi);
+    curl_multi_remove_handle(multi_, curl_);
     return resultado;
   }
+
+  CURL* curl_ = nullptr;
+  CURLM* multi_ = nullptr;
+  curl_slist* pedidas_ = nullptr;
 };
 
 }  // namespace

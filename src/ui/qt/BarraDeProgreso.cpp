@@ -9,6 +9,7 @@ namespace evalora::ui {
 BarraDeProgreso::BarraDeProgreso(QWidget* padre) : QWidget(padre) { Limpiar(); }
 
 void BarraDeProgreso::Colores(QColor fondo, QColor texto, QColor relleno) {
+  if (fondo != fondo_ || texto != texto_ || relleno != relleno_) hechas_ = {};
   fondo_ = fondo;
   texto_ = texto;
   relleno_ = relleno;
@@ -22,7 +23,15 @@ void BarraDeProgreso::Limpiar() {
   update();
 }
 
-void BarraDeProgreso::resizeEvent(QResizeEvent*) { Limpiar(); }
+void BarraDeProgreso::resizeEvent(QResizeEvent*) {
+  hechas_ = {};
+  Limpiar();
+}
+
+void BarraDeProgreso::changeEvent(QEvent* evento) {
+  if (evento->type() == QEvent::FontChange) hechas_ = {};
+  QWidget::changeEvent(evento);
+}
 
 void BarraDeProgreso::paintEvent(QPaintEvent*) {
   QPainter p(this);
@@ -31,6 +40,12 @@ void BarraDeProgreso::paintEvent(QPaintEvent*) {
 
 void DibujarProgreso(BarraDeProgreso& barra, int32_t porcentaje) {
   if (porcentaje > 100) porcentaje = 100;
+  QImage* hecha = porcentaje >= 0 ? &barra.hechas_[static_cast<size_t>(porcentaje)] : nullptr;
+  if (hecha && !hecha->isNull() && hecha->size() == barra.size().expandedTo(QSize(1, 1))) {
+    barra.imagen_ = *hecha;  // cleared and drawn again: the same picture
+    barra.update();
+    return;
+  }
   barra.Limpiar();
   QImage& imagen = barra.imagen_;
   QPainter p(&imagen);
@@ -50,6 +65,7 @@ void DibujarProgreso(BarraDeProgreso& barra, int32_t porcentaje) {
     p.fillRect(QRectF(0, 0, porcentaje * unidad, imagen.height()), barra.texto_);
   }
   p.end();
+  if (hecha) *hecha = imagen;
   barra.update();
 }
 

@@ -4,8 +4,10 @@
 // text shows inverted.
 
 #include <QColor>
+#include <QEvent>
 #include <QImage>
 #include <QWidget>
+#include <array>
 #include <cstdint>
 
 namespace evalora::ui {
@@ -25,9 +27,13 @@ class BarraDeProgreso : public QWidget {
  protected:
   void paintEvent(QPaintEvent* evento) override;
   void resizeEvent(QResizeEvent* evento) override;
+  void changeEvent(QEvent* evento) override;
 
  private:
   QImage imagen_;
+  // The pictures of the percentages already drawn with the present colours, size and font: a
+  // download redraws the same few pictures thousands of times.
+  std::array<QImage, 101> hechas_;
   QColor fondo_{192, 192, 192};
   QColor texto_{69, 69, 69};
   QColor relleno_{109, 125, 146};
