@@ -1,6 +1,7 @@
 #include "core/Texto.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "core/Unicode.h"
@@ -98,14 +99,24 @@ std::optional<double> ANumero(const std::string& texto) {
 
 double RedondearPar(double valor, int decimales) {
   // Halves go to the even neighbour, whatever rounding mode the process has: the download
-  // computes this for every block, so it stays plain arithmetic (no pow for the usual scales).
+  // computes this three times for every block, so it stays plain arithmetic (no pow for the usual
+  // scales, no call into the maths library).
   static constexpr double kPotencias[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
   const double escala =
       decimales >= 0 && decimales < 5 ? kPotencias[decimales] : std::pow(10.0, static_cast<double>(decimales));
   const double x = valor * escala;
-  double redondeado = std::round(x);                                             // halves away from zero…
-  if (std::fabs(redondeado - x) == 0.5) redondeado = 2.0 * std::round(x / 2.0);  // …but to even
-  return redondeado / escala;
+  if (!(std::fabs(x) < 0x1p52)) return x / escala;       // whole already (or not a number)
+  const auto entero = static_cast<int64_t>(x);           // toward zero
+  const double resto = x - static_cast<double>(entero);  // exact below 2^52
+  int64_t redondeado = entero;
+  if (resto > 0.5 || (resto == 0.5 && (entero & 1) != 0)) {
+    ++redondeado;
+  } else if (resto < -0.5 || (resto == -0.5 && (entero & 1) != 0)) {
+    --redondeado;
+  }
+  // A negative value that rounds to zero keeps its sign.
+  if (redondeado == 0) return std::copysign(0.0, x) / escala;
+  return static_cast<double>(redondeado) / escala;
 }
 
 std::string FormatoAlmohadillas(double valor) {

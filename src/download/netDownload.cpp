@@ -16,6 +16,8 @@ enum class Parada { kNinguna, kEstado, kSoloCabeceras, kCancelado, kExceso, kLon
 
 // A transfer that receives nothing for this long has failed.
 constexpr uint32_t kSilencioMaximoMs = 30000;
+// The body goes to disk a megabyte at a time.
+constexpr int64_t kLoteDeEscritura = 1 << 20;
 
 std::string Tres(int codigo) {
   char texto[16];
@@ -168,6 +170,9 @@ struct netDownload::Transferencia : ReceptorHttp {
     if (barra == std::string::npos) return;
     temporal = d.archivos_.CrearArchivoTemporal(d.fichero_.substr(0, barra));
     if (temporal) archivo = d.archivos_.AbrirParaEscribir(*temporal);
+    // Room for what is gathered before each write, made once.
+    const int64_t lote = kLoteDeEscritura + std::max<int32_t>(1, d.BytesBloqueDescarga);
+    if (archivo) porEscribir.reserve(static_cast<size_t>(anunciado >= 0 ? std::min(anunciado, lote) : lote));
   }
 
   // One block of the body: the loop step of the download.
@@ -179,7 +184,7 @@ struct netDownload::Transferencia : ReceptorHttp {
     d.eventos_.Ceder();
     if (archivo) {
       porEscribir.append(datos, n);
-      if (porEscribir.size() >= (1u << 20)) Escribir();
+      if (static_cast<int64_t>(porEscribir.size()) >= kLoteDeEscritura) Escribir();
       if (escrituraFallida) return false;
     } else if (d.fichero_.empty()) {
       d.contenido_.append(datos, n);

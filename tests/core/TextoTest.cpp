@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cfenv>
+#include <cmath>
+#include <random>
+#include <vector>
 
 #include "core/Unicode.h"
 
@@ -66,6 +69,42 @@ TEST(Redondeo, MitadesAlPar) {
   EXPECT_EQ(RedondearPar(2.5, 0), 2.0);
   EXPECT_EQ(RedondearPar(2.4, 0), 2.0);
   std::fesetround(FE_TONEAREST);
+}
+
+// Against the processor's own rounding to nearest (ties to even): halves, values around them,
+// negatives, the edges of whole doubles, and what is not a number.
+TEST(Redondeo, ComoElRedondeoAlParDelProcesador) {
+  std::mt19937_64 azar(2020);
+  std::vector<double> valores = {0.0,
+                                 -0.0,
+                                 0.5,
+                                 -0.5,
+                                 1e-300,
+                                 -0.49999999999999994,
+                                 0x1p52 - 0.5,
+                                 -(0x1p52 - 0.5),
+                                 0x1p52,
+                                 0x1p53 + 2,
+                                 1e300,
+                                 -1e300,
+                                 4503599627370495.5,
+                                 9.5e18,
+                                 -9.5e18};
+  for (int i = 0; i < 20000; ++i) {
+    const double entero = static_cast<double>(static_cast<int64_t>(azar() % 2000001) - 1000000);
+    valores.push_back(entero + 0.5);
+    valores.push_back(entero + std::uniform_real_distribution<double>(-1, 1)(azar));
+    valores.push_back(std::ldexp(std::uniform_real_distribution<double>(-1, 1)(azar), static_cast<int>(azar() % 70)));
+  }
+  for (const double v : valores) {
+    const double esperado = std::nearbyint(v);
+    const double obtenido = RedondearPar(v, 0);
+    EXPECT_EQ(obtenido, esperado) << std::hexfloat << v;
+    EXPECT_EQ(std::signbit(obtenido), std::signbit(esperado)) << std::hexfloat << v;
+  }
+  EXPECT_TRUE(std::isnan(RedondearPar(std::nan(""), 0)));
+  EXPECT_EQ(RedondearPar(INFINITY, 0), INFINITY);
+  EXPECT_EQ(RedondearPar(-INFINITY, 2), -INFINITY);
 }
 
 TEST(FormatoAlmohadillas, SinCerosYCeroVacio) {

@@ -94,13 +94,28 @@ std::optional<fs::path> SistemaDeArchivosPrefijo::RutaAnfitrion(const std::strin
   if (!unidad) return std::nullopt;
   std::string actual = *unidad;
   if (actual.back() == '/') actual.pop_back();  // the drive is the root: "" + "/" + component
-  bool buscar = true;
-  for (const auto& componente : analizada->componentes) {
-    const std::string exacta = actual + "/" + componente;
+  const auto& partes = analizada->componentes;
+  // The longest beginning that exists as written (usually the whole path, or all of it but the
+  // last name) is taken as it is; each name after it is looked for in any case.
+  std::vector<size_t> fines;
+  std::string entera = actual;
+  for (const auto& componente : partes) {
+    entera += "/" + componente;
+    fines.push_back(entera.size());
+  }
+  size_t exactas = partes.size();
+  for (; exactas > 0; --exactas) {
     struct stat st {};
-    if (buscar && ::lstat(exacta.c_str(), &st) != 0) {
+    if (::lstat(entera.substr(0, fines[exactas - 1]).c_str(), &st) == 0) break;
+  }
+  if (exactas > 0) actual = entera.substr(0, fines[exactas - 1]);
+  bool buscar = true;
+  for (size_t i = exactas; i < partes.size(); ++i) {
+    const std::string exacta = actual + "/" + partes[i];
+    struct stat st {};
+    if (buscar && (i == exactas || ::lstat(exacta.c_str(), &st) != 0)) {
       // The same name in another case, as Windows would find it.
-      if (const auto encontrado = nombres_.Buscar(actual.empty() ? "/" : actual, componente)) {
+      if (const auto encontrado = nombres_.Buscar(actual.empty() ? "/" : actual, partes[i])) {
         actual += "/" + *encontrado;
         continue;
       }
