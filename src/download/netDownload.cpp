@@ -316,28 +316,29 @@ void netDownload::EstablecerError(int codigo) {
 }
 
 void netDownload::ConsultarCabeceras(const Transferencia& t) {
-  if (QContentLength) {
-    if (const auto v = Acotada(t.Cabecera("Content-Length"))) QContentLengthStr = *v;
-  }
-  std::string crudas = t.lineaDeEstado + "\r\n";
-  for (const auto& linea : t.cabeceras) crudas += linea + "\r\n";
-  crudas += "\r\n";
-  const std::pair<bool, std::pair<std::string*, std::optional<std::string>>> consultas[] = {
-      {QContentType, {&QContentTypeStr, t.Cabecera("Content-Type")}},
-      {QExpires, {&QExpiresStr, t.Cabecera("Expires")}},
-      {QLastModified, {&QLastModifiedStr, t.Cabecera("Last-Modified")}},
-      {QPragma, {&QPragmaStr, std::string("no-cache")}},  // a request header: ours
-      {QVersion, {&QVersionStr, t.lineaDeEstado.substr(0, t.lineaDeEstado.find(' '))}},
-      {QRawHeaders, {&QRawHeadersStr, t.lineaDeEstado}},  // the lines are NUL-separated: the first only
-      {QRawHeadersCrLf, {&QRawHeadersCrLfStr, crudas}},
-      {QForwarded, {&QForwardedStr, t.Cabecera("Forwarded")}},
-      {QServer, {&QServerStr, t.Cabecera("Server")}},
-      {QRequestMethod, {&QRequestMethodStr, std::string("GET")}},  // a request header: ours
+  // Only what was asked for is looked up (most downloads ask for the length alone).
+  auto consultar = [](bool pedida, std::string& destino, auto valor) {
+    if (!pedida) return;
+    if (const auto v = Acotada(valor())) destino = *v;
   };
-  for (const auto& [pedida, destino] : consultas) {
-    if (!pedida) continue;
-    if (const auto v = Acotada(destino.second)) *destino.first = *v;
-  }
+  auto cabecera = [&t](const char* nombre) { return [&t, nombre] { return t.Cabecera(nombre); }; };
+  auto fija = [](std::string texto) { return [texto] { return std::optional<std::string>(texto); }; };
+  consultar(QContentLength, QContentLengthStr, cabecera("Content-Length"));
+  consultar(QContentType, QContentTypeStr, cabecera("Content-Type"));
+  consultar(QExpires, QExpiresStr, cabecera("Expires"));
+  consultar(QLastModified, QLastModifiedStr, cabecera("Last-Modified"));
+  consultar(QPragma, QPragmaStr, fija("no-cache"));  // a request header: ours
+  consultar(QVersion, QVersionStr,
+            [&t] { return std::optional<std::string>(t.lineaDeEstado.substr(0, t.lineaDeEstado.find(' '))); });
+  consultar(QRawHeaders, QRawHeadersStr, fija(t.lineaDeEstado));  // the lines are NUL-separated: the first only
+  consultar(QRawHeadersCrLf, QRawHeadersCrLfStr, [&t] {
+    std::string crudas = t.lineaDeEstado + "\r\n";
+    for (const auto& linea : t.cabeceras) crudas += linea + "\r\n";
+    return std::optional<std::string>(crudas + "\r\n");
+  });
+  consultar(QForwarded, QForwardedStr, cabecera("Forwarded"));
+  consultar(QServer, QServerStr, cabecera("Server"));
+  consultar(QRequestMethod, QRequestMethodStr, fija("GET"));  // a request header: ours
 }
 
 void netDownload::Descargar(int32_t TipoAccion) {

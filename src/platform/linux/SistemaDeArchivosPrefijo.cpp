@@ -24,12 +24,6 @@ constexpr uint32_t kAtributosEnXattr = win::kAtributoOculto | win::kAtributoSist
 
 bool EsSoloLectura(const struct stat& st) { return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0; }
 
-std::optional<struct stat> Estado(const std::optional<fs::path>& ruta) {
-  struct stat st {};
-  if (!ruta || ::stat(ruta->c_str(), &st) != 0) return std::nullopt;
-  return st;
-}
-
 bool OrdenSinMayusculas(const std::string& a, const std::string& b) {
   const std::string pa = Mayusculas(a);
   const std::string pb = Mayusculas(b);
@@ -87,7 +81,7 @@ std::optional<std::string> SistemaDeArchivosPrefijo::CarpetaDeUnidad(char letra)
   return conocida.carpeta;
 }
 
-std::optional<fs::path> SistemaDeArchivosPrefijo::RutaAnfitrion(const std::string& ruta) const {
+std::optional<SistemaDeArchivosPrefijo::Resuelta> SistemaDeArchivosPrefijo::Resolver(const std::string& ruta) const {
   const auto analizada = AnalizarRutaWindows(ruta);
   if (!analizada) return std::nullopt;
   const auto unidad = CarpetaDeUnidad(analizada->unidad);
@@ -103,36 +97,52 @@ std::optional<fs::path> SistemaDeArchivosPrefijo::RutaAnfitrion(const std::strin
     entera += "/" + componente;
     fines.push_back(entera.size());
   }
+  Resuelta resuelta;
+  struct stat st {};
   size_t exactas = partes.size();
   for (; exactas > 0; --exactas) {
-    struct stat st {};
     if (::lstat(entera.substr(0, fines[exactas - 1]).c_str(), &st) == 0) break;
   }
+  bool existe = exactas == partes.size();  // as written, to the end (links not followed yet)
   if (exactas > 0) actual = entera.substr(0, fines[exactas - 1]);
   bool buscar = true;
   for (size_t i = exactas; i < partes.size(); ++i) {
     const std::string exacta = actual + "/" + partes[i];
-    struct stat st {};
     if (buscar && (i == exactas || ::lstat(exacta.c_str(), &st) != 0)) {
       // The same name in another case, as Windows would find it.
       if (const auto encontrado = nombres_.Buscar(actual.empty() ? "/" : actual, partes[i])) {
         actual += "/" + *encontrado;
+        existe = i + 1 == partes.size() && ::lstat(actual.c_str(), &st) == 0;
         continue;
       }
       buscar = false;
     }
     actual = exacta;
+    existe = buscar;
   }
-  return fs::path(actual.empty() ? "/" : std::move(actual));
+  if (actual.empty()) actual.push_back('/');
+  if (partes.empty()) existe = ::lstat(actual.c_str(), &st) == 0;
+  // What the path names, its links followed.
+  if (existe && (!S_ISLNK(st.st_mode) || ::stat(actual.c_str(), &st) == 0)) resuelta.estado = st;
+  resuelta.ruta = std::move(actual);
+  return resuelta;
+}
+
+std::optional<fs::path> SistemaDeArchivosPrefijo::RutaAnfitrion(const std::string& ruta) const {
+  auto resuelta = Resolver(ruta);
+  if (!resuelta) return std::nullopt;
+  return fs::path(std::move(resuelta->ruta));
 }
 
 bool SistemaDeArchivosPrefijo::ExisteArchivo(const std::string& ruta) const {
-  const auto st = Estado(RutaAnfitrion(ruta));
+  const auto resuelta = Resolver(ruta);
+  const auto st = resuelta ? resuelta->estado : std::nullopt;
   return st && !S_ISDIR(st->st_mode);
 }
 
 bool SistemaDeArchivosPrefijo::ExisteCarpeta(const std::string& ruta) const {
-  const auto st = Estado(RutaAnfitrion(ruta));
+  const auto resuelta = Resolver(ruta);
+  const auto st = resuelta ? resuelta->estado : std::nullopt;
   return st && S_ISDIR(st->st_mode);
 }
 
@@ -168,29 +178,30 @@ bool SistemaDeArchivosPrefijo::CrearCarpeta(const std::string& ruta) {
 }
 
 bool SistemaDeArchivosPrefijo::CopiarArchivo(const std::string& origen, const std::string& destino, bool sobrescribir) {
-  const auto desde = RutaAnfitrion(origen);
-  const auto hacia = RutaAnfitrion(destino);
-  const auto stOrigen = Estado(desde);
-  if (!stOrigen || S_ISDIR(stOrigen->st_mode) || !hacia) return false;
-  if (const auto stDestino = Estado(hacia)) {
+  const auto desde = Resolver(origen);
+  const auto hacia = Resolver(destino);
+  if (!desde || !desde->estado || S_ISDIR(desde->estado->st_mode) || !hacia) return false;
+  if (const auto& stDestino = hacia->estado) {
     if (!sobrescribir || S_ISDIR(stDestino->st_mode) || EsSoloLectura(*stDestino)) return false;
   }
   std::error_code error;
-  fs::copy_file(*desde, *hacia, fs::copy_options::overwrite_existing, error);
+  fs::copy_file(desde->ruta, hacia->ruta, fs::copy_options::overwrite_existing, error);
   return !error;
 }
 
 bool SistemaDeArchivosPrefijo::BorrarArchivo(const std::string& ruta, bool forzar) {
-  const auto anfitrion = RutaAnfitrion(ruta);
-  const auto st = Estado(anfitrion);
+  const auto resuelta = Resolver(ruta);
+  if (!resuelta) return false;
+  const auto& st = resuelta->estado;
   if (!st || S_ISDIR(st->st_mode) || (EsSoloLectura(*st) && !forzar)) return false;
-  return ::unlink(anfitrion->c_str()) == 0;
+  return ::unlink(resuelta->ruta.c_str()) == 0;
 }
 
 bool SistemaDeArchivosPrefijo::BorrarCarpeta(const std::string& ruta, bool forzar) {
-  const auto anfitrion = RutaAnfitrion(ruta);
-  const auto st = Estado(anfitrion);
-  if (!st || !S_ISDIR(st->st_mode)) return false;
+  const auto resuelta = Resolver(ruta);
+  if (!resuelta || !resuelta->estado || !S_ISDIR(resuelta->estado->st_mode)) return false;
+  const auto& st = resuelta->estado;
+  const auto anfitrion = std::optional<fs::path>(resuelta->ruta);
   // Read-only content (the folder itself included) stops the deletion unless it is forced.
   auto permitir = [&](const fs::path& elemento, const struct stat& estado) {
     if (!EsSoloLectura(estado)) return true;
@@ -211,24 +222,25 @@ bool SistemaDeArchivosPrefijo::BorrarCarpeta(const std::string& ruta, bool forza
 }
 
 bool SistemaDeArchivosPrefijo::Renombrar(const std::string& origen, const std::string& destino, bool reemplazar) {
-  const auto desde = RutaAnfitrion(origen);
-  auto hacia = RutaAnfitrion(destino);
-  const auto stOrigen = Estado(desde);
-  if (!stOrigen || !hacia) return false;
-  if (const auto stDestino = Estado(hacia)) {
-    if (stDestino->st_dev == stOrigen->st_dev && stDestino->st_ino == stOrigen->st_ino) {
+  const auto desde = Resolver(origen);
+  const auto hacia = Resolver(destino);
+  if (!desde || !desde->estado || !hacia) return false;
+  const char* de = desde->ruta.c_str();
+  if (const auto& stDestino = hacia->estado) {
+    const auto& stOrigen = *desde->estado;
+    if (stDestino->st_dev == stOrigen.st_dev && stDestino->st_ino == stOrigen.st_ino) {
       // Only the case of the name changes.
       const auto analizada = AnalizarRutaWindows(destino);
       if (!analizada || analizada->componentes.empty()) return false;
-      hacia = hacia->parent_path() / analizada->componentes.back();
-      return ::rename(desde->c_str(), hacia->c_str()) == 0;
+      const fs::path nueva = fs::path(hacia->ruta).parent_path() / analizada->componentes.back();
+      return ::rename(de, nueva.c_str()) == 0;
     }
     if (!reemplazar || S_ISDIR(stDestino->st_mode)) return false;
-    return ::rename(desde->c_str(), hacia->c_str()) == 0;
+    return ::rename(de, hacia->ruta.c_str()) == 0;
   }
-  if (::renameat2(AT_FDCWD, desde->c_str(), AT_FDCWD, hacia->c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (::renameat2(AT_FDCWD, de, AT_FDCWD, hacia->ruta.c_str(), RENAME_NOREPLACE) == 0) return true;
   if (errno != EINVAL && errno != ENOSYS) return false;
-  return ::rename(desde->c_str(), hacia->c_str()) == 0;
+  return ::rename(de, hacia->ruta.c_str()) == 0;
 }
 
 std::vector<std::string> SistemaDeArchivosPrefijo::Listar(const std::string& carpeta, bool carpetas) const {
@@ -253,15 +265,17 @@ std::vector<std::string> SistemaDeArchivosPrefijo::ListarSubcarpetas(const std::
 }
 
 std::optional<int64_t> SistemaDeArchivosPrefijo::Tamano(const std::string& ruta) const {
-  const auto st = Estado(RutaAnfitrion(ruta));
+  const auto resuelta = Resolver(ruta);
+  const auto st = resuelta ? resuelta->estado : std::nullopt;
   if (!st || S_ISDIR(st->st_mode)) return std::nullopt;
   return static_cast<int64_t>(st->st_size);
 }
 
 std::optional<uint32_t> SistemaDeArchivosPrefijo::LeerAtributos(const std::string& ruta) const {
-  const auto anfitrion = RutaAnfitrion(ruta);
-  const auto st = Estado(anfitrion);
-  if (!st) return std::nullopt;
+  const auto resuelta = Resolver(ruta);
+  if (!resuelta || !resuelta->estado) return std::nullopt;
+  const auto& st = resuelta->estado;
+  const auto anfitrion = &resuelta->ruta;
   uint32_t atributos = S_ISDIR(st->st_mode) ? win::kAtributoCarpeta : win::kAtributoArchivo;
   if (EsSoloLectura(*st)) atributos |= win::kAtributoSoloLectura;
   char texto[64] = {};
@@ -289,14 +303,14 @@ bool SistemaDeArchivosPrefijo::EstablecerAtributos(const std::string& ruta, uint
 }
 
 std::optional<std::string> SistemaDeArchivosPrefijo::CrearArchivoTemporal(const std::string& carpeta) {
-  const auto anfitrion = RutaAnfitrion(carpeta);
-  const auto st = Estado(anfitrion);
-  if (!st || !S_ISDIR(st->st_mode)) return std::nullopt;
+  const auto resuelta = Resolver(carpeta);
+  if (!resuelta || !resuelta->estado || !S_ISDIR(resuelta->estado->st_mode)) return std::nullopt;
+  const fs::path anfitrion(resuelta->ruta);
   uint32_t numero = std::uniform_int_distribution<uint32_t>(1, 0xFFFF)(azar_);
   for (uint32_t intento = 0; intento < 0xFFFF; ++intento, numero = numero % 0xFFFF + 1) {
     char nombre[16];
     std::snprintf(nombre, sizeof nombre, "EVL%X.tmp", numero);
-    const int fd = ::open((*anfitrion / nombre).c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+    const int fd = ::open((anfitrion / nombre).c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
     if (fd >= 0) {
       ::close(fd);
       const bool conBarra = !carpeta.empty() && (carpeta.back() == '\\' || carpeta.back() == '/');

@@ -4,6 +4,8 @@
 // separator too; UNC paths do not resolve. Read-only is kept as the absence of write permission,
 // hidden and system in the user.DOSATTRIB extended attribute, as Wine and Samba keep them.
 
+#include <sys/stat.h>
+
 #include <array>
 #include <filesystem>
 #include <random>
@@ -38,6 +40,12 @@ class SistemaDeArchivosPrefijo : public SistemaDeArchivos {
   bool Fallo(int numeroErrno);
   std::vector<std::string> Listar(const std::string& carpeta, bool carpetas) const;
   std::optional<std::string> CarpetaDeUnidad(char letra) const;
+  // A Windows path's Linux path, and what is there (stat, links followed) if anything.
+  struct Resuelta {
+    std::string ruta;
+    std::optional<struct stat> estado;
+  };
+  std::optional<Resuelta> Resolver(const std::string& ruta) const;
 
   struct Unidad {
     std::string rutaDelEnlace;  // dosdevices' entry of the letter
