@@ -9,7 +9,8 @@ namespace evalora::ui {
 BarraDeProgreso::BarraDeProgreso(QWidget* padre) : QWidget(padre) { Limpiar(); }
 
 void BarraDeProgreso::Colores(QColor fondo, QColor texto, QColor relleno) {
-  if (fondo != fondo_ || texto != texto_ || relleno != relleno_) hechas_ = {};
+  if (fondo == fondo_ && texto == texto_ && relleno == relleno_) return;
+  hechas_ = {};
   fondo_ = fondo;
   texto_ = texto;
   relleno_ = relleno;

@@ -16,6 +16,7 @@ class BarraDeProgreso : public QWidget {
  public:
   explicit BarraDeProgreso(QWidget* padre);
 
+  // New colours clear the picture; the same ones leave it as it is.
   void Colores(QColor fondo, QColor texto, QColor relleno);
   // Clears the picture to its background.
   void Limpiar();

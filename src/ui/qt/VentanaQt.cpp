@@ -28,6 +28,7 @@ QString Visible(const std::string& texto) {
 }
 
 void PintarFondo(QWidget* w, Color color) {
+  if (w->autoFillBackground() && w->palette().color(w->backgroundRole()) == Q(color)) return;  // as it is
   QPalette p = w->palette();
   p.setColor(w->backgroundRole(), Q(color));
   w->setPalette(p);
@@ -35,6 +36,12 @@ void PintarFondo(QWidget* w, Color color) {
 }
 
 void PintarTinta(QWidget* w, Color color) {
+  const QPalette& actual = w->palette();
+  const QColor tinta = Q(color);
+  if (actual.color(QPalette::WindowText) == tinta && actual.color(QPalette::Text) == tinta &&
+      actual.color(QPalette::ButtonText) == tinta) {
+    return;  // as it is
+  }
   QPalette p = w->palette();
   p.setColor(QPalette::WindowText, Q(color));
   p.setColor(QPalette::Text, Q(color));
@@ -192,7 +199,11 @@ void VentanaQt::Actualizar(int indice) {
     boton->setText(QString::fromStdString(c.texto));
   } else if (auto* barra = dynamic_cast<BarraDeProgreso*>(w)) {
     barra->Colores(Q(c.fondo.value_or(Color{192, 192, 192})), Q(c.tinta.value_or(Color{69, 69, 69})), Q(c.relleno));
-    if (c.porcentaje) DibujarProgreso(*barra, *c.porcentaje);
+    if (c.porcentaje) {
+      DibujarProgreso(*barra, *c.porcentaje);
+    } else {
+      barra->Limpiar();
+    }
   }
   w->setVisible(c.visible);
 }
