@@ -5,9 +5,9 @@
 namespace evalora {
 
 void BucleDeEventosQt::Ceder() {
-  if (!QCoreApplication::instance()) return;
   const uint32_t ahora = reloj_.Milisegundos();
   if (!primera_ && ahora - ultima_ < intervalo_) return;
+  if (!QCoreApplication::instance()) return;
   primera_ = false;
   ultima_ = ahora;
   QCoreApplication::processEvents();

@@ -177,10 +177,10 @@ QFont VentanaQt::LetraDe(const Control& c) const {
 void VentanaQt::Actualizar(int indice) {
   const Control& c = forma_.Controles()[indice];
   QWidget* w = widgets_[indice];
-  w->setGeometry(EnPixeles(c.lugar));
+  if (const QRect lugar = EnPixeles(c.lugar); w->geometry() != lugar) w->setGeometry(lugar);
   if (c.fondo) PintarFondo(w, *c.fondo);
   if (c.tinta && c.clase != Clase::kBarra) PintarTinta(w, *c.tinta);
-  w->setFont(LetraDe(c));
+  if (const QFont letra = LetraDe(c); w->font() != letra) w->setFont(letra);
   w->setEnabled(c.habilitado);
   if (auto* etiqueta = qobject_cast<QLabel*>(w); etiqueta && c.clase == Clase::kEtiqueta) {
     etiqueta->setText(Visible(c.texto));
