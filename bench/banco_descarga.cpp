@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "download/ArchivoCompleto.h"
 #include "download/GestorDeDescargas.h"
 #include "platform/fakes/Falsos.h"
 #include "platform/linux/PlataformaLinux.h"
@@ -59,17 +60,39 @@ class BucleMedido : public BucleDeEventos {
   int64_t maxima_ = 0;
 };
 
-// No bars: only when the overall progress passed each percent.
+// No bars.
 class SinBarras : public BarrasDeDescarga {
  public:
   void Preparar() override {}
   void DibujarArchivo(int32_t) override {}
-  void DibujarGeneral(int32_t porcentaje) override {
-    while (static_cast<int32_t>(momentos.size()) <= std::min(porcentaje, 100)) momentos.push_back(Pared::now());
-  }
+  void DibujarGeneral(int32_t) override {}
   void Ocultar() override {}
-  std::vector<Pared::time_point> momentos;  // [p]: when the overall progress first reached p %
 };
+
+// The prefix's files, noting when each download took its final name (the rename of its
+// temporary file): the pace of the list along its length.
+class ArchivosContados : public SistemaDeArchivosPrefijo {
+ public:
+  using SistemaDeArchivosPrefijo::SistemaDeArchivosPrefijo;
+  bool Renombrar(const std::string& origen, const std::string& destino, bool reemplazar) override {
+    const bool hecho = SistemaDeArchivosPrefijo::Renombrar(origen, destino, reemplazar);
+    if (hecho) terminados.push_back(Pared::now());
+    return hecho;
+  }
+  std::vector<Pared::time_point> terminados;
+};
+
+// Items per second in the first and in the last tenth of a list, from when each one ended.
+struct Ritmo {
+  double primero = 0, ultimo = 0;
+};
+Ritmo RitmoDeLaLista(Pared::time_point inicio, const std::vector<Pared::time_point>& fines) {
+  const size_t decimo = fines.size() / 10;
+  if (decimo == 0) return {};
+  const double primero = std::chrono::duration<double>(fines[decimo - 1] - inicio).count();
+  const double ultimo = std::chrono::duration<double>(fines.back() - fines[fines.size() - decimo - 1]).count();
+  return {primero > 0 ? decimo / primero : 0, ultimo > 0 ? decimo / ultimo : 0};
+}
 
 double Segundos(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
 
@@ -99,8 +122,10 @@ struct Medida {
   double cpu = 0;
   long memoriaKb = 0;
   uint64_t bytes = 0;
-  double pausaMs = 0;                         // the longest the event loop waited
-  double primerDecimo = 0, ultimoDecimo = 0;  // seconds for the first and the last tenth of the list
+  double pausaMs = 0;       // the longest the event loop waited
+  Ritmo descargas;          // files per second at the start and at the end of the list
+  Ritmo presencia;          // the presence test of the list's files, before the download
+  Ritmo presenciaCompleta;  // and after it, every file there
 };
 
 double CpuDelProceso() {
@@ -140,10 +165,23 @@ void VaciarDestino(const Trabajo& t, const fs::path& destino) {
   for (const auto& nombre : t.nombres) fs::create_directories((destino / nombre).parent_path());
 }
 
+// The presence test the catalogue's list gets before a download (is each file there, whole?),
+// timed item by item.
+Ritmo MedirPresencia(const SistemaDeArchivos& archivos, const EstadoDeEjecucion& estado) {
+  std::vector<Pared::time_point> fines;
+  fines.reserve(estado.ListaCatalogo.size());
+  const auto inicio = Pared::now();
+  for (const auto& e : estado.ListaCatalogo) {
+    (void)ArchivoCompleto(archivos, e.RutaLocal, e.Peso);
+    fines.push_back(Pared::now());
+  }
+  return RitmoDeLaLista(inicio, fines);
+}
+
 // The wizard's manager alone, without a window.
 std::optional<Medida> MedirGestor(const Trabajo& t, const Prefijo& prefijo) {
   VaciarDestino(t, prefijo.Raiz() / "drive_c/Banco");
-  SistemaDeArchivosPrefijo archivos(prefijo.Raiz());
+  ArchivosContados archivos(prefijo.Raiz());
   RelojMonotono reloj;
   BucleMedido eventos;
   ProcesosProc procesos;
@@ -153,19 +191,19 @@ std::optional<Medida> MedirGestor(const Trabajo& t, const Prefijo& prefijo) {
   GestorDeDescargas gestor(
       estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {},
       [&](const std::string& p) { paso = p; });
+  Medida m;
+  m.presencia = MedirPresencia(archivos, estado);
   ::sync();  // each measurement starts with the disk quiet
-  Medida m{0, CpuDelProceso(), 0, t.bytes, 0};
+  m.bytes = t.bytes;
+  m.cpu = CpuDelProceso();
   const auto inicio = Pared::now();
   gestor.Descargar();
   m.segundos = std::chrono::duration<double>(Pared::now() - inicio).count();
   m.cpu = CpuDelProceso() - m.cpu;
   m.memoriaKb = MemoriaDelProceso();
   m.pausaMs = eventos.MaximaMs();
-  if (barras.momentos.size() > 100) {
-    const auto& hasta = barras.momentos;
-    m.primerDecimo = std::chrono::duration<double>(hasta[10] - inicio).count();
-    m.ultimoDecimo = std::chrono::duration<double>(hasta[100] - hasta[90]).count();
-  }
+  m.descargas = RitmoDeLaLista(inicio, archivos.terminados);
+  m.presenciaCompleta = MedirPresencia(archivos, estado);
   if (paso != "DescargaCorrecta") return std::nullopt;
   return m;
 }
@@ -185,7 +223,9 @@ std::optional<Medida> MedirVentana(const Trabajo& t, const Prefijo& prefijo) {
   PulsoDelBucle pulso;
   QCoreApplication::processEvents();
   ::sync();
-  Medida m{0, CpuDelProceso(), 0, t.bytes, 0};
+  Medida m;
+  m.bytes = t.bytes;
+  m.cpu = CpuDelProceso();
   const auto inicio = Pared::now();
   asistente.Ventana().MuestraPaso("IniciaDescarga");
   m.segundos = std::chrono::duration<double>(Pared::now() - inicio).count();
@@ -210,7 +250,8 @@ std::optional<Medida> MedirCurl(const Trabajo& t) {
     std::fclose(f);
   }
   ::sync();
-  Medida m{0, 0, 0, t.bytes, 0};
+  Medida m;
+  m.bytes = t.bytes;
   const auto inicio = Pared::now();
   const pid_t hijo = fork();
   if (hijo == 0) {
@@ -242,6 +283,18 @@ void Informe(const char* quien, const Medida& m) {
   std::printf("  %-22s %8.1f MiB/s  %6.2f s  CPU %6.2f s/GiB  memoria máx. %7ld KiB\n", quien,
               static_cast<double>(m.bytes) / 1048576.0 / m.segundos, m.segundos, gib > 0 ? m.cpu / gib : 0,
               m.memoriaKb);
+}
+
+// The pace along a long list: the start against the end.
+void InformeDeRitmos(const Medida& g) {
+  auto ritmo = [](const char* que, const Ritmo& r) {
+    if (r.primero <= 0 || r.ultimo <= 0) return;
+    std::printf("  %s: primer décimo %.0f/s, último décimo %.0f/s (%+.0f %%)\n", que, r.primero, r.ultimo,
+                (r.ultimo / r.primero - 1) * 100);
+  };
+  ritmo("archivos descargados por el gestor", g.descargas);
+  ritmo("prueba de presencia, ninguno en disco", g.presencia);
+  ritmo("prueba de presencia, todos en disco", g.presenciaCompleta);
 }
 
 // The job of the command line: base URL, folder, names.
@@ -292,6 +345,7 @@ int main(int argc, char** argv) {
                                        : MedirCurl(t);
     if (!m) return 1;
     Informe(solo.c_str(), *m);
+    InformeDeRitmos(*m);
     return 0;
   }
 
@@ -319,10 +373,6 @@ int main(int argc, char** argv) {
   std::printf("  la ventana frente al gestor solo: %+.1f %% de tiempo\n", (v.segundos / g.segundos - 1) * 100);
   std::printf("  mayor pausa sin ceder al bucle de eventos (gestor): %.1f ms\n", g.pausaMs);
   std::printf("  mayor pausa del bucle de eventos de la ventana: %.1f ms\n", v.pausaMs);
-  if (g.primerDecimo > 0 && g.ultimoDecimo > 0 && t.nombres.size() >= 100) {
-    const double porDecimo = static_cast<double>(t.nombres.size()) / 10.0;
-    std::printf("  archivos por segundo (gestor): primer décimo %.0f, último décimo %.0f (%+.0f %%)\n",
-                porDecimo / g.primerDecimo, porDecimo / g.ultimoDecimo, (g.primerDecimo / g.ultimoDecimo - 1) * 100);
-  }
+  InformeDeRitmos(g);
   return 0;
 }
