@@ -12,6 +12,7 @@
 #include "apoyo/DescargasEnMarcha.h"
 #include "apoyo/PrefijoTemporal.h"
 #include "http/ServidorHttp.h"
+#include "platform/TransporteHttp.h"
 #include "platform/fakes/Falsos.h"
 #include "platform/linux/SistemaDeArchivosPrefijo.h"
 
@@ -196,6 +197,45 @@ TEST_F(netDownloadTest, CancelarDesdeElManejador) {
   EXPECT_EQ(recibidos.size(), 10u);  // stopped before the next block
   EXPECT_FALSE(archivos.ExisteArchivo("C:\\Descargas\\mega.bin"));
   EXPECT_TRUE(Temporales().empty());
+}
+
+// One transfer under many downloads (as for a whole list): what stopped, failed or was cut
+// leaves nothing behind for the next one, and each keeps its own user and length.
+TEST_F(netDownloadTest, UnaTransferenciaParaMuchasDescargas) {
+  const auto transporte = NuevoTransporteHttp();
+  auto nueva = [&](const std::string& fichero, const std::string& ruta) {
+    auto d = std::make_unique<netDownload>(archivos, reloj, eventos, *transporte);
+    d->Progreso = descarga.Progreso;
+    d->Fichero(fichero);
+    d->URL(Url(ruta));
+    return d;
+  };
+  cancelarEn = 10;
+  auto cancelada = nueva("C:\\Descargas\\mega.bin", "/archivos/mega.bin");
+  cancelada->Descargar(1);
+  EXPECT_EQ(cancelada->StatusCode(), "998");
+  cancelarEn = 0;
+  auto cortada = nueva("C:\\Descargas\\mega.bin", "/_fallas/cortar=300000/archivos/mega.bin");
+  cortada->Descargar(1);
+  EXPECT_EQ(cortada->StatusCode(), "999");
+  auto falta = nueva("C:\\Descargas\\falta.bin", "/archivos/no-existe.bin");
+  falta->USUARIO = "alumno";
+  falta->Password = "clave";
+  falta->Descargar(1);
+  EXPECT_EQ(falta->StatusCode(), "404");
+  auto entera = nueva("C:\\Descargas\\mega.bin", "/archivos/mega.bin");
+  entera->BytesEsperados = 1 << 20;
+  recibidos.clear();
+  entera->Descargar(1);
+  ASSERT_FALSE(entera->HuboError()) << entera->StatusCode();
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/mega.bin"), Contenido(1 << 20));
+  EXPECT_EQ(recibidos.size(), 2048u);
+  auto chica = nueva("C:\\Descargas\\chico.txt", "/archivos/chico.txt");
+  chica->Descargar(1);
+  EXPECT_FALSE(chica->HuboError());
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/chico.txt"), "hola");
+  EXPECT_TRUE(Temporales().empty());
+  EXPECT_EQ(servidor.Pedidos().size(), 5u);
 }
 
 TEST_F(netDownloadTest, SinQueAvanceElRelojNoHayEventos) {
