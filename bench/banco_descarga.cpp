@@ -151,16 +151,24 @@ struct Trabajo {
 
 // An empty destination with the list's folders already made: every contender measures its
 // downloads, not the folders' creation (after each new folder the wizard waits one second, as its
-// design asks, which no transfer can make up for). The last round's copy is moved aside, not
-// deleted: ext4 skips the inodes deleted in the last seconds one by one at every creation, a cost
-// that would fall on whichever contender came next.
+// design asks, which no transfer can make up for). A last round's copy of many files is moved
+// aside, not deleted: on ext4 without a journal every file created in the next minutes would skip
+// the inodes just freed one by one, a cost that would fall on whichever contender came next.
 void VaciarDestino(const Trabajo& t, const fs::path& destino) {
   if (fs::exists(destino)) {
-    const fs::path papelera = t.carpeta / "papelera";
-    fs::create_directories(papelera);
-    int n = 0;
-    while (fs::exists(papelera / std::to_string(n))) ++n;
-    fs::rename(destino, papelera / std::to_string(n));
+    size_t entradas = 0;
+    for (auto it = fs::recursive_directory_iterator(destino); it != fs::recursive_directory_iterator(); ++it) {
+      ++entradas;
+    }
+    if (entradas < 100) {
+      fs::remove_all(destino);
+    } else {
+      const fs::path papelera = t.carpeta / "papelera";
+      fs::create_directories(papelera);
+      int n = 0;
+      while (fs::exists(papelera / std::to_string(n))) ++n;
+      fs::rename(destino, papelera / std::to_string(n));
+    }
   }
   for (const auto& nombre : t.nombres) fs::create_directories((destino / nombre).parent_path());
 }

@@ -44,12 +44,28 @@ puerto=$(awk '/descargas/{print $2}' "$salida")
 cat "$trabajo/contenido/a/grande.bin" "$trabajo"/contenido/b/*.bin > /dev/null
 if $muchos; then find "$trabajo/contenido/c" -type f -exec cat {} + > /dev/null; fi
 
-for caso in "${casos[@]}"; do
-  # Nothing deleted in the last seconds: ext4 skips recently deleted inodes one by one when it
-  # makes a file (the benchmark moves each round's copies aside instead of deleting them).
-  rm -rf "$trabajo/prefijo" "$trabajo/curl" "$trabajo/papelera"
+# Nothing deleted while it measures. On ext4 without a journal, for up to five minutes after a
+# deletion (while the inode table is not yet on disk) every file created skips the inodes just
+# freed one by one, which slows file creation many times over for whoever comes next: the copies
+# of each round are moved aside (bench/banco_descarga.cpp), deleted at the end, and the next run
+# waits until five minutes have passed since then.
+borrar() {
+  rm -rf "$@"
   sync
-  sleep 10
+  touch "$trabajo/borrado"
+}
+if [ -e "$trabajo/prefijo" ] || [ -e "$trabajo/curl" ] || [ -e "$trabajo/papelera" ]; then
+  borrar "$trabajo/prefijo" "$trabajo/curl" "$trabajo/papelera"
+fi
+if [ -f "$trabajo/borrado" ]; then
+  falta=$(($(stat -c %Y "$trabajo/borrado") + 305 - $(date +%s)))
+  if [ "$falta" -gt 0 ]; then
+    echo "esperando ${falta} s: los archivos borrados hace menos de cinco minutos frenan la creación de otros"
+    sleep "$falta"
+  fi
+fi
+
+for caso in "${casos[@]}"; do
   if [ "$caso" = a ]; then
     echo "(a) un archivo de 1 GiB"
     archivos=(a/grande.bin)
@@ -70,4 +86,4 @@ for caso in "${casos[@]}"; do
     cmp -s "$trabajo/contenido/$f" "$trabajo/curl/$f" || { echo "diferente (curl): $f"; exit 1; }
   done
 done
-rm -rf "$trabajo/prefijo" "$trabajo/curl" "$trabajo/papelera"
+borrar "$trabajo/prefijo" "$trabajo/curl" "$trabajo/papelera"
