@@ -65,6 +65,12 @@ TEST_F(SistemaDeArchivosTest, UnidadQueCambiaDeCarpeta) {
   EXPECT_FALSE(archivos.ExisteArchivo("D:\\b.txt"));
   prefijo.Escribir("dosdevices/d:/c.txt", "3");
   EXPECT_TRUE(archivos.ExisteArchivo("D:\\C.TXT"));
+  // The whole dosdevices folder made anew, as a new prefix in the same place.
+  fs::remove_all(prefijo.Raiz() / "dosdevices");
+  fs::create_directories(prefijo.Raiz() / "dosdevices");
+  fs::create_directory_symlink("../uno", prefijo.Raiz() / "dosdevices" / "c:");
+  EXPECT_TRUE(archivos.ExisteArchivo("C:\\a.txt"));
+  EXPECT_FALSE(archivos.ExisteArchivo("D:\\c.txt"));
 }
 
 TEST_F(SistemaDeArchivosTest, ArchivosYCarpetasNoSeConfunden) {

@@ -57,15 +57,30 @@ std::optional<RutaWindows> AnalizarRutaWindows(const std::string& ruta) {
 SistemaDeArchivosPrefijo::SistemaDeArchivosPrefijo(fs::path prefijo)
     : prefijo_(std::move(prefijo)), azar_(std::random_device{}()) {}
 
-std::optional<std::string> SistemaDeArchivosPrefijo::CarpetaDeUnidad(char letra) const {
+SistemaDeArchivosPrefijo::~SistemaDeArchivosPrefijo() {
+  if (dosdevices_ >= 0) ::close(dosdevices_);
+}
+
+const std::string* SistemaDeArchivosPrefijo::CarpetaDeUnidad(char letra) const {
   // The drive's own folder, with the dosdevices link resolved; resolved again when the link
-  // points elsewhere (or is not a link).
+  // points elsewhere (or is not a link). The link is read through the folder kept open, which is
+  // opened again when it no longer has the link (a prefix made anew in the same place).
   auto& conocida = unidades_[static_cast<unsigned char>(letra)];
   if (conocida.rutaDelEnlace.empty()) {
     conocida.rutaDelEnlace = (prefijo_ / "dosdevices" / (std::string(1, letra) + ":")).string();
   }
+  const char nombre[] = {letra, ':', '\0'};
   char destino[4096];
-  const ssize_t largo = ::readlink(conocida.rutaDelEnlace.c_str(), destino, sizeof destino);
+  ssize_t largo = -1;
+  for (int intento = 0; intento < 2 && largo < 0; ++intento) {
+    if (intento > 0 || dosdevices_ < 0) {
+      if (dosdevices_ >= 0) ::close(dosdevices_);
+      dosdevices_ = ::open((prefijo_ / "dosdevices").c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    }
+    if (dosdevices_ < 0) break;
+    largo = ::readlinkat(dosdevices_, nombre, destino, sizeof destino);
+    if (largo < 0 && errno != ENOENT) break;  // not a link: nothing to open again for
+  }
   const bool esEnlace = largo > 0 && static_cast<size_t>(largo) < sizeof destino;
   if (!esEnlace || conocida.carpeta.empty() ||
       conocida.enlace.compare(0, std::string::npos, destino, static_cast<size_t>(largo)) != 0) {
@@ -73,12 +88,12 @@ std::optional<std::string> SistemaDeArchivosPrefijo::CarpetaDeUnidad(char letra)
     const fs::path carpeta = fs::canonical(conocida.rutaDelEnlace, error);
     if (error || !fs::is_directory(carpeta, error)) {
       conocida.carpeta.clear();
-      return std::nullopt;
+      return nullptr;
     }
     conocida.enlace = esEnlace ? std::string(destino, static_cast<size_t>(largo)) : std::string();
     conocida.carpeta = carpeta.string();
   }
-  return conocida.carpeta;
+  return &conocida.carpeta;
 }
 
 std::optional<SistemaDeArchivosPrefijo::Resuelta> SistemaDeArchivosPrefijo::Resolver(const std::string& ruta) const {
@@ -305,12 +320,12 @@ bool SistemaDeArchivosPrefijo::EstablecerAtributos(const std::string& ruta, uint
 std::optional<std::string> SistemaDeArchivosPrefijo::CrearArchivoTemporal(const std::string& carpeta) {
   const auto resuelta = Resolver(carpeta);
   if (!resuelta || !resuelta->estado || !S_ISDIR(resuelta->estado->st_mode)) return std::nullopt;
-  const fs::path anfitrion(resuelta->ruta);
+  const std::string anfitrion = resuelta->ruta + (resuelta->ruta.back() == '/' ? "" : "/");
   uint32_t numero = std::uniform_int_distribution<uint32_t>(1, 0xFFFF)(azar_);
   for (uint32_t intento = 0; intento < 0xFFFF; ++intento, numero = numero % 0xFFFF + 1) {
     char nombre[16];
     std::snprintf(nombre, sizeof nombre, "EVL%X.tmp", numero);
-    const int fd = ::open((anfitrion / nombre).c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+    const int fd = ::open((anfitrion + nombre).c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
     if (fd >= 0) {
       ::close(fd);
       const bool conBarra = !carpeta.empty() && (carpeta.back() == '\\' || carpeta.back() == '/');
@@ -351,12 +366,12 @@ class EscrituraPosix : public EscrituraDeArchivo {
 }  // namespace
 
 std::unique_ptr<EscrituraDeArchivo> SistemaDeArchivosPrefijo::AbrirParaEscribir(const std::string& ruta) {
-  const auto anfitrion = RutaAnfitrion(ruta);
+  const auto anfitrion = Resolver(ruta);
   if (!anfitrion) return nullptr;
   // Emptied only when it has something: a truncation (O_TRUNC even of an empty file) makes ext4
   // write the whole file out when it is closed, a long stall after a large download into a new
   // temporary file.
-  const int fd = ::open(anfitrion->c_str(), O_WRONLY | O_CLOEXEC);
+  const int fd = ::open(anfitrion->ruta.c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) return nullptr;
   struct stat datos {};
   if (::fstat(fd, &datos) != 0 || (datos.st_size > 0 && ::ftruncate(fd, 0) != 0)) {

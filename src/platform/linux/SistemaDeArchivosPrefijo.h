@@ -18,6 +18,9 @@ namespace evalora {
 class SistemaDeArchivosPrefijo : public SistemaDeArchivos {
  public:
   explicit SistemaDeArchivosPrefijo(std::filesystem::path prefijo);
+  ~SistemaDeArchivosPrefijo() override;
+  SistemaDeArchivosPrefijo(const SistemaDeArchivosPrefijo&) = delete;
+  SistemaDeArchivosPrefijo& operator=(const SistemaDeArchivosPrefijo&) = delete;
 
   std::optional<std::filesystem::path> RutaAnfitrion(const std::string& ruta) const override;
   bool ExisteArchivo(const std::string& ruta) const override;
@@ -39,7 +42,7 @@ class SistemaDeArchivosPrefijo : public SistemaDeArchivos {
  private:
   bool Fallo(int numeroErrno);
   std::vector<std::string> Listar(const std::string& carpeta, bool carpetas) const;
-  std::optional<std::string> CarpetaDeUnidad(char letra) const;
+  const std::string* CarpetaDeUnidad(char letra) const;  // nothing when the drive does not resolve
   // A Windows path's Linux path, and what is there (stat, links followed) if anything.
   struct Resuelta {
     std::string ruta;
@@ -55,6 +58,7 @@ class SistemaDeArchivosPrefijo : public SistemaDeArchivos {
 
   std::filesystem::path prefijo_;
   mutable std::array<Unidad, 256> unidades_;  // by drive letter
+  mutable int dosdevices_ = -1;               // the prefix's dosdevices folder, open
   mutable IndiceDeNombres nombres_;           // the names of folders already searched, by their upper case
   std::mt19937 azar_;
   long ultimoError_ = 0;
