@@ -1,12 +1,11 @@
 // Downloads the same files with the wizard's download manager, through the wizard's window (kind
 // 4, offscreen: the bars drawn, the window's events processed) and with one curl process that
 // fetches every file in turn (a -K config of url/output pairs), side by side, each contender in
-// turn, three rounds; prints for each the median round's throughput, CPU seconds per GiB and peak
-// memory, the ratios against curl and between the window and the manager, and the longest time
-// each event loop went without a turn (over all rounds). For the manager it also prints the rate
-// of the first and of the last tenth of the files, which must match on long lists. The
-// destination's folders exist before each contender starts.
-// With --solo gestor|ventana|curl only that contender runs (to profile it).
+// turn (each round led by another), three rounds; prints for each the median round's throughput, CPU seconds per GiB
+// and peak memory, the ratios against curl and between the window and the manager, and the longest time each event loop
+// went without a turn (over all rounds). For the manager it also prints the rate of the first and of the last tenth of
+// the files, which must match on long lists. The destination's folders exist before each contender starts. With --solo
+// gestor|ventana|curl only that contender runs (to profile it).
 //   evalora-banco-descarga [--rondas N] [--solo quien] <base URL> <destination folder> <name>...
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -358,17 +357,19 @@ int main(int argc, char** argv) {
   }
 
   std::vector<Medida> gestor, ventana, curl;
+  // Each round starts with another contender: whoever goes first or last is not always the same.
+  const char* const nombres[] = {"gestor", "ventana", "curl"};
+  std::vector<Medida>* medidas[] = {&gestor, &ventana, &curl};
   for (int ronda = 0; ronda < rondas; ++ronda) {
-    const auto g = MedirGestor(t, prefijo);
-    const auto v = MedirVentana(t, prefijo);
-    const auto c = MedirCurl(t);
-    if (!g || !v || !c) {
-      std::fprintf(stderr, "una descarga no terminó bien (%s)\n", !g ? "gestor" : !v ? "ventana" : "curl");
-      return 1;
+    for (int turno = 0; turno < 3; ++turno) {
+      const int quien = (ronda + turno) % 3;
+      const auto m = quien == 0 ? MedirGestor(t, prefijo) : quien == 1 ? MedirVentana(t, prefijo) : MedirCurl(t);
+      if (!m) {
+        std::fprintf(stderr, "una descarga no terminó bien (%s)\n", nombres[quien]);
+        return 1;
+      }
+      medidas[quien]->push_back(*m);
     }
-    gestor.push_back(*g);
-    ventana.push_back(*v);
-    curl.push_back(*c);
   }
   const Medida g = Mediana(gestor), v = Mediana(ventana), c = Mediana(curl);
   std::printf("%zu archivo(s), %.1f MiB en total; mediana de %d rondas\n", t.nombres.size(),

@@ -75,6 +75,7 @@ struct Control {
   bool recibeRaton = false;  // pointer moves and clicks reach it; otherwise they reach its parent
   Icono icono = Icono::kNinguno;
   int orden = 0;  // stacking among its siblings: higher is on top
+  friend bool operator==(const Control&, const Control&) = default;
 };
 
 // What a renderer hears from the form.

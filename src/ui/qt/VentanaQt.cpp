@@ -97,6 +97,7 @@ VentanaQt::VentanaQt(frmPrincipal& forma) : forma_(forma) {
   setMouseTracking(true);
   const auto& controles = forma.Controles();
   for (const Control& c : controles) widgets_.push_back(Crear(c, c.padre < 0 ? this : widgets_[c.padre]));
+  barras_.resize(widgets_.size());
   Reordenar(-1);
   for (size_t i = 0; i < controles.size(); ++i) {
     Reordenar(static_cast<int>(i));
@@ -177,6 +178,25 @@ QFont VentanaQt::LetraDe(const Control& c) const {
 void VentanaQt::Actualizar(int indice) {
   const Control& c = forma_.Controles()[indice];
   QWidget* w = widgets_[indice];
+  if (c.clase == Clase::kBarra) {
+    // A download redraws its bars thousands of times with nothing new but the percentage.
+    std::optional<Control>& aplicada = barras_[static_cast<size_t>(indice)];
+    if (aplicada) {
+      const auto porcentaje = aplicada->porcentaje;
+      aplicada->porcentaje = c.porcentaje;
+      if (*aplicada == c) {
+        auto* barra = static_cast<BarraDeProgreso*>(w);
+        if (c.porcentaje) {
+          DibujarProgreso(*barra, *c.porcentaje);
+        } else {
+          barra->Limpiar();
+        }
+        return;
+      }
+      aplicada->porcentaje = porcentaje;
+    }
+    aplicada = c;
+  }
   if (const QRect lugar = EnPixeles(c.lugar); w->geometry() != lugar) w->setGeometry(lugar);
   if (c.fondo) PintarFondo(w, *c.fondo);
   if (c.tinta && c.clase != Clase::kBarra) PintarTinta(w, *c.tinta);

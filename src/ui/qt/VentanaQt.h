@@ -3,6 +3,7 @@
 // a pixel; what the user does with them goes to the form's events.
 
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "ui/frmPrincipal.h"
@@ -37,6 +38,8 @@ class VentanaQt : public QWidget, public Vista {
 
   frmPrincipal& forma_;
   std::vector<QWidget*> widgets_;  // by the control's index
+  // What each progress bar shows, as last applied: a new percentage alone only redraws it.
+  std::vector<std::optional<Control>> barras_;
 };
 
 }  // namespace evalora::ui
