@@ -1,11 +1,12 @@
 // Downloads the same files with the wizard's download manager, through the wizard's window (kind
 // 4, offscreen: the bars drawn, the window's events processed) and with one curl process that
 // fetches every file in turn (a -K config of url/output pairs), side by side, each contender in
-// turn (each round led by another), three rounds; prints for each the median round's throughput, CPU seconds per GiB
-// and peak memory, the ratios against curl and between the window and the manager, and the longest time each event loop
-// went without a turn (over all rounds). For the manager it also prints the rate of the first and of the last tenth of
-// the files, which must match on long lists. The destination's folders exist before each contender starts. With --solo
-// gestor|ventana|curl only that contender runs (to profile it).
+// turn, each round led by another; prints for each the median round's throughput, CPU seconds
+// per GiB and peak memory, the ratios against curl and between the window and the manager, and
+// the longest time each event loop went without a turn (over all rounds). For the manager it
+// also prints the rate of the first and of the last tenth of the files, which must match on long
+// lists, and the same for the presence test of the list. The destination's folders exist before
+// each contender starts. With --solo gestor|ventana|curl only that contender runs (to profile it).
 //   evalora-banco-descarga [--rondas N] [--solo quien] <base URL> <destination folder> <name>...
 #include <sys/resource.h>
 #include <sys/wait.h>
