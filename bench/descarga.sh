@@ -18,7 +18,12 @@ if command -v ninja >/dev/null 2>&1; then generador=(-G Ninja); fi
 cmake -S . -B build "${generador[@]}" >/dev/null
 cmake --build build --parallel "$(nproc)" --target evalora-servidor-dev evalora-banco-descarga >/dev/null
 
-trabajo="${1:-$(mktemp -d)}"
+trabajo="${1:-}"
+propio=false  # a temporary folder of its own goes away at the end, content and all
+if [ -z "$trabajo" ]; then
+  trabajo=$(mktemp -d)
+  propio=true
+fi
 mkdir -p "$trabajo/contenido/a" "$trabajo/contenido/b"
 [ -f "$trabajo/contenido/a/grande.bin" ] || head -c 1073741824 /dev/urandom > "$trabajo/contenido/a/grande.bin"
 if [ ! -f "$trabajo/contenido/b/f1999.bin" ]; then
@@ -37,7 +42,7 @@ fi
 salida="$trabajo/servidor.txt"
 build/bin/evalora-servidor-dev --sin-demo --contenido "$trabajo/contenido" > "$salida" &
 servidor=$!
-trap 'kill $servidor 2>/dev/null; wait $servidor 2>/dev/null' EXIT
+trap 'kill $servidor 2>/dev/null; wait $servidor 2>/dev/null; if $propio; then rm -rf "$trabajo"; fi' EXIT
 for _ in $(seq 1 100); do grep -q descargas "$salida" 2>/dev/null && break; sleep 0.1; done
 puerto=$(awk '/descargas/{print $2}' "$salida")
 
