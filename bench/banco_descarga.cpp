@@ -201,7 +201,14 @@ std::optional<Medida> MedirGestor(const Trabajo& t, const Prefijo& prefijo) {
       estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {},
       [&](const std::string& p) { paso = p; });
   Medida m;
-  m.presencia = MedirPresencia(archivos, estado);
+  {
+    // The same names in an empty folder of their own: the download's folder is not looked into
+    // before the download (the lookups would leave its names in the kernel's caches).
+    VaciarDestino(t, prefijo.Raiz() / "drive_c/BancoVacio");
+    EstadoDeEjecucion vacia = estado;
+    for (auto& e : vacia.ListaCatalogo) e.RutaLocal.replace(0, std::string("C:\\Banco").size(), "C:\\BancoVacio");
+    m.presencia = MedirPresencia(archivos, vacia);
+  }
   ::sync();  // each measurement starts with the disk quiet
   m.bytes = t.bytes;
   m.cpu = CpuDelProceso();
