@@ -317,28 +317,24 @@ void netDownload::EstablecerError(int codigo) {
 
 void netDownload::ConsultarCabeceras(const Transferencia& t) {
   // Only what was asked for is looked up (most downloads ask for the length alone).
-  auto consultar = [](bool pedida, std::string& destino, auto valor) {
-    if (!pedida) return;
-    if (const auto v = Acotada(valor())) destino = *v;
+  auto poner = [](std::string& destino, const std::optional<std::string>& valor) {
+    if (const auto v = Acotada(valor)) destino = *v;
   };
-  auto cabecera = [&t](const char* nombre) { return [&t, nombre] { return t.Cabecera(nombre); }; };
-  auto fija = [](std::string texto) { return [texto] { return std::optional<std::string>(texto); }; };
-  consultar(QContentLength, QContentLengthStr, cabecera("Content-Length"));
-  consultar(QContentType, QContentTypeStr, cabecera("Content-Type"));
-  consultar(QExpires, QExpiresStr, cabecera("Expires"));
-  consultar(QLastModified, QLastModifiedStr, cabecera("Last-Modified"));
-  consultar(QPragma, QPragmaStr, fija("no-cache"));  // a request header: ours
-  consultar(QVersion, QVersionStr,
-            [&t] { return std::optional<std::string>(t.lineaDeEstado.substr(0, t.lineaDeEstado.find(' '))); });
-  consultar(QRawHeaders, QRawHeadersStr, fija(t.lineaDeEstado));  // the lines are NUL-separated: the first only
-  consultar(QRawHeadersCrLf, QRawHeadersCrLfStr, [&t] {
+  if (QContentLength) poner(QContentLengthStr, t.Cabecera("Content-Length"));
+  if (QContentType) poner(QContentTypeStr, t.Cabecera("Content-Type"));
+  if (QExpires) poner(QExpiresStr, t.Cabecera("Expires"));
+  if (QLastModified) poner(QLastModifiedStr, t.Cabecera("Last-Modified"));
+  if (QPragma) poner(QPragmaStr, "no-cache");  // a request header: ours
+  if (QVersion) poner(QVersionStr, t.lineaDeEstado.substr(0, t.lineaDeEstado.find(' ')));
+  if (QRawHeaders) poner(QRawHeadersStr, t.lineaDeEstado);  // the lines are NUL-separated: the first only
+  if (QRawHeadersCrLf) {
     std::string crudas = t.lineaDeEstado + "\r\n";
     for (const auto& linea : t.cabeceras) crudas += linea + "\r\n";
-    return std::optional<std::string>(crudas + "\r\n");
-  });
-  consultar(QForwarded, QForwardedStr, cabecera("Forwarded"));
-  consultar(QServer, QServerStr, cabecera("Server"));
-  consultar(QRequestMethod, QRequestMethodStr, fija("GET"));  // a request header: ours
+    poner(QRawHeadersCrLfStr, crudas + "\r\n");
+  }
+  if (QForwarded) poner(QForwardedStr, t.Cabecera("Forwarded"));
+  if (QServer) poner(QServerStr, t.Cabecera("Server"));
+  if (QRequestMethod) poner(QRequestMethodStr, "GET");  // a request header: ours
 }
 
 void netDownload::Descargar(int32_t TipoAccion) {

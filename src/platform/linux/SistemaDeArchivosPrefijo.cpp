@@ -143,6 +143,11 @@ std::optional<SistemaDeArchivosPrefijo::Resuelta> SistemaDeArchivosPrefijo::Reso
   return resuelta;
 }
 
+std::optional<struct stat> SistemaDeArchivosPrefijo::EstadoDe(const std::string& ruta) const {
+  const auto resuelta = Resolver(ruta);
+  return resuelta ? resuelta->estado : std::nullopt;
+}
+
 std::optional<fs::path> SistemaDeArchivosPrefijo::RutaAnfitrion(const std::string& ruta) const {
   auto resuelta = Resolver(ruta);
   if (!resuelta) return std::nullopt;
@@ -150,14 +155,12 @@ std::optional<fs::path> SistemaDeArchivosPrefijo::RutaAnfitrion(const std::strin
 }
 
 bool SistemaDeArchivosPrefijo::ExisteArchivo(const std::string& ruta) const {
-  const auto resuelta = Resolver(ruta);
-  const auto st = resuelta ? resuelta->estado : std::nullopt;
+  const auto st = EstadoDe(ruta);
   return st && !S_ISDIR(st->st_mode);
 }
 
 bool SistemaDeArchivosPrefijo::ExisteCarpeta(const std::string& ruta) const {
-  const auto resuelta = Resolver(ruta);
-  const auto st = resuelta ? resuelta->estado : std::nullopt;
+  const auto st = EstadoDe(ruta);
   return st && S_ISDIR(st->st_mode);
 }
 
@@ -216,7 +219,7 @@ bool SistemaDeArchivosPrefijo::BorrarCarpeta(const std::string& ruta, bool forza
   const auto resuelta = Resolver(ruta);
   if (!resuelta || !resuelta->estado || !S_ISDIR(resuelta->estado->st_mode)) return false;
   const auto& st = resuelta->estado;
-  const auto anfitrion = std::optional<fs::path>(resuelta->ruta);
+  const fs::path anfitrion(resuelta->ruta);
   // Read-only content (the folder itself included) stops the deletion unless it is forced.
   auto permitir = [&](const fs::path& elemento, const struct stat& estado) {
     if (!EsSoloLectura(estado)) return true;
@@ -224,15 +227,15 @@ bool SistemaDeArchivosPrefijo::BorrarCarpeta(const std::string& ruta, bool forza
     ::chmod(elemento.c_str(), (estado.st_mode & 07777) | S_IWUSR);
     return true;
   };
-  if (!permitir(*anfitrion, *st)) return false;
+  if (!permitir(anfitrion, *st)) return false;
   std::error_code error;
-  for (fs::recursive_directory_iterator it(*anfitrion, error), fin; !error && it != fin; it.increment(error)) {
+  for (fs::recursive_directory_iterator it(anfitrion, error), fin; !error && it != fin; it.increment(error)) {
     struct stat dentro {};
     if (::lstat(it->path().c_str(), &dentro) != 0 || S_ISLNK(dentro.st_mode)) continue;
     if (!permitir(it->path(), dentro)) return false;
   }
   if (error) return false;
-  fs::remove_all(*anfitrion, error);
+  fs::remove_all(anfitrion, error);
   return !error;
 }
 
@@ -280,8 +283,7 @@ std::vector<std::string> SistemaDeArchivosPrefijo::ListarSubcarpetas(const std::
 }
 
 std::optional<int64_t> SistemaDeArchivosPrefijo::Tamano(const std::string& ruta) const {
-  const auto resuelta = Resolver(ruta);
-  const auto st = resuelta ? resuelta->estado : std::nullopt;
+  const auto st = EstadoDe(ruta);
   if (!st || S_ISDIR(st->st_mode)) return std::nullopt;
   return static_cast<int64_t>(st->st_size);
 }
@@ -290,11 +292,10 @@ std::optional<uint32_t> SistemaDeArchivosPrefijo::LeerAtributos(const std::strin
   const auto resuelta = Resolver(ruta);
   if (!resuelta || !resuelta->estado) return std::nullopt;
   const auto& st = resuelta->estado;
-  const auto anfitrion = &resuelta->ruta;
   uint32_t atributos = S_ISDIR(st->st_mode) ? win::kAtributoCarpeta : win::kAtributoArchivo;
   if (EsSoloLectura(*st)) atributos |= win::kAtributoSoloLectura;
   char texto[64] = {};
-  const ssize_t largo = ::getxattr(anfitrion->c_str(), kAtributosDos, texto, sizeof texto - 1);
+  const ssize_t largo = ::getxattr(resuelta->ruta.c_str(), kAtributosDos, texto, sizeof texto - 1);
   if (largo > 2 && texto[0] == '0' && (texto[1] == 'x' || texto[1] == 'X')) {
     atributos |= static_cast<uint32_t>(std::strtoul(texto + 2, nullptr, 16)) & kAtributosEnXattr;
   }

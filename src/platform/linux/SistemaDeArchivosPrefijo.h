@@ -49,6 +49,7 @@ class SistemaDeArchivosPrefijo : public SistemaDeArchivos {
     std::optional<struct stat> estado;
   };
   std::optional<Resuelta> Resolver(const std::string& ruta) const;
+  std::optional<struct stat> EstadoDe(const std::string& ruta) const;  // what Resolver finds there
 
   struct Unidad {
     std::string rutaDelEnlace;  // dosdevices' entry of the letter

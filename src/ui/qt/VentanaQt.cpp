@@ -27,6 +27,15 @@ QString Visible(const std::string& texto) {
   return s;
 }
 
+// A bar's value drawn; none clears the picture.
+void MostrarPorcentaje(BarraDeProgreso& barra, std::optional<int32_t> porcentaje) {
+  if (porcentaje) {
+    DibujarProgreso(barra, *porcentaje);
+  } else {
+    barra.Limpiar();
+  }
+}
+
 void PintarFondo(QWidget* w, Color color) {
   if (w->autoFillBackground() && w->palette().color(w->backgroundRole()) == Q(color)) return;  // as it is
   QPalette p = w->palette();
@@ -185,12 +194,7 @@ void VentanaQt::Actualizar(int indice) {
       const auto porcentaje = aplicada->porcentaje;
       aplicada->porcentaje = c.porcentaje;
       if (*aplicada == c) {
-        auto* barra = static_cast<BarraDeProgreso*>(w);
-        if (c.porcentaje) {
-          DibujarProgreso(*barra, *c.porcentaje);
-        } else {
-          barra->Limpiar();
-        }
+        MostrarPorcentaje(*static_cast<BarraDeProgreso*>(w), c.porcentaje);
         return;
       }
       aplicada->porcentaje = porcentaje;
@@ -219,11 +223,7 @@ void VentanaQt::Actualizar(int indice) {
     boton->setText(QString::fromStdString(c.texto));
   } else if (auto* barra = dynamic_cast<BarraDeProgreso*>(w)) {
     barra->Colores(Q(c.fondo.value_or(Color{192, 192, 192})), Q(c.tinta.value_or(Color{69, 69, 69})), Q(c.relleno));
-    if (c.porcentaje) {
-      DibujarProgreso(*barra, *c.porcentaje);
-    } else {
-      barra->Limpiar();
-    }
+    MostrarPorcentaje(*barra, c.porcentaje);
   }
   w->setVisible(c.visible);
 }
