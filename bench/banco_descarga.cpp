@@ -2,11 +2,14 @@
 // 4, offscreen: the bars drawn, the window's events processed) and with one curl process that
 // fetches every file in turn (a -K config of url/output pairs), side by side, each contender in
 // turn, each round led by another; prints for each the median round's throughput, CPU seconds
-// per GiB and peak memory, the ratios against curl and between the window and the manager, and
-// the longest time each event loop went without a turn (over all rounds). For the manager it
-// also prints the rate of the first and of the last tenth of the files, which must match on long
-// lists, and the same for the presence test of the list. The destination's folders exist before
-// each contender starts. With --solo gestor|ventana|curl only that contender runs (to profile it).
+// per GiB and peak memory, the ratios against curl and between the window and the manager (the
+// median of each round's ratios: the machine's pace drifts between rounds), and the longest time
+// each event loop went without a turn (over all rounds). For the manager it also prints the rate
+// of the first and of the last tenth of the files, which must match on long lists, and the same
+// for the presence test of the list. The destination's folders exist before each contender
+// starts. Every measurement runs in a process of its own, as curl's does and as the wizard
+// downloads once per run: what one contender leaves in a process (its heap, Qt's state, caches)
+// does not weigh on the next. With --solo gestor|ventana|curl only that contender runs.
 //   evalora-banco-descarga [--rondas N] [--solo quien] <base URL> <destination folder> <name>...
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -21,6 +24,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <QApplication>
@@ -128,6 +132,8 @@ struct Medida {
   Ritmo presencia;          // the presence test of the list's files, before the download
   Ritmo presenciaCompleta;  // and after it, every file there
 };
+
+static_assert(std::is_trivially_copyable_v<Medida>, "a measurement crosses a pipe as it is");
 
 double CpuDelProceso() {
   rusage uso{};
@@ -354,11 +360,53 @@ Trabajo LeerTrabajo(int argc, char** argv) {
   return t;
 }
 
+// One contender's measurement in a child process of its own (the window's with its own Qt
+// application); nothing when its download did not end well or the child failed.
+std::optional<Medida> MedirEnSuProceso(const std::string& quien, const Trabajo& t, const Prefijo& prefijo,
+                                       char* programa) {
+  int tubo[2];
+  if (pipe(tubo) != 0) return std::nullopt;
+  std::fflush(nullptr);
+  const pid_t hijo = fork();
+  if (hijo < 0) {
+    close(tubo[0]);
+    close(tubo[1]);
+    return std::nullopt;
+  }
+  if (hijo == 0) {
+    close(tubo[0]);
+    std::optional<Medida> m;
+    if (quien == "ventana") {
+      int argcQt = 1;
+      char* argvQt[] = {programa, nullptr};
+      QApplication aplicacion(argcQt, argvQt);
+      m = MedirVentana(t, prefijo);
+    } else {
+      m = quien == "gestor" ? MedirGestor(t, prefijo) : MedirCurl(t);
+    }
+    const bool escrito = m && write(tubo[1], &*m, sizeof(Medida)) == static_cast<ssize_t>(sizeof(Medida));
+    std::fflush(nullptr);
+    _exit(escrito ? 0 : 1);
+  }
+  close(tubo[1]);
+  Medida m;
+  size_t leidos = 0;
+  while (leidos < sizeof(Medida)) {
+    const ssize_t n = read(tubo[0], reinterpret_cast<char*>(&m) + leidos, sizeof(Medida) - leidos);
+    if (n <= 0) break;
+    leidos += static_cast<size_t>(n);
+  }
+  close(tubo[0]);
+  int estadoHijo = 0;
+  waitpid(hijo, &estadoHijo, 0);
+  if (leidos != sizeof(Medida) || !WIFEXITED(estadoHijo) || WEXITSTATUS(estadoHijo) != 0) return std::nullopt;
+  return m;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication aplicacion(argc, argv);
   int rondas = 3, primero = 1;
   std::string solo;
   for (; primero + 1 < argc && std::string(argv[primero]).rfind("--", 0) == 0; primero += 2) {
@@ -377,9 +425,7 @@ int main(int argc, char** argv) {
   const Prefijo prefijo(t.carpeta / "prefijo");
   prefijo.Preparar();
   if (!solo.empty()) {
-    const auto m = solo == "gestor"    ? MedirGestor(t, prefijo)
-                   : solo == "ventana" ? MedirVentana(t, prefijo)
-                                       : MedirCurl(t);
+    const auto m = MedirEnSuProceso(solo, t, prefijo, argv[0]);
     if (!m) return 1;
     Informe(solo.c_str(), *m);
     InformeDeRitmos(solo == "curl" ? Medida{} : *m, solo == "curl" ? &*m : nullptr);
@@ -393,7 +439,7 @@ int main(int argc, char** argv) {
   for (int ronda = 0; ronda < rondas; ++ronda) {
     for (int turno = 0; turno < 3; ++turno) {
       const int quien = (ronda + turno) % 3;
-      const auto m = quien == 0 ? MedirGestor(t, prefijo) : quien == 1 ? MedirVentana(t, prefijo) : MedirCurl(t);
+      const auto m = MedirEnSuProceso(nombres[quien], t, prefijo, argv[0]);
       if (!m) {
         std::fprintf(stderr, "una descarga no terminó bien (%s)\n", nombres[quien]);
         return 1;
@@ -402,14 +448,27 @@ int main(int argc, char** argv) {
     }
   }
   const Medida g = Mediana(gestor), v = Mediana(ventana), c = Mediana(curl);
+  // The ratios compare the contenders of each round, side by side, and take the median round:
+  // this machine's pace drifts from one round to the next more than the contenders differ.
+  auto razon = [&](auto de) {
+    std::vector<double> r;
+    for (size_t i = 0; i < gestor.size(); ++i) r.push_back(de(gestor[i], ventana[i], curl[i]));
+    std::sort(r.begin(), r.end());
+    return r.size() % 2 ? r[r.size() / 2] : (r[r.size() / 2 - 1] + r[r.size() / 2]) / 2;
+  };
   std::printf("%zu archivo(s), %.1f MiB en total; mediana de %d rondas\n", t.nombres.size(),
               static_cast<double>(t.bytes) / 1048576.0, rondas);
   Informe("gestor de descargas", g);
   Informe("por la ventana", v);
   Informe("curl (un proceso)", c);
-  std::printf("  tiempo de curl / tiempo del gestor: %.2f\n", c.segundos / g.segundos);
-  std::printf("  CPU por GiB del gestor / de curl: %.2f\n", c.cpu > 0 ? g.cpu / c.cpu : 0);
-  std::printf("  la ventana frente al gestor solo: %+.1f %% de tiempo\n", (v.segundos / g.segundos - 1) * 100);
+  std::printf("  tiempo de curl / tiempo del gestor: %.2f\n",
+              razon([](const Medida& ge, const Medida&, const Medida& cu) { return cu.segundos / ge.segundos; }));
+  std::printf(
+      "  CPU por GiB del gestor / de curl: %.2f\n",
+      razon([](const Medida& ge, const Medida&, const Medida& cu) { return cu.cpu > 0 ? ge.cpu / cu.cpu : 0; }));
+  std::printf(
+      "  la ventana frente al gestor solo: %+.1f %% de tiempo\n",
+      (razon([](const Medida& ge, const Medida& ve, const Medida&) { return ve.segundos / ge.segundos; }) - 1) * 100);
   std::printf("  mayor pausa sin ceder al bucle de eventos (gestor): %.1f ms\n", g.pausaMs);
   std::printf("  mayor pausa del bucle de eventos de la ventana: %.1f ms\n", v.pausaMs);
   InformeDeRitmos(g, &c);

@@ -3,7 +3,8 @@
 # the development server on loopback. (a) one file of 1 GiB, (b) 2,000 files of 64 KiB; with
 # --muchos also (c) 40,000 files of 1 KiB (one round: it takes long), whose rate at the start and at
 # the end of the list must match. Every byte of every copy is compared with the served file.
-# Medians of 9 rounds, each round led by another contender in turn.
+# Medians of 9 rounds, each round led by another contender in turn, each contender in a process of
+# its own; the ratios are the medians of each round's side-by-side ratios.
 # Usage: bench/descarga.sh [--muchos] [folder for the files, default a temporary one]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,9 +21,11 @@ cmake --build build --parallel "$(nproc)" --target evalora-servidor-dev evalora-
 
 trabajo="${1:-}"
 propio=false  # a temporary folder of its own goes away at the end, content and all
+sello="$trabajo/borrado"  # when the benchmark last deleted its files on this disk
 if [ -z "$trabajo" ]; then
   trabajo=$(mktemp -d)
   propio=true
+  sello="$(dirname "$trabajo")/evalora-banco-borrado"
 fi
 mkdir -p "$trabajo/contenido/a" "$trabajo/contenido/b"
 [ -f "$trabajo/contenido/a/grande.bin" ] || head -c 1073741824 /dev/urandom > "$trabajo/contenido/a/grande.bin"
@@ -42,7 +45,7 @@ fi
 salida="$trabajo/servidor.txt"
 build/bin/evalora-servidor-dev --sin-demo --contenido "$trabajo/contenido" > "$salida" &
 servidor=$!
-trap 'kill $servidor 2>/dev/null; wait $servidor 2>/dev/null; if $propio; then rm -rf "$trabajo"; fi' EXIT
+trap 'kill $servidor 2>/dev/null; wait $servidor 2>/dev/null; if $propio; then rm -rf "$trabajo"; touch "$sello"; fi' EXIT
 for _ in $(seq 1 100); do grep -q descargas "$salida" 2>/dev/null && break; sleep 0.1; done
 puerto=$(awk '/descargas/{print $2}' "$salida")
 
@@ -58,13 +61,13 @@ if $muchos; then find "$trabajo/contenido/c" -type f -exec cat {} + > /dev/null;
 borrar() {
   rm -rf "$@"
   sync
-  touch "$trabajo/borrado"
+  touch "$sello"
 }
 if [ -e "$trabajo/prefijo" ] || [ -e "$trabajo/curl" ] || [ -e "$trabajo/papelera" ]; then
   borrar "$trabajo/prefijo" "$trabajo/curl" "$trabajo/papelera"
 fi
-if [ -f "$trabajo/borrado" ]; then
-  falta=$(($(stat -c %Y "$trabajo/borrado") + 305 - $(date +%s)))
+if [ -f "$sello" ]; then
+  falta=$(($(stat -c %Y "$sello") + 305 - $(date +%s)))
   if [ "$falta" -gt 0 ]; then
     echo "esperando ${falta} s: los archivos borrados hace menos de cinco minutos frenan la creación de otros"
     sleep "$falta"
