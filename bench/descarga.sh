@@ -42,10 +42,14 @@ if $muchos; then
   fi
 fi
 
+# The window's Qt wants a runtime folder of the user's own.
+export XDG_RUNTIME_DIR="$trabajo/runtime"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+
 salida="$trabajo/servidor.txt"
 build/bin/evalora-servidor-dev --sin-demo --contenido "$trabajo/contenido" > "$salida" &
 servidor=$!
-trap 'kill $servidor 2>/dev/null; wait $servidor 2>/dev/null; if $propio; then rm -rf "$trabajo"; touch "$sello"; fi' EXIT
+trap 'kill $servidor 2>/dev/null; wait $servidor 2>/dev/null || true; if $propio; then rm -rf "$trabajo"; touch "$sello"; fi' EXIT
 for _ in $(seq 1 100); do grep -q descargas "$salida" 2>/dev/null && break; sleep 0.1; done
 puerto=$(awk '/descargas/{print $2}' "$salida")
 
