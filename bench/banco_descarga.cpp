@@ -3,14 +3,15 @@
 // fetches every file in turn (a -K config of url/output pairs), side by side, each contender in
 // turn, each round led by another; prints for each the median round's throughput, CPU seconds
 // per GiB and peak memory, the ratios against curl and between the window and the manager (the
-// median of each round's ratios: the machine's pace drifts between rounds), and the longest time
-// each event loop went without a turn (over all rounds). For the manager it also prints the rate
-// of the first and of the last tenth of the files, which must match on long lists, and the same
-// for the presence test of the list. The destination's folders exist before each contender
+// median of each round's ratios: the machine's pace drifts between rounds; each round's times are
+// printed too), and the longest time each event loop went without a turn (over all rounds). For
+// the manager it also prints the rate of the first and of the last tenth of the files, which must
+// match on long lists, and the same for the presence test of the list. The destination's folders exist before each contender
 // starts. Every measurement runs in a process of its own, as curl's does and as the wizard
 // downloads once per run: what one contender leaves in a process (its heap, Qt's state, caches)
 // does not weigh on the next. With --solo gestor|ventana|curl only that contender runs.
 //   evalora-banco-descarga [--rondas N] [--solo quien] <base URL> <destination folder> <name>...
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -375,6 +376,7 @@ std::optional<Medida> MedirEnSuProceso(const std::string& quien, const Trabajo& 
   }
   if (hijo == 0) {
     close(tubo[0]);
+    prctl(PR_SET_NAME, ("banco-" + quien).c_str());  // one name per contender in a profile
     std::optional<Medida> m;
     if (quien == "ventana") {
       int argcQt = 1;
@@ -461,6 +463,10 @@ int main(int argc, char** argv) {
   Informe("gestor de descargas", g);
   Informe("por la ventana", v);
   Informe("curl (un proceso)", c);
+  for (size_t i = 0; i < gestor.size(); ++i) {
+    std::printf("    ronda %zu: gestor %.3f s, ventana %.3f s, curl %.3f s (ventana/gestor %.2f)\n", i + 1,
+                gestor[i].segundos, ventana[i].segundos, curl[i].segundos, ventana[i].segundos / gestor[i].segundos);
+  }
   std::printf("  tiempo de curl / tiempo del gestor: %.2f\n",
               razon([](const Medida& ge, const Medida&, const Medida& cu) { return cu.segundos / ge.segundos; }));
   std::printf(

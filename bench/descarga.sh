@@ -3,7 +3,7 @@
 # the development server on loopback. (a) one file of 1 GiB, (b) 2,000 files of 64 KiB; with
 # --muchos also (c) 40,000 files of 1 KiB (one round: it takes long), whose rate at the start and at
 # the end of the list must match. Every byte of every copy is compared with the served file.
-# Medians of 9 rounds, each round led by another contender in turn, each contender in a process of
+# Medians of 21 rounds, each round led by another contender in turn, each contender in a process of
 # its own; the ratios are the medians of each round's side-by-side ratios.
 # Usage: bench/descarga.sh [--muchos] [folder for the files, default a temporary one]
 set -euo pipefail
@@ -91,9 +91,10 @@ for caso in "${casos[@]}"; do
     archivos=()
     for i in $(seq 0 39999); do archivos+=("c/f$i.bin"); done
   fi
-  # Rounds of about a second on a machine that is never quite still: nine of them for a steadier
-  # median (a multiple of three: each contender leads as many rounds as the others).
-  rondas=9
+  # Rounds of about a second on a machine that is never quite still: one round's contenders differ
+  # by up to a quarter from one round to the next; 21 of them for a median within a few per cent
+  # (a multiple of three: each contender leads as many rounds as the others).
+  rondas=21
   [ "$caso" = c ] && rondas=1
   build/bin/evalora-banco-descarga --rondas "$rondas" "http://127.0.0.1:$puerto" "$trabajo" "${archivos[@]}"
   for f in "${archivos[@]}"; do

@@ -6,7 +6,11 @@
 
 namespace evalora::ui {
 
-BarraDeProgreso::BarraDeProgreso(QWidget* padre) : QWidget(padre) { Limpiar(); }
+BarraDeProgreso::BarraDeProgreso(QWidget* padre) : QWidget(padre) {
+  // The picture, always the widget's size, covers all of it: what lies beneath is not painted.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  Limpiar();
+}
 
 void BarraDeProgreso::Colores(QColor fondo, QColor texto, QColor relleno) {
   if (fondo == fondo_ && texto == texto_ && relleno == relleno_) return;
