@@ -6,10 +6,11 @@
 // median of each round's ratios: the machine's pace drifts between rounds; each round's times are
 // printed too), and the longest time each event loop went without a turn (over all rounds). For
 // the manager it also prints the rate of the first and of the last tenth of the files, which must
-// match on long lists, and the same for the presence test of the list. The destination's folders exist before each contender
-// starts. Every measurement runs in a process of its own, as curl's does and as the wizard
-// downloads once per run: what one contender leaves in a process (its heap, Qt's state, caches)
-// does not weigh on the next. With --solo gestor|ventana|curl only that contender runs.
+// match on long lists, and the same for the presence test of the list. The destination's folders
+// exist before each contender starts. Every measurement runs in a process of its own, as curl's
+// does and as the wizard downloads once per run: what one contender leaves in a process (its
+// heap, Qt's state, caches) does not weigh on the next. With --solo gestor|ventana|curl only that
+// contender runs.
 //   evalora-banco-descarga [--rondas N] [--solo quien] <base URL> <destination folder> <name>...
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -456,7 +457,7 @@ int main(int argc, char** argv) {
     std::vector<double> r;
     for (size_t i = 0; i < gestor.size(); ++i) r.push_back(de(gestor[i], ventana[i], curl[i]));
     std::sort(r.begin(), r.end());
-    return r.size() % 2 ? r[r.size() / 2] : (r[r.size() / 2 - 1] + r[r.size() / 2]) / 2;
+    return r[r.size() / 2];  // the median round, as for the times
   };
   std::printf("%zu archivo(s), %.1f MiB en total; mediana de %d rondas\n", t.nombres.size(),
               static_cast<double>(t.bytes) / 1048576.0, rondas);
