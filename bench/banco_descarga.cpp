@@ -182,6 +182,14 @@ void VaciarDestino(const Trabajo& t, const fs::path& destino) {
   for (const auto& nombre : t.nombres) fs::create_directories((destino / nombre).parent_path());
 }
 
+// The same list into another folder of the prefix's drive C.
+EstadoDeEjecucion EnOtraCarpeta(const EstadoDeEjecucion& estado, const std::string& carpeta) {
+  EstadoDeEjecucion otro = estado;
+  otro.CarpetaDeInstalacion = carpeta;
+  for (auto& e : otro.ListaCatalogo) e.RutaLocal.replace(0, estado.CarpetaDeInstalacion.size(), carpeta);
+  return otro;
+}
+
 // The presence test the catalogue's list gets before a download (is each file there, whole?),
 // timed item by item.
 Ritmo MedirPresencia(const SistemaDeArchivos& archivos, const EstadoDeEjecucion& estado) {
@@ -195,15 +203,17 @@ Ritmo MedirPresencia(const SistemaDeArchivos& archivos, const EstadoDeEjecucion&
   return RitmoDeLaLista(inicio, fines);
 }
 
-// The wizard's manager alone, without a window.
+// The wizard's manager alone, without a window, into a folder of its own: whoever empties a
+// destination deletes its own copy of the last round, never a copy another contender has just
+// written (whose pages may still be on their way to the disk).
 std::optional<Medida> MedirGestor(const Trabajo& t, const Prefijo& prefijo) {
-  VaciarDestino(t, prefijo.Raiz() / "drive_c/Banco");
+  VaciarDestino(t, prefijo.Raiz() / "drive_c/BancoGestor");
   ArchivosContados archivos(prefijo.Raiz());
   RelojMonotono reloj;
   BucleMedido eventos;
   ProcesosProc procesos;
   SinBarras barras;
-  EstadoDeEjecucion estado = t.estado;
+  EstadoDeEjecucion estado = EnOtraCarpeta(t.estado, "C:\\BancoGestor");
   std::string paso;
   GestorDeDescargas gestor(
       estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {},
@@ -213,9 +223,7 @@ std::optional<Medida> MedirGestor(const Trabajo& t, const Prefijo& prefijo) {
     // The same names in an empty folder of their own: the download's folder is not looked into
     // before the download (the lookups would leave its names in the kernel's caches).
     VaciarDestino(t, prefijo.Raiz() / "drive_c/BancoVacio");
-    EstadoDeEjecucion vacia = estado;
-    for (auto& e : vacia.ListaCatalogo) e.RutaLocal.replace(0, std::string("C:\\Banco").size(), "C:\\BancoVacio");
-    m.presencia = MedirPresencia(archivos, vacia);
+    m.presencia = MedirPresencia(archivos, EnOtraCarpeta(t.estado, "C:\\BancoVacio"));
   }
   ::sync();  // each measurement starts with the disk quiet
   m.bytes = t.bytes;

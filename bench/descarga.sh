@@ -98,7 +98,8 @@ for caso in "${casos[@]}"; do
   [ "$caso" = c ] && rondas=1
   build/bin/evalora-banco-descarga --rondas "$rondas" "http://127.0.0.1:$puerto" "$trabajo" "${archivos[@]}"
   for f in "${archivos[@]}"; do
-    cmp -s "$trabajo/contenido/$f" "$trabajo/prefijo/drive_c/Banco/$f" || { echo "diferente: $f"; exit 1; }
+    cmp -s "$trabajo/contenido/$f" "$trabajo/prefijo/drive_c/BancoGestor/$f" || { echo "diferente (gestor): $f"; exit 1; }
+    cmp -s "$trabajo/contenido/$f" "$trabajo/prefijo/drive_c/Banco/$f" || { echo "diferente (ventana): $f"; exit 1; }
     cmp -s "$trabajo/contenido/$f" "$trabajo/curl/$f" || { echo "diferente (curl): $f"; exit 1; }
   done
 done

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <vector>
 
 #include "apoyo/PrefijoTemporal.h"
 #include "platform/linux/RegistroWine.h"
@@ -90,6 +91,34 @@ TEST_F(BarraDeProgresoTest, LoDibujadoSeRepiteSoloSiNadaCambio) {
   barra.setFont(grande);
   DibujarProgreso(barra, 50);
   EXPECT_NE(barra.Imagen(), estrecha);  // the text is larger
+}
+
+// A download passes through percentages once (one large file) or comes back to them (many
+// files): either way each picture is the percentage's own, and a cleared bar is drawn again.
+TEST_F(BarraDeProgresoTest, CadaPorcentajeEsSuPropioDibujoVayaYVuelva) {
+  barra.resize(400, 23);
+  barra.Colores(QColor(192, 192, 192), QColor(69, 69, 69), QColor(109, 125, 146));
+  std::vector<QImage> primeras;
+  for (int p = 0; p <= 100; ++p) {
+    DibujarProgreso(barra, p);
+    DibujarProgreso(barra, p);
+    primeras.push_back(barra.Imagen().copy());
+  }
+  EXPECT_NE(primeras[7], primeras[8]);
+  for (int vuelta = 0; vuelta < 3; ++vuelta) {
+    for (int p : {50, 7, 50, 8, 100, 7, 0}) {
+      DibujarProgreso(barra, p);
+      EXPECT_EQ(barra.Imagen(), primeras[static_cast<size_t>(p)]) << vuelta << " " << p;
+    }
+  }
+  barra.Limpiar();
+  EXPECT_EQ(Cambiados(10), 0);
+  DibujarProgreso(barra, 0);  // the percentage it showed before it was cleared
+  EXPECT_EQ(barra.Imagen(), primeras[0]);
+  DibujarProgreso(barra, 50);
+  barra.Limpiar();
+  DibujarProgreso(barra, 50);
+  EXPECT_EQ(barra.Imagen(), primeras[50]);
 }
 
 }  // namespace

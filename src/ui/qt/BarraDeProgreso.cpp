@@ -12,9 +12,15 @@ BarraDeProgreso::BarraDeProgreso(QWidget* padre) : QWidget(padre) {
   Limpiar();
 }
 
+void BarraDeProgreso::Olvidar() {
+  hechas_ = {};
+  vistos_.reset();
+  mostrado_ = -1;
+}
+
 void BarraDeProgreso::Colores(QColor fondo, QColor texto, QColor relleno) {
   if (fondo == fondo_ && texto == texto_ && relleno == relleno_) return;
-  hechas_ = {};
+  Olvidar();
   fondo_ = fondo;
   texto_ = texto;
   relleno_ = relleno;
@@ -23,18 +29,20 @@ void BarraDeProgreso::Colores(QColor fondo, QColor texto, QColor relleno) {
 
 void BarraDeProgreso::Limpiar() {
   const QSize tamano = size().expandedTo(QSize(1, 1));
-  if (imagen_.size() != tamano) imagen_ = QImage(tamano, QImage::Format_RGB32);
+  // A picture shared with a kept one is replaced, not copied only to be cleared.
+  if (imagen_.size() != tamano || !imagen_.isDetached()) imagen_ = QImage(tamano, QImage::Format_RGB32);
   imagen_.fill(fondo_);
+  mostrado_ = -1;
   update();
 }
 
 void BarraDeProgreso::resizeEvent(QResizeEvent*) {
-  hechas_ = {};
+  Olvidar();
   Limpiar();
 }
 
 void BarraDeProgreso::changeEvent(QEvent* evento) {
-  if (evento->type() == QEvent::FontChange) hechas_ = {};
+  if (evento->type() == QEvent::FontChange) Olvidar();
   QWidget::changeEvent(evento);
 }
 
@@ -45,9 +53,16 @@ void BarraDeProgreso::paintEvent(QPaintEvent*) {
 
 void DibujarProgreso(BarraDeProgreso& barra, int32_t porcentaje) {
   if (porcentaje > 100) porcentaje = 100;
+  // Cleared and drawn again, a percentage is the same picture.
+  const QSize tamano = barra.size().expandedTo(QSize(1, 1));
+  if (porcentaje >= 0 && porcentaje == barra.mostrado_ && barra.imagen_.size() == tamano) {
+    barra.update();
+    return;
+  }
   QImage* hecha = porcentaje >= 0 ? &barra.hechas_[static_cast<size_t>(porcentaje)] : nullptr;
-  if (hecha && !hecha->isNull() && hecha->size() == barra.size().expandedTo(QSize(1, 1))) {
-    barra.imagen_ = *hecha;  // cleared and drawn again: the same picture
+  if (hecha && !hecha->isNull() && hecha->size() == tamano) {
+    barra.imagen_ = *hecha;
+    barra.mostrado_ = porcentaje;
     barra.update();
     return;
   }
@@ -70,7 +85,11 @@ void DibujarProgreso(BarraDeProgreso& barra, int32_t porcentaje) {
     p.fillRect(QRectF(0, 0, porcentaje * unidad, imagen.height()), barra.texto_);
   }
   p.end();
-  if (hecha) *hecha = imagen;
+  if (hecha) {
+    if (barra.vistos_[static_cast<size_t>(porcentaje)]) *hecha = imagen;  // drawn again: kept from now on
+    barra.vistos_.set(static_cast<size_t>(porcentaje));
+    barra.mostrado_ = porcentaje;
+  }
   barra.update();
 }
 

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QWidget>
 #include <array>
+#include <bitset>
 #include <cstdint>
 
 namespace evalora::ui {
@@ -31,10 +32,18 @@ class BarraDeProgreso : public QWidget {
   void changeEvent(QEvent* evento) override;
 
  private:
+  // Forgets every picture drawn with the old colours, size or font.
+  void Olvidar();
+
   QImage imagen_;
-  // The pictures of the percentages already drawn with the present colours, size and font: a
-  // download redraws the same few pictures thousands of times.
+  // The percentage the picture shows, -1 when it shows none: a download redraws the same
+  // percentage thousands of times.
+  int32_t mostrado_ = -1;
+  // The pictures of the percentages drawn more than once: a download of many files comes back to
+  // the same few, while one large file passes each once and keeps none (every kept picture is
+  // memory of its own, touched for the first time).
   std::array<QImage, 101> hechas_;
+  std::bitset<101> vistos_;
   QColor fondo_{192, 192, 192};
   QColor texto_{69, 69, 69};
   QColor relleno_{109, 125, 146};
