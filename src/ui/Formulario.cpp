@@ -10,15 +10,15 @@ int Formulario::Agregar(Control control) {
     if (c.padre == control.padre) orden = std::max(orden, c.orden + 1);
   }
   control.orden = orden;  // on top of its siblings, as it is created
-  const int indice = static_cast<int>(controles_.size());
-  indices_.emplace(control.nombre, indice);  // a name given twice stays the first control's
   controles_.push_back(std::move(control));
-  return indice;
+  return static_cast<int>(controles_.size()) - 1;
 }
 
 int Formulario::Indice(const std::string& nombre) const {
-  const auto i = indices_.find(nombre);
-  return i == indices_.end() ? -1 : i->second;
+  for (size_t i = 0; i < controles_.size(); ++i) {
+    if (controles_[i].nombre == nombre) return static_cast<int>(i);
+  }
+  return -1;
 }
 
 const Control* Formulario::Buscar(const std::string& nombre) const {

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace evalora::ui {
@@ -169,8 +168,6 @@ class Formulario {
   std::string nombre_;
   Rect lugar_;
   std::vector<Control> controles_;
-  // Each name's index, looked up on every change: a download redraws its bars thousands of times.
-  std::unordered_map<std::string, int> indices_;
   std::string foco_;
   std::string caption_;
   Vista* vista_ = nullptr;
