@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The download benchmark: the wizard's download manager against one curl process, in one run, over
 # the development server on loopback. (a) one file of 1 GiB, (b) 2,000 files of 64 KiB; with
-# --muchos also (c) 40,000 files of 1 KiB (three rounds: they take long), whose rate at the start and at
-# the end of the list must match. Every byte of every copy is compared with the served file.
-# Medians of 21 rounds, each round led by another contender in turn, each contender in a process of
+# --muchos also (c) 40,000 files of 1 KiB (three rounds: they take long), whose rate at the start
+# and at the end of the list must match. Every byte of every copy is compared with the served file.
+# Medians of 45 rounds, each round led by another contender in turn, each contender in a process of
 # its own; the ratios are the medians of each round's side-by-side ratios.
 # Usage: bench/descarga.sh [--muchos] [folder for the files, default a temporary one]
 set -euo pipefail
@@ -91,12 +91,13 @@ for caso in "${casos[@]}"; do
     archivos=()
     for i in $(seq 0 39999); do archivos+=("c/f$i.bin"); done
   fi
-  # Rounds of about a second on a machine that is never quite still: one round's contenders differ
-  # by up to a quarter from one round to the next; 21 of them for a median within a few per cent
-  # (a multiple of three: each contender leads as many rounds as the others).
+  # Rounds of about a second on a machine that is never quite still: one round's ratio of two
+  # contenders ranges from 0.7 to 1.4, and the median of 21 rounds moved by five per cent from one
+  # run to the next; 45 of them (a multiple of three: each contender leads as many rounds as the
+  # others).
   # Three for the long list: a single one can be caught by a second or two of the machine's own
   # work, which moves the pace of a tenth of the list by a third either way.
-  rondas=21
+  rondas=45
   [ "$caso" = c ] && rondas=3
   build/bin/evalora-banco-descarga --rondas "$rondas" "http://127.0.0.1:$puerto" "$trabajo" "${archivos[@]}"
   for f in "${archivos[@]}"; do
