@@ -11,7 +11,15 @@ servidor=$1
 contenido=$2
 shift 2
 opciones=()
-if printf '%s\n' "$@" | grep -qx -- '--'; then
+# Looked for without a pipe: with pipefail, grep -q leaving early would fail the printf feeding it.
+hay_opciones=false
+for argumento in "$@"; do
+  if [ "$argumento" = -- ]; then
+    hay_opciones=true
+    break
+  fi
+done
+if $hay_opciones; then
   while [ "$1" != -- ]; do
     opciones+=("$1")
     shift
