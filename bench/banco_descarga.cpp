@@ -5,8 +5,9 @@
 // per GiB and peak memory, the ratios against curl and between the window and the manager (the
 // median of each round's ratios: the machine's pace drifts between rounds; each round's times are
 // printed too), and the longest time each event loop went without a turn (over all rounds). For
-// the manager it also prints the rate of the first and of the last tenth of the files, which must
-// match on long lists, and the same for the presence test of the list. The destination's folders
+// the manager it also prints the rate of each tenth of the files, round by round, and the median
+// round's change from the first tenth to the last, which must be small on long lists; the same
+// for the presence test of the list, and for curl. The destination's folders
 // exist before each contender starts. Every measurement runs in a process of its own, as curl's
 // does and as the wizard downloads once per run: what one contender leaves in a process (its
 // heap, Qt's state, caches) does not weigh on the next. With --solo gestor|ventana|curl only that
@@ -89,16 +90,27 @@ class ArchivosContados : public SistemaDeArchivosPrefijo {
   std::vector<Pared::time_point> terminados;
 };
 
-// Items per second in the first and in the last tenth of a list, from when each one ended.
+// Items per second in each tenth of a list, from when each one ended (the first tenth from the
+// start of the list).
 struct Ritmo {
-  double primero = 0, ultimo = 0;
+  double decimos[10] = {};
+  bool Medido() const { return decimos[0] > 0 && decimos[9] > 0; }
+  double Cambio() const { return decimos[9] / decimos[0] - 1; }  // the last tenth against the first
 };
 Ritmo RitmoDeLaLista(Pared::time_point inicio, const std::vector<Pared::time_point>& fines) {
   const size_t decimo = fines.size() / 10;
   if (decimo == 0) return {};
-  const double primero = std::chrono::duration<double>(fines[decimo - 1] - inicio).count();
-  const double ultimo = std::chrono::duration<double>(fines.back() - fines[fines.size() - decimo - 1]).count();
-  return {primero > 0 ? decimo / primero : 0, ultimo > 0 ? decimo / ultimo : 0};
+  Ritmo r;
+  auto desde = inicio;
+  for (size_t k = 0; k < 10; ++k) {
+    // The last tenth is the list's last items, whatever is left over from the division.
+    if (k == 9) desde = fines[fines.size() - decimo - 1];
+    const auto hasta = k == 9 ? fines.back() : fines[(k + 1) * decimo - 1];
+    const double segundos = std::chrono::duration<double>(hasta - desde).count();
+    r.decimos[k] = segundos > 0 ? decimo / segundos : 0;
+    desde = hasta;
+  }
+  return r;
 }
 
 double Segundos(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
@@ -337,17 +349,29 @@ void Informe(const char* quien, const Medida& m) {
               m.memoriaKb);
 }
 
-// The pace along a long list: the start against the end.
-void InformeDeRitmos(const Medida& g, const Medida* c) {
-  auto ritmo = [](const char* que, const Ritmo& r) {
-    if (r.primero <= 0 || r.ultimo <= 0) return;
-    std::printf("  %s: primer décimo %.0f/s, último décimo %.0f/s (%+.0f %%)\n", que, r.primero, r.ultimo,
-                (r.ultimo / r.primero - 1) * 100);
+// The pace along a long list, round by round: each tenth's rate, and the last tenth against the
+// first; then the median round's change (one tenth of a round lasts under a second, and this
+// machine's pace can shift by a third within one: a single round says little).
+void InformeDeRitmos(const std::vector<Medida>& g, const std::vector<Medida>& c) {
+  auto ritmos = [](const char* que, const std::vector<Medida>& rondas, Ritmo Medida::*cual) {
+    std::vector<double> cambios;
+    for (const auto& m : rondas) {
+      const Ritmo& r = m.*cual;
+      if (!r.Medido()) continue;
+      if (cambios.empty()) std::printf("  %s, por décimos de la lista (archivos/s):\n", que);
+      std::printf("   ");
+      for (const double d : r.decimos) std::printf(" %.0f", d);
+      std::printf(" (%+.0f %%)\n", r.Cambio() * 100);
+      cambios.push_back(r.Cambio());
+    }
+    if (cambios.size() < 2) return;
+    std::sort(cambios.begin(), cambios.end());
+    std::printf("    último décimo frente al primero, ronda mediana: %+.0f %%\n", cambios[cambios.size() / 2] * 100);
   };
-  ritmo("archivos descargados por el gestor", g.descargas);
-  ritmo("prueba de presencia, ninguno en disco", g.presencia);
-  ritmo("prueba de presencia, todos en disco", g.presenciaCompleta);
-  if (c) ritmo("archivos descargados por curl (por sus fechas)", c->descargas);
+  ritmos("archivos descargados por el gestor", g, &Medida::descargas);
+  ritmos("prueba de presencia, ninguno en disco", g, &Medida::presencia);
+  ritmos("prueba de presencia, todos en disco", g, &Medida::presenciaCompleta);
+  ritmos("archivos descargados por curl (por sus fechas)", c, &Medida::descargas);
 }
 
 // The job of the command line: base URL, folder, names.
@@ -439,7 +463,8 @@ int main(int argc, char** argv) {
     const auto m = MedirEnSuProceso(solo, t, prefijo, argv[0]);
     if (!m) return 1;
     Informe(solo.c_str(), *m);
-    InformeDeRitmos(solo == "curl" ? Medida{} : *m, solo == "curl" ? &*m : nullptr);
+    InformeDeRitmos(solo == "curl" ? std::vector<Medida>{} : std::vector{*m},
+                    solo == "curl" ? std::vector{*m} : std::vector<Medida>{});
     return 0;
   }
 
@@ -486,6 +511,6 @@ int main(int argc, char** argv) {
       (razon([](const Medida& ge, const Medida& ve, const Medida&) { return ve.segundos / ge.segundos; }) - 1) * 100);
   std::printf("  mayor pausa sin ceder al bucle de eventos (gestor): %.1f ms\n", g.pausaMs);
   std::printf("  mayor pausa del bucle de eventos de la ventana: %.1f ms\n", v.pausaMs);
-  InformeDeRitmos(g, &c);
+  InformeDeRitmos(gestor, curl);
   return 0;
 }
