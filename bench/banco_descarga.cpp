@@ -349,24 +349,26 @@ void Informe(const char* quien, const Medida& m) {
               m.memoriaKb);
 }
 
-// The pace along a long list, round by round: each tenth's rate, and the last tenth against the
-// first; then the median round's change (one tenth of a round lasts under a second, and this
-// machine's pace can shift by a third within one: a single round says little).
+// The pace along a list: the last tenth against the first in the median round (one tenth of a
+// round lasts under a second, and this machine's pace can shift by a third within one: a single
+// round says little); with few rounds (the long list), each round's rate tenth by tenth too.
 void InformeDeRitmos(const std::vector<Medida>& g, const std::vector<Medida>& c) {
   auto ritmos = [](const char* que, const std::vector<Medida>& rondas, Ritmo Medida::*cual) {
     std::vector<double> cambios;
     for (const auto& m : rondas) {
-      const Ritmo& r = m.*cual;
-      if (!r.Medido()) continue;
-      if (cambios.empty()) std::printf("  %s, por décimos de la lista (archivos/s):\n", que);
-      std::printf("   ");
-      for (const double d : r.decimos) std::printf(" %.0f", d);
-      std::printf(" (%+.0f %%)\n", r.Cambio() * 100);
-      cambios.push_back(r.Cambio());
+      if ((m.*cual).Medido()) cambios.push_back((m.*cual).Cambio());
     }
-    if (cambios.size() < 2) return;
+    if (cambios.empty()) return;
     std::sort(cambios.begin(), cambios.end());
-    std::printf("    último décimo frente al primero, ronda mediana: %+.0f %%\n", cambios[cambios.size() / 2] * 100);
+    std::printf("  %s: último décimo frente al primero %+.0f %% (ronda mediana)\n", que,
+                cambios[cambios.size() / 2] * 100);
+    if (rondas.size() > 9) return;
+    for (const auto& m : rondas) {
+      if (!(m.*cual).Medido()) continue;
+      std::printf("    por décimos (archivos/s):");
+      for (const double d : (m.*cual).decimos) std::printf(" %.0f", d);
+      std::printf(" (%+.0f %%)\n", (m.*cual).Cambio() * 100);
+    }
   };
   ritmos("archivos descargados por el gestor", g, &Medida::descargas);
   ritmos("prueba de presencia, ninguno en disco", g, &Medida::presencia);
