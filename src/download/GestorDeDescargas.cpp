@@ -131,9 +131,12 @@ bool GestorDeDescargas::CrearCarpetasDelArchivo(const std::string& base, const s
 
 bool GestorDeDescargas::DescargaElArchivo(const std::string& local, const std::string& url,
                                           std::optional<int64_t> bytesEsperados) {
-  if (!transporte_) transporte_ = NuevoTransporteHttp();
-  netDownload down(servicios_.archivos, servicios_.reloj, servicios_.eventos, *transporte_);
-  down.Progreso = [this](const EventoProgreso& e, bool&) { Down_Progreso(e); };
+  if (!descarga_) {
+    transporte_ = NuevoTransporteHttp();
+    descarga_ = std::make_unique<netDownload>(servicios_.archivos, servicios_.reloj, servicios_.eventos, *transporte_);
+    descarga_->Progreso = [this](const EventoProgreso& e, bool&) { Down_Progreso(e); };
+  }
+  netDownload& down = *descarga_;
   down.BytesEsperados = bytesEsperados;
   down.Fichero(local);
   down.URL(url);

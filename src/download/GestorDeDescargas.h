@@ -93,7 +93,9 @@ class GestorDeDescargas {
   std::function<void(const std::string&)> registraFalla_;
   std::function<void(const std::string&)> muestraPaso_;
   int64_t recibidosDelIntento_ = 0;
-  std::unique_ptr<TransporteHttp> transporte_;  // one for every file of the list, made at the first
+  // One transfer and one download for every file of the list, made at the first.
+  std::unique_ptr<TransporteHttp> transporte_;
+  std::unique_ptr<netDownload> descarga_;
 };
 
 }  // namespace evalora

@@ -82,7 +82,10 @@ std::string RutaEscapada(const std::string& ruta) {
 // The answer as the wizard takes it: the headers it asks about, the body block by block into the
 // temporary file or the text, the window's turns while the network is waited for.
 struct netDownload::Transferencia : ReceptorHttp {
-  Transferencia(netDownload& descarga, int32_t tipo) : d(descarga), tipoAccion(tipo) {}
+  Transferencia(netDownload& descarga, int32_t tipo)
+      : d(descarga), tipoAccion(tipo), porEscribir(descarga.porEscribir_) {
+    porEscribir.clear();  // what a stopped transfer gathered is not this one's
+  }
   netDownload& d;
   int32_t tipoAccion;
   int estado = 0;
@@ -95,7 +98,7 @@ struct netDownload::Transferencia : ReceptorHttp {
   std::optional<std::string> temporal;
   std::unique_ptr<EscrituraDeArchivo> archivo;
   std::string pendiente;
-  std::string porEscribir;        // blocks gathered for the disk, written a megabyte at a time
+  std::string& porEscribir;       // blocks gathered for the disk, written a megabyte at a time
   bool escrituraFallida = false;  // the disk refused part of the body (full, removed, …)
   int64_t recibidos = 0;
   uint32_t inicio = 0;
@@ -170,7 +173,7 @@ struct netDownload::Transferencia : ReceptorHttp {
     if (barra == std::string::npos) return;
     temporal = d.archivos_.CrearArchivoTemporal(d.fichero_.substr(0, barra));
     if (temporal) archivo = d.archivos_.AbrirParaEscribir(*temporal);
-    // Room for what is gathered before each write, made once.
+    // Room for what is gathered before each write, made once for all the downloads of this object.
     const int64_t lote = kLoteDeEscritura + std::max<int32_t>(1, d.BytesBloqueDescarga);
     if (archivo) porEscribir.reserve(static_cast<size_t>(anunciado >= 0 ? std::min(anunciado, lote) : lote));
   }

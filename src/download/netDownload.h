@@ -86,6 +86,9 @@ class netDownload {
   std::string url_;
   std::string fichero_;
   std::string contenido_;
+  // The blocks gathered for the disk: its room stays from one download to the next, so a list of
+  // many files does not ask the heap for it (and give it back) once per file.
+  std::string porEscribir_;
   int32_t puerto_ = 0;
   bool huboError_ = false;
   std::string statusCode_;

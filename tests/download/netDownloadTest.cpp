@@ -238,6 +238,34 @@ TEST_F(netDownloadTest, UnaTransferenciaParaMuchasDescargas) {
   EXPECT_EQ(servidor.Pedidos().size(), 5u);
 }
 
+// The same object for file after file (as for a list): what a stopped or cut transfer had gathered
+// for the disk never reaches the next file.
+TEST_F(netDownloadTest, UnaDescargaParaMuchosArchivos) {
+  auto bajar = [&](const std::string& fichero, const std::string& ruta) {
+    descarga.Fichero(fichero);
+    descarga.URL(Url(ruta));
+    descarga.Descargar(1);
+  };
+  cancelarEn = 10;  // 5,120 bytes gathered, none written yet
+  bajar("C:\\Descargas\\mega.bin", "/archivos/mega.bin");
+  EXPECT_EQ(descarga.StatusCode(), "998");
+  cancelarEn = 0;
+  bajar("C:\\Descargas\\chico.txt", "/archivos/chico.txt");
+  ASSERT_FALSE(descarga.HuboError()) << descarga.StatusCode();
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/chico.txt"), "hola");
+  bajar("C:\\Descargas\\mega.bin", "/_fallas/cortar=300000/archivos/mega.bin");
+  EXPECT_EQ(descarga.StatusCode(), "999");
+  bajar("C:\\Descargas\\otro.txt", "/archivos/chico.txt");
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/otro.txt"), "hola");
+  bajar("C:\\Descargas\\mega.bin", "/archivos/mega.bin");
+  ASSERT_FALSE(descarga.HuboError()) << descarga.StatusCode();
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/mega.bin"), Contenido(1 << 20));
+  bajar("C:\\Descargas\\vacio.bin", "/archivos/vacio.bin");
+  ASSERT_FALSE(descarga.HuboError()) << descarga.StatusCode();
+  EXPECT_EQ(prefijo.Leer("drive_c/Descargas/vacio.bin"), "");
+  EXPECT_TRUE(Temporales().empty());
+}
+
 TEST_F(netDownloadTest, SinQueAvanceElRelojNoHayEventos) {
   eventos.alCeder = nullptr;
   descarga.Fichero("C:\\Descargas\\chico.txt");
