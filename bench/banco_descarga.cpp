@@ -465,6 +465,7 @@ int main(int argc, char** argv) {
     const auto m = MedirEnSuProceso(solo, t, prefijo, argv[0]);
     if (!m) return 1;
     Informe(solo.c_str(), *m);
+    if (solo != "curl") std::printf("  mayor pausa del bucle de eventos: %.1f ms\n", m->pausaMs);
     InformeDeRitmos(solo == "curl" ? std::vector<Medida>{} : std::vector{*m},
                     solo == "curl" ? std::vector{*m} : std::vector<Medida>{});
     return 0;
