@@ -332,6 +332,12 @@ std::optional<Medida> MedirCurl(const Trabajo& t) {
   return m;
 }
 
+// The median of the rounds' values (the upper one of an even count).
+double Mediana(std::vector<double> valores) {
+  std::sort(valores.begin(), valores.end());
+  return valores[valores.size() / 2];
+}
+
 // The round with the median time; the longest pause of all rounds.
 Medida Mediana(std::vector<Medida> rondas) {
   double pausa = 0;
@@ -359,9 +365,7 @@ void InformeDeRitmos(const std::vector<Medida>& g, const std::vector<Medida>& c)
       if ((m.*cual).Medido()) cambios.push_back((m.*cual).Cambio());
     }
     if (cambios.empty()) return;
-    std::sort(cambios.begin(), cambios.end());
-    std::printf("  %s: último décimo frente al primero %+.0f %% (ronda mediana)\n", que,
-                cambios[cambios.size() / 2] * 100);
+    std::printf("  %s: último décimo frente al primero %+.0f %% (ronda mediana)\n", que, Mediana(cambios) * 100);
     if (rondas.size() > 9) return;
     for (const auto& m : rondas) {
       if (!(m.*cual).Medido()) continue;
@@ -492,8 +496,7 @@ int main(int argc, char** argv) {
   auto razon = [&](auto de) {
     std::vector<double> r;
     for (size_t i = 0; i < gestor.size(); ++i) r.push_back(de(gestor[i], ventana[i], curl[i]));
-    std::sort(r.begin(), r.end());
-    return r[r.size() / 2];  // the median round, as for the times
+    return Mediana(r);  // the median round, as for the times
   };
   std::printf("%zu archivo(s), %.1f MiB en total; mediana de %d rondas\n", t.nombres.size(),
               static_cast<double>(t.bytes) / 1048576.0, rondas);
