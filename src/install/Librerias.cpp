@@ -45,7 +45,7 @@ void InstalarLibrerias(const EstadoDeEjecucion& estado, const Plataforma& p) {
   auto copiarYRegistrar = [&](const std::string& n) {
     if (p.archivos.ExisteArchivo(sistema + n)) return;
     p.archivos.CopiarArchivo(origen + "\\" + n, sistema + n, false);
-    p.shell.Abrir("regsvr32", "/s " + CitarArgumento(sistema + n));
+    p.shell.Abrir("regsvr32", "/s " + CitarArgumento(sistema + n), Verbo::kPredeterminado);
   };
   // Pass 2: libraries, fonts and controls.
   for (const auto& n : nombres) {
@@ -54,7 +54,7 @@ void InstalarLibrerias(const EstadoDeEjecucion& estado, const Plataforma& p) {
     if (n == "Flash9o.ocx") {
       if (HayControlFlash(windir, p.archivos)) continue;
       if (!p.archivos.ExisteArchivo(sistema + n)) p.archivos.CopiarArchivo(origen + "\\" + n, sistema + n, false);
-      p.shell.Abrir("regsvr32", "/s " + CitarArgumento(sistema + n));
+      p.shell.Abrir("regsvr32", "/s " + CitarArgumento(sistema + n), Verbo::kPredeterminado);
     } else if (tipo == ".DLL" || tipo == ".OCX") {
       copiarYRegistrar(n);
     } else if (tipo == ".TTF") {

@@ -13,7 +13,8 @@ std::string ArgumentosDeSecurityFolder(const std::vector<std::string>& argumento
 
 bool EjecutarSecurityFolder(const std::string& herramienta, const std::vector<std::string>& argumentos,
                             const std::string& carpetaDelMarcador, int limite, const Plataforma& plataforma) {
-  plataforma.shell.Abrir(herramienta, ArgumentosDeSecurityFolder(argumentos));  // its result is not examined
+  // The "Open" action; its result is not examined.
+  plataforma.shell.Abrir(herramienta, ArgumentosDeSecurityFolder(argumentos), Verbo::kAbrir);
   plataforma.eventos.Ceder();
   return EsperarArchivoLog(carpetaDelMarcador, limite, plataforma.archivos, plataforma.reloj, plataforma.eventos);
 }

@@ -45,6 +45,7 @@ void gdiInstallFont::Instalar() {
     Fallar(0x80040006, "Error ejecutando AddFontResource.");
     return;
   }
+  plataforma_.fuentes.AvisarCambio();  // the programs that are open offer the new font
   // Recorded among the installed fonts, so that it is still there after a restart.
   plataforma_.fuentes.Registrar(instalado);
 }
@@ -60,6 +61,7 @@ void gdiInstallFont::Desinstalar(bool borrarArchivo) {
     Fallar(0x80040008, "No se ha podido desinstalar la fuente " + archivoTTF_);
     return;
   }
+  plataforma_.fuentes.AvisarCambio();
   if (borrarArchivo) plataforma_.archivos.BorrarArchivo(instalado, false);
 }
 

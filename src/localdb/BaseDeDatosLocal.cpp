@@ -200,7 +200,8 @@ void Procedimiento::PrepararCarpeta() {
   int16_t tipo = 0;
   if (TipoDeUnidad(SubcadenaEnCaracteres(db, 0, 2), tipo, p_.unidades)) {
     const std::string marcador = db + "\\LogEV.txt";
-    p_.shell.Abrir(db + "\\Utilerías\\SecurityFolder.exe", ArgumentosDeSecurityFolder({"Compartir", db, marcador}));
+    p_.shell.Abrir(db + "\\Utilerías\\SecurityFolder.exe", ArgumentosDeSecurityFolder({"Compartir", db, marcador}),
+                   Verbo::kAbrir);
     panel_.Etapa("Estableciendo permisos a la carpeta de la Base de datos");
     Progreso(93);
     p_.eventos.Ceder();

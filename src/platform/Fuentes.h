@@ -19,6 +19,10 @@ class Fuentes {
   // the font is not TrueType or the resource exists already.
   virtual bool CrearRecursoEscalable(const std::string& archivoFot, const std::string& archivoFuente,
                                      const std::string& carpeta) = 0;
+  // Tells the programs that are running that the font table changed (WM_FONTCHANGE to every
+  // top-level window), so that an open word processor offers the new fonts. A window that does
+  // not answer is not waited for long.
+  virtual void AvisarCambio() = 0;
 };
 
 }  // namespace evalora

@@ -21,6 +21,10 @@ enum CarpetaDelShell : int {
   kCsidlArchivosDePrograma = 0x26,
 };
 
+// The shell's action on what it opens: the default of its type (what a double click does), or
+// "open".
+enum class Verbo { kPredeterminado, kAbrir };
+
 // What a shortcut (.lnk) points to.
 struct AccesoDirecto {
   std::string destino;  // Windows path of the target
@@ -37,8 +41,9 @@ class Shell {
   // The Windows path of a shell folder; empty when the shell has none for that identifier.
   virtual std::string CarpetaEspecial(int csidl) = 0;
   // Opens a document, folder or web address, or starts a program with its argument text (Windows
-  // command-line rules), without waiting. False when nothing could be started.
-  virtual bool Abrir(const std::string& archivo, const std::string& argumentos) = 0;
+  // command-line rules), without waiting, owned by the program's window. False when nothing could
+  // be started.
+  virtual bool Abrir(const std::string& archivo, const std::string& argumentos, Verbo verbo) = 0;
   // Writes a shortcut file (Windows path ending in .lnk) that Windows and Wine read.
   virtual bool GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) = 0;
   // The folder browser, the whole namespace of the machine offered: the chosen folder's Windows

@@ -200,7 +200,9 @@ void frmPrincipal::lblIniciarAhora_Click() {
   } else {
     return;
   }
-  shell.Abrir(abrir, "");  // a failure is not reported: the program ends all the same
+  // The type's default action, as a double click on it; a failure is not reported: the program
+  // ends all the same.
+  shell.Abrir(abrir, "", Verbo::kPredeterminado);
   servicios_.plataforma.terminacion.Terminar();
 }
 
@@ -248,7 +250,7 @@ void frmPrincipal::PasoDescargaIncorrecta() {
 }
 
 void frmPrincipal::AbrirAyuda(const char* ruta) {
-  servicios_.plataforma.shell.Abrir(servicios_.sitioDeAyuda + ruta, "");
+  servicios_.plataforma.shell.Abrir(servicios_.sitioDeAyuda + ruta, "", Verbo::kAbrir);
 }
 
 }  // namespace evalora::ui

@@ -3,6 +3,8 @@
 // version check, the shortcuts and the VirtualStore.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "apoyo/PrefijoTemporal.h"
 #include "install/AccesosDirectos.h"
 #include "install/CarpetasDelSistema.h"
@@ -123,6 +125,24 @@ TEST_F(InstalacionTest, ErroresDeLaClaseDeFuentes) {
   EXPECT_EQ(fuente.Error()->texto, "Error ejecutando AddFontResource.");
   fuente.Desinstalar();
   EXPECT_EQ(fuente.Error()->numero, 0x80040008u);
+  EXPECT_EQ(plataforma.fuentes.avisos, 0);  // the running programs hear of no change that failed
+}
+
+TEST_F(InstalacionTest, LasFuentesNuevasSeAvisanALosProgramas) {
+  const std::string dlls = "drive_c/Program Files/Evalora 2020 Cloud/Utilerías/DLLs/";
+  std::ifstream dejaVu("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", std::ios::binary);
+  Escribir(dlls + "Evalora.ttf", std::string(std::istreambuf_iterator<char>(dejaVu), {}));
+  Escribir(dlls + "Falsa.ttf", "no es una fuente");
+  InstalarLibrerias(estado, p);
+  EXPECT_TRUE(Existe("C:\\windows\\Fonts\\Evalora.ttf"));
+  EXPECT_EQ(plataforma.fuentes.avisos, 1);  // the font that entered the table, not the false one
+  InstalarLibrerias(estado, p);             // already in the Fonts folder: not installed again
+  EXPECT_EQ(plataforma.fuentes.avisos, 1);
+  gdiInstallFont fuente(p);
+  fuente.archivoTTF("Evalora.ttf");
+  fuente.Desinstalar();
+  EXPECT_FALSE(fuente.Error().has_value());
+  EXPECT_EQ(plataforma.fuentes.avisos, 2);  // and the one that left it
 }
 
 TEST_F(InstalacionTest, ImpresoraYPuertos) {

@@ -74,21 +74,22 @@ TEST_F(ShellTest, CarpetasEspecialesDelPrefijo) {
 TEST_F(ShellTest, AbreCarpetasDocumentosYDirecciones) {
   fs::create_directories(prefijo.DriveC() / "Descargas");
   prefijo.Escribir("drive_c/Descargas/guia.pdf", "%PDF-1.4");
-  ASSERT_TRUE(shell.Abrir("C:\\descargas", ""));
-  ASSERT_TRUE(shell.Abrir("C:\\Descargas\\GUIA.PDF", ""));
-  ASSERT_TRUE(shell.Abrir("http://ayuda.evalora.example/instalacion?x=1", ""));
+  ASSERT_TRUE(shell.Abrir("C:\\descargas", "", Verbo::kAbrir));
+  ASSERT_TRUE(shell.Abrir("C:\\Descargas\\GUIA.PDF", "", Verbo::kAbrir));
+  ASSERT_TRUE(shell.Abrir("http://ayuda.evalora.example/instalacion?x=1", "", Verbo::kAbrir));
   const std::string llamadas = Llamadas(3);
   EXPECT_NE(llamadas.find("xdg-open|" + (prefijo.DriveC() / "Descargas").string() + "|"), std::string::npos)
       << llamadas;
   EXPECT_NE(llamadas.find("xdg-open|" + (prefijo.DriveC() / "Descargas/guia.pdf").string() + "|"), std::string::npos);
   EXPECT_NE(llamadas.find("xdg-open|http://ayuda.evalora.example/instalacion?x=1|"), std::string::npos);
-  EXPECT_FALSE(shell.Abrir("C:\\Descargas\\no-existe.pdf", ""));
+  EXPECT_FALSE(shell.Abrir("C:\\Descargas\\no-existe.pdf", "", Verbo::kAbrir));
 }
 
 TEST_F(ShellTest, ProgramasDeWindowsPorWineConSusArgumentos) {
   prefijo.Escribir("drive_c/Evalora/Utilerías/SecurityFolder.exe", "MZ\x90\x00");
-  ASSERT_TRUE(shell.Abrir("C:\\Evalora\\Utilerías\\SecurityFolder.exe", "Seguridad \"C:\\Program Files\\Evalora\""));
-  ASSERT_TRUE(shell.Abrir("regsvr32", "/s C:\\windows\\system32\\evalora.dll"));
+  ASSERT_TRUE(shell.Abrir("C:\\Evalora\\Utilerías\\SecurityFolder.exe", "Seguridad \"C:\\Program Files\\Evalora\"",
+                          Verbo::kAbrir));
+  ASSERT_TRUE(shell.Abrir("regsvr32", "/s C:\\windows\\system32\\evalora.dll", Verbo::kPredeterminado));
   const std::string llamadas = Llamadas(2);
   EXPECT_NE(llamadas.find("wine|C:\\Evalora\\Utilerías\\SecurityFolder.exe|Seguridad|C:\\Program Files\\Evalora|" +
                           prefijo.Raiz().string() + "|"),
@@ -97,9 +98,9 @@ TEST_F(ShellTest, ProgramasDeWindowsPorWineConSusArgumentos) {
   EXPECT_NE(llamadas.find("wine|regsvr32|/s|C:\\windows\\system32\\evalora.dll|"), std::string::npos);
   // Without Wine a Windows program does not run at all, and nothing else opens.
   ShellPrefijo sinWine(prefijo.Raiz(), archivos, sinProgramas, usuario);
-  EXPECT_FALSE(sinWine.Abrir("C:\\Evalora\\Utilerías\\SecurityFolder.exe", ""));
-  EXPECT_FALSE(sinWine.Abrir("regsvr32", "/s x.dll"));
-  EXPECT_FALSE(sinWine.Abrir("C:\\Evalora", ""));
+  EXPECT_FALSE(sinWine.Abrir("C:\\Evalora\\Utilerías\\SecurityFolder.exe", "", Verbo::kPredeterminado));
+  EXPECT_FALSE(sinWine.Abrir("regsvr32", "/s x.dll", Verbo::kPredeterminado));
+  EXPECT_FALSE(sinWine.Abrir("C:\\Evalora", "", Verbo::kPredeterminado));
 }
 
 TEST_F(ShellTest, ProgramasNativosDirectamente) {
@@ -108,7 +109,7 @@ TEST_F(ShellTest, ProgramasNativosDirectamente) {
                                                       ".tmp'; mv '" + marca.string() + ".tmp' '" + marca.string() +
                                                       "'\n");
   ::chmod((prefijo.DriveC() / "Evalora/EVLogIn.exe").c_str(), 0755);
-  ASSERT_TRUE(shell.Abrir("C:\\evalora\\evlogin.exe", "/usuario \"Ana María\""));
+  ASSERT_TRUE(shell.Abrir("C:\\evalora\\evlogin.exe", "/usuario \"Ana María\"", Verbo::kPredeterminado));
   std::string texto;
   for (int i = 0; i < 3000 && !fs::exists(marca); ++i) ::usleep(1000);
   EXPECT_EQ(herramientas.Leer("marca"), "/usuario|Ana María|");

@@ -114,6 +114,8 @@ TEST_F(frmPrincipalTest, FallaDeLaInstalacionYDeLaImpresora) {
   EXPECT_TRUE(Ventana().Pulsar("PasoDI_LblAvastLink"));
   EXPECT_EQ(plataforma->shell.abiertos, (std::vector<std::string>{"http://ayuda.evalora.mx/u/?u=FAQImpresoraEV",
                                                                   "http://ayuda.evalora.mx/u/?u=DTEVAvast"}));
+  // The help pages open with the shell's "open"; the final actions below with the default action.
+  EXPECT_EQ(plataforma->shell.verbos, (std::vector<Verbo>{Verbo::kAbrir, Verbo::kAbrir}));
 
   Crear(6);
   plataforma->procesos.nombres = {"avastui.exe"};
@@ -136,6 +138,7 @@ TEST_F(frmPrincipalTest, ResultadoCorrectoYSusAcciones) {
   EXPECT_EQ(Ventana().Texto("lblIniciarAhora"), "Abrir la carpeta de la Base de datos");
   EXPECT_THROW(Ventana().Pulsar("picInferiorIniciarAhora"), falsos::ProgramaTerminado);
   EXPECT_EQ(plataforma->shell.abiertos, std::vector<std::string>{"D:\\Escuela"});
+  EXPECT_EQ(plataforma->shell.verbos, std::vector<Verbo>{Verbo::kPredeterminado});
 
   Crear(1);
   Estado().CarpetaDeInstalacion = "C:\\Program Files\\Evalora 2020 Cloud";
@@ -143,6 +146,7 @@ TEST_F(frmPrincipalTest, ResultadoCorrectoYSusAcciones) {
   EXPECT_FALSE(Visible("PasoDCor_LblWindowsVista"));
   EXPECT_THROW(Ventana().Pulsar("lblIniciarAhora"), falsos::ProgramaTerminado);
   EXPECT_EQ(plataforma->shell.abiertos, std::vector<std::string>{"C:\\Program Files\\Evalora 2020 Cloud\\EVLogIn.exe"});
+  EXPECT_EQ(plataforma->shell.verbos, std::vector<Verbo>{Verbo::kPredeterminado});
 }
 
 TEST_F(frmPrincipalTest, ElPunteroDeVerdad) {

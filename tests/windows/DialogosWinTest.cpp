@@ -44,6 +44,7 @@ struct DialogoVisto {
   std::string titulo;
   std::string textos;  // every child's text, one after the other
   int botones = 0;
+  HWND duena = nullptr;  // the window that owns it
 };
 
 // Waits for the first dialog box of a process (this one by default), reads it and presses its
@@ -78,6 +79,7 @@ class Contestador {
     wchar_t texto[1024];
     GetWindowTextW(dialogo, texto, 1024);
     visto_.titulo = win32::Estrecho(texto);
+    visto_.duena = GetWindow(dialogo, GW_OWNER);
     EnumChildWindows(
         dialogo,
         [](HWND hijo, LPARAM p) -> BOOL {
@@ -113,6 +115,47 @@ TEST(MensajesWin, ElTextoYElTituloComoSeDieron) {
     mensajes.Mostrar("Sin título propio", kMensajeAdvertencia, std::nullopt);
     EXPECT_EQ(usuario.Visto().titulo, "Evalora");
   }
+}
+
+// A visible top-level window of this program.
+HWND VentanaVisible(const wchar_t* titulo) {
+  HWND v = CreateWindowExW(0, L"STATIC", titulo, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  UpdateWindow(v);
+  return v;
+}
+
+// The main window owns the message boxes and the folder browser even when it is not the active
+// window (another window is in front): a box never opens behind it, unowned. Before the main
+// window is on the screen, nothing owns them.
+TEST(MensajesWin, LaVentanaPrincipalEsLaDuenaDeLasCajasYDelExplorador) {
+  win32::VentanaDuena duena;
+  MensajesWin mensajes(&duena);
+  ShellWin shell(&duena);
+  HWND principal = VentanaVisible(L"Asistente");
+  ShowWindow(principal, SW_HIDE);
+  duena.Usar(principal);
+  {
+    Contestador usuario(IDOK);
+    mensajes.Mostrar("Antes de mostrar la ventana", kMensajeInformacion, std::string());
+    EXPECT_EQ(usuario.Visto().duena, nullptr);
+  }
+  ShowWindow(principal, SW_SHOW);
+  HWND otra = VentanaVisible(L"Otra ventana");
+  SetActiveWindow(otra);
+  ASSERT_EQ(GetActiveWindow(), otra);
+  {
+    Contestador usuario(IDOK);
+    mensajes.Mostrar("La descarga terminó", kMensajeInformacion, std::string());
+    EXPECT_EQ(usuario.Visto().duena, principal);
+  }
+  {
+    Contestador usuario(IDCANCEL);
+    EXPECT_EQ(shell.ExaminarCarpeta("Selecciona la carpeta de descarga"), "");
+    EXPECT_EQ(usuario.Visto().duena, principal);
+  }
+  DestroyWindow(otra);
+  DestroyWindow(principal);
 }
 
 TEST(ShellWin, ElExploradorCanceladoNoDaCarpeta) {

@@ -88,7 +88,7 @@ TEST_F(HerramientasWinTest, ImpresoraPredeterminadaYPoliticas) {
 TEST_F(HerramientasWinTest, EVLogInAbiertoPorLaShellEscribeJuntoASi) {
   const std::string programa = carpeta.Ruta() + "\\EVLogIn.exe";
   ASSERT_TRUE(archivos.CopiarArchivo(Herramienta("evalora-evlogin.exe"), programa, false));
-  ASSERT_TRUE(ShellWin().Abrir(programa, "/inicio demo"));
+  ASSERT_TRUE(ShellWin().Abrir(programa, "/inicio demo", Verbo::kPredeterminado));
   // The program's own time: it runs apart.
   for (int i = 0; i < 400 && carpeta.Leer("EVLogIn.txt").find("demo") == std::string::npos; ++i) Sleep(50);
   const std::string escrito = carpeta.Leer("EVLogIn.txt");

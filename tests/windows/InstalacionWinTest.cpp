@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <fstream>
+#include <thread>
 
 #include "ApoyoWin.h"
 #include "install/AccesosDirectos.h"
@@ -15,6 +18,13 @@
 #include "install/gdiInstallFont.h"
 #include "platform/fakes/Falsos.h"
 #include "platform/windows/PlataformaWindows.h"
+
+namespace {
+// Taken before windows.h, whose macros bear the same names.
+constexpr evalora::win::HKEY kMaquina = evalora::win::HKEY_LOCAL_MACHINE;
+}  // namespace
+
+#include <windows.h>
 
 namespace evalora {
 namespace {
@@ -90,7 +100,7 @@ TEST_F(InstalacionWinTest, LaClaseDeFuentesConGdi) {
   EXPECT_FALSE(fuente.Error().has_value()) << fuente.Error()->texto;
   EXPECT_TRUE(p.archivos.ExisteArchivo(fuente.DirectorioFuentesSistema() + "\\DejaVuSerif.ttf"));
   DatoDelRegistro dato;
-  EXPECT_EQ(p.registro.ConsultarValor(win::HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
+  EXPECT_EQ(p.registro.ConsultarValor(kMaquina, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
                                       "DejaVu Serif (TrueType)", dato),
             win::kExito);
   Escribir(carpeta.Ruta() + "\\falsa.ttf", "no es una fuente");
@@ -98,6 +108,59 @@ TEST_F(InstalacionWinTest, LaClaseDeFuentesConGdi) {
   fuente.Instalar();
   ASSERT_TRUE(fuente.Error().has_value());
   EXPECT_EQ(fuente.Error()->texto, "Error ejecutando AddFontResource.");
+}
+
+// A top-level window of another program, as a word processor that is open: it counts the
+// font-change messages it hears.
+class VentanaQueOye {
+ public:
+  VentanaQueOye() {
+    WNDCLASSW clase{};
+    clase.lpfnWndProc = [](HWND v, UINT mensaje, WPARAM w, LPARAM l) -> LRESULT {
+      if (mensaje == WM_FONTCHANGE) ++*reinterpret_cast<int*>(GetWindowLongPtrW(v, GWLP_USERDATA));
+      return DefWindowProcW(v, mensaje, w, l);
+    };
+    clase.hInstance = GetModuleHandleW(nullptr);
+    clase.lpszClassName = L"EvaloraPruebaQueOye";
+    RegisterClassW(&clase);
+    ventana_ = CreateWindowExW(0, clase.lpszClassName, L"Procesador de textos", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(ventana_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&avisos));
+  }
+  ~VentanaQueOye() { DestroyWindow(ventana_); }
+  int avisos = 0;
+
+ private:
+  HWND ventana_;
+};
+
+// The font stage tells the running programs of each font it added, and a window that does not
+// answer holds it up a moment only.
+TEST_F(InstalacionWinTest, LosProgramasAbiertosOyenDeLasFuentesNuevas) {
+  const std::string dlls = estado.CarpetaDeInstalacion + "\\Utilerías\\DLLs\\";
+  Escribir(dlls + "Falsa.ttf", "no es una fuente");
+  ASSERT_TRUE(p.archivos.CopiarArchivo(pruebas::EnUnidadZ("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"),
+                                       dlls + "EvaloraMono.ttf", true));
+  VentanaQueOye procesador;
+  // A program hung since a moment ago: its window's thread takes no messages until the end.
+  std::atomic<HWND> colgada{nullptr};
+  HANDLE fin = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread otroPrograma([&] {
+    colgada = CreateWindowExW(0, L"STATIC", L"Colgado", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    WaitForSingleObject(fin, INFINITE);
+    DestroyWindow(colgada);
+  });
+  while (!colgada) std::this_thread::yield();
+  const auto antes = std::chrono::steady_clock::now();
+  InstalarLibrerias(estado, p);
+  EXPECT_LT(std::chrono::steady_clock::now() - antes, std::chrono::seconds(10));
+  EXPECT_EQ(procesador.avisos, 1);  // the font that entered the table, not the false one
+  // (Wine keeps a font it added for the whole session, so the notice of a removal is seen in the
+  // Linux build's tests only.)
+  SetEvent(fin);
+  otroPrograma.join();
+  CloseHandle(fin);
 }
 
 TEST_F(InstalacionWinTest, LaImpresoraYSuPuertoConElAdministradorDeImpresion) {

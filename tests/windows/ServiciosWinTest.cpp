@@ -1,11 +1,18 @@
-// The smaller Win32 services: environment, user, processes, drives, the Internet check, the clock
-// and the event loop.
+// The smaller Win32 services: environment, user, processes, drives, the Internet check, the clock,
+// the event loop, and COM for the window's thread.
 #include <gtest/gtest.h>
 
+// The services of a run come before windows.h, whose macros bear their registry keys' names.
+#include "platform/fakes/Falsos.h"
+#include "platform/windows/PlataformaWindows.h"
+// clang-format off
 #include <winsock2.h>
 #include <windows.h>
+#include <objbase.h>
+// clang-format on
 
 #include <algorithm>
+#include <thread>
 
 #include "ApoyoWin.h"
 #include "platform/windows/BucleDeEventosWin.h"
@@ -49,6 +56,20 @@ TEST(ProcesosWmi, ElPropioProgramaEstaEnLaLista) {
   const auto nombres = ProcesosWmi().NombresEnEjecucion();
   EXPECT_NE(std::find(nombres.begin(), nombres.end(), nombre), nombres.end()) << nombre;
   EXPECT_TRUE(std::is_sorted(nombres.begin(), nombres.end()));
+}
+
+// The services of a run set COM up on their thread (the window's) before any shell or WMI call:
+// a single-threaded apartment, which a later request for another kind cannot change; the shell
+// and WMI then work on it.
+TEST(PlataformaWindows, ComDelHiloDeLaVentanaAntesDeTodo) {
+  std::thread([] {
+    PlataformaWindows plataforma;
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
+    falsos::MensajesGrabados mensajes;
+    const Plataforma servicios = plataforma.Servicios(mensajes);
+    EXPECT_FALSE(servicios.procesos.NombresEnEjecucion().empty());
+    EXPECT_FALSE(servicios.shell.CarpetaEspecial(kCsidlEscritorio).empty());
+  }).join();
 }
 
 TEST(UnidadesWin, LaUnidadCEsFija) {

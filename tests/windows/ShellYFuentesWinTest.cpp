@@ -89,11 +89,11 @@ TEST(ShellWin, AbrirUnProgramaYNadaQueNoExista) {
   ShellWin shell;
   // cmd writes a file: the program ran with its arguments.
   const std::string marca = carpeta.Ruta() + "\\marca.txt";
-  ASSERT_TRUE(shell.Abrir("cmd.exe", "/c echo hecho> \"" + marca + "\""));
+  ASSERT_TRUE(shell.Abrir("cmd.exe", "/c echo hecho> \"" + marca + "\"", Verbo::kPredeterminado));
   // The program's own time: it runs apart, and writes its file when it gets to it.
   for (int i = 0; i < 400 && carpeta.Leer("marca.txt").find("hecho") == std::string::npos; ++i) Sleep(50);
   EXPECT_NE(carpeta.Leer("marca.txt").find("hecho"), std::string::npos);
-  EXPECT_FALSE(shell.Abrir(carpeta.Ruta() + "\\no-existe.exe", ""));
+  EXPECT_FALSE(shell.Abrir(carpeta.Ruta() + "\\no-existe.exe", "", Verbo::kPredeterminado));
 }
 
 std::string FuenteDePrueba(const pruebas::CarpetaTemporalWin& carpeta) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/BucleDeEventos.h"
+#include "platform/Fuentes.h"
 #include "platform/InformacionDelEjecutable.h"
 #include "platform/Internet.h"
 #include "platform/Mensajes.h"
@@ -164,11 +165,12 @@ class ShellGrabado : public Shell {
  public:
   explicit ShellGrabado(Shell& real) : real_(real) {}
   std::string CarpetaEspecial(int csidl) override { return real_.CarpetaEspecial(csidl); }
-  bool Abrir(const std::string& archivo, const std::string& argumentos) override {
+  bool Abrir(const std::string& archivo, const std::string& argumentos, Verbo verbo) override {
     abiertos.push_back(argumentos.empty() ? archivo : archivo + " " + argumentos);
+    verbos.push_back(verbo);
     const bool programa = archivo.size() > 4 && (archivo.substr(archivo.size() - 4) == ".exe" ||
                                                  archivo.substr(archivo.size() - 4) == ".EXE");
-    return programa && ejecutarProgramas ? real_.Abrir(archivo, argumentos) : true;
+    return programa && ejecutarProgramas ? real_.Abrir(archivo, argumentos, verbo) : true;
   }
   bool GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) override {
     return real_.GuardarAccesoDirecto(archivoLnk, acceso);
@@ -181,12 +183,34 @@ class ShellGrabado : public Shell {
     return r;
   }
   std::vector<std::string> abiertos;
+  std::vector<Verbo> verbos;       // the action each was opened with
   bool ejecutarProgramas = false;  // programs of the prefix (….exe) really start
   std::deque<std::string> respuestas;
   std::vector<std::string> titulos;
 
  private:
   Shell& real_;
+};
+
+// The machine's font table, with the notices of its changes to the running programs counted.
+class FuentesAvisadas : public Fuentes {
+ public:
+  explicit FuentesAvisadas(Fuentes& real) : real_(real) {}
+  int AgregarRecurso(const std::string& archivo) override { return real_.AgregarRecurso(archivo); }
+  bool QuitarRecurso(const std::string& archivo) override { return real_.QuitarRecurso(archivo); }
+  bool Registrar(const std::string& archivo) override { return real_.Registrar(archivo); }
+  bool CrearRecursoEscalable(const std::string& archivoFot, const std::string& archivoFuente,
+                             const std::string& carpeta) override {
+    return real_.CrearRecursoEscalable(archivoFot, archivoFuente, carpeta);
+  }
+  void AvisarCambio() override {
+    ++avisos;
+    real_.AvisarCambio();
+  }
+  int avisos = 0;
+
+ private:
+  Fuentes& real_;
 };
 
 }  // namespace evalora::falsos

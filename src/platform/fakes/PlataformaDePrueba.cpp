@@ -15,7 +15,7 @@ PlataformaDePrueba::PlataformaDePrueba(const std::filesystem::path& prefijo, Ver
 
 Plataforma PlataformaDePrueba::Servicios() {
   return Plataforma{reloj,     eventos,  mensajes, terminacion, archivos_,   registro_, procesos,   usuario,
-                    internet_, entorno_, shell,    unidades_,   impresoras_, fuentes_,  ejecutable_};
+                    internet_, entorno_, shell,    unidades_,   impresoras_, fuentes,   ejecutable_};
 }
 
 }  // namespace evalora::falsos

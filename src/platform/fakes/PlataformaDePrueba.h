@@ -2,7 +2,8 @@
 // The services of one run for tests and scenarios: the real prefix (files, registry, drives,
 // printers, fonts, shell folders and shortcuts) and the real Internet check, with fakes for what
 // a test must vary or observe: virtual time, the yields, message boxes, the end of the program,
-// the processes, the user, what the shell opens and the folder browser's answers.
+// the processes, the user, what the shell opens, the folder browser's answers and the notices of
+// a change of fonts.
 
 #include <deque>
 #include <functional>
@@ -51,7 +52,12 @@ class PlataformaDePrueba : public FalsosDeUnaCorrida {
  private:
   UnidadesPrefijo unidades_;
   ImpresorasRegistro impresoras_{registro_};
-  FuentesPrefijo fuentes_{archivos_, registro_, entorno_};
+  FuentesPrefijo fuentesDelPrefijo_{archivos_, registro_, entorno_};
+
+ public:
+  FuentesAvisadas fuentes{fuentesDelPrefijo_};
+
+ private:
   VersionCompilada ejecutable_;
 };
 

@@ -24,6 +24,8 @@ class FuentesPrefijo : public Fuentes {
   bool Registrar(const std::string& archivo) override;
   bool CrearRecursoEscalable(const std::string& archivoFot, const std::string& archivoFuente,
                              const std::string& carpeta) override;
+  // No program of the prefix runs in this build to be told.
+  void AvisarCambio() override {}
 
  private:
   std::string ValorRegistrado(const std::string& archivo) const;

@@ -132,7 +132,8 @@ bool ShellPrefijo::AbrirConEscritorio(const std::string& que) const {
   return abrir && Lanzar({abrir->string(), que});
 }
 
-bool ShellPrefijo::Abrir(const std::string& archivo, const std::string& argumentos) {
+// The desktop's opener knows one action per type: both verbs are its.
+bool ShellPrefijo::Abrir(const std::string& archivo, const std::string& argumentos, Verbo) {
   if (EsDireccionWeb(archivo)) return AbrirConEscritorio(archivo);
   std::vector<std::string> orden;
   const auto anfitrion = archivos_.RutaAnfitrion(archivo);

@@ -22,7 +22,7 @@ class ShellPrefijo : public Shell {
   ShellPrefijo(std::filesystem::path prefijo, SistemaDeArchivos& archivos, const Entorno& entorno, Usuario& usuario);
 
   std::string CarpetaEspecial(int csidl) override;
-  bool Abrir(const std::string& archivo, const std::string& argumentos) override;
+  bool Abrir(const std::string& archivo, const std::string& argumentos, Verbo verbo) override;
   bool GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) override;
   std::string ExaminarCarpeta(const std::string& titulo) override;
 

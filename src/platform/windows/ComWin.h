@@ -5,10 +5,11 @@
 
 namespace evalora::win32 {
 
-// COM for this thread while an object is used; undone only when this scope set it up.
+// COM for this thread while an object is used (the program's window thread has it already:
+// ComDelPrograma); undone only when this scope set it up.
 class ComDelHilo {
  public:
-  ComDelHilo() : propio_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComDelHilo() : propio_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
   ~ComDelHilo() {
     if (propio_) CoUninitialize();
   }

@@ -18,6 +18,7 @@ namespace evalora {
 namespace {
 
 constexpr const char* kFuentesInstaladas = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+constexpr UINT kEsperaPorVentanaMs = 1000;  // for a window that is slow but not yet taken as hung
 
 std::optional<FuenteSfnt> Leer(const std::string& archivo) {
   return LeerArchivoDeFuente(std::filesystem::path(win32::Ancho(archivo)));
@@ -59,6 +60,11 @@ bool FuentesGdi::CrearRecursoEscalable(const std::string& archivoFot, const std:
   const std::wstring fuente = win32::Ancho(archivoFuente);
   const std::wstring donde = win32::Ancho(carpeta);
   return CreateScalableFontResourceW(0, fot.c_str(), fuente.c_str(), donde.empty() ? nullptr : donde.c_str()) != FALSE;
+}
+
+void FuentesGdi::AvisarCambio() {
+  DWORD_PTR resultado = 0;
+  SendMessageTimeoutW(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, kEsperaPorVentanaMs, &resultado);
 }
 
 }  // namespace evalora

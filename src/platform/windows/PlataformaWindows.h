@@ -1,9 +1,12 @@
 #pragma once
-// The production services of one run on Windows.
+// The production services of one run on Windows, on the thread of the program's window: COM is
+// set up for that thread first (before any shell or WMI call) and undone last. What the shell
+// opens is owned by the main window once the renderer names it (Duena()).
 
 #include "platform/Plataforma.h"
 #include "platform/TerminacionProceso.h"
 #include "platform/windows/BucleDeEventosWin.h"
+#include "platform/windows/ComDelPrograma.h"
 #include "platform/windows/EntornoWin.h"
 #include "platform/windows/FuentesGdi.h"
 #include "platform/windows/ImpresorasWinspool.h"
@@ -22,8 +25,11 @@ namespace evalora {
 class PlataformaWindows {
  public:
   Plataforma Servicios(Mensajes& mensajes);
+  win32::VentanaDuena& Duena() { return duena_; }
 
  private:
+  win32::ComDelPrograma com_;  // first made, last undone
+  win32::VentanaDuena duena_;
   RelojWin reloj_;
   BucleDeEventosWin eventos_{reloj_};
   TerminacionProceso terminacion_;
@@ -33,7 +39,7 @@ class PlataformaWindows {
   UsuarioWin usuario_;
   InternetWinInet internet_;
   EntornoWin entorno_;
-  ShellWin shell_;
+  ShellWin shell_{&duena_};
   UnidadesWin unidades_;
   ImpresorasWinspool impresoras_;
   FuentesGdi fuentes_{registro_};

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/windows/ComDelPrograma.h"
 #include "platform/windows/ComWin.h"
 #include "platform/windows/TextoWin.h"
 
@@ -16,6 +17,7 @@ using win32::Com;
 std::vector<std::string> ProcesosWmi::NombresEnEjecucion() {
   std::vector<std::string> nombres;
   win32::ComDelHilo com;
+  win32::EstablecerSeguridadDeCom();  // the program set it at start; a test's process may not have
   Com<IWbemLocator> localizador;
   if (FAILED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
                               reinterpret_cast<void**>(&localizador)))) {
@@ -36,6 +38,9 @@ std::vector<std::string> ProcesosWmi::NombresEnEjecucion() {
   SysFreeString(lenguaje);
   SysFreeString(consulta);
   if (FAILED(ejecutada)) return nombres;
+  // The enumerator is a proxy of its own: it needs the same authentication and impersonation.
+  CoSetProxyBlanket(lista.get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
+                    RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
   for (;;) {
     Com<IWbemClassObject> proceso;
     ULONG devueltos = 0;

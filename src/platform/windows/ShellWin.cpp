@@ -42,13 +42,14 @@ std::string ShellWin::CarpetaEspecial(int csidl) {
   return ruta.value_or("");
 }
 
-bool ShellWin::Abrir(const std::string& archivo, const std::string& argumentos) {
+bool ShellWin::Abrir(const std::string& archivo, const std::string& argumentos, Verbo verbo) {
   const std::wstring programa = Programa(archivo);
   const std::wstring texto = win32::Ancho(argumentos);
   // The registration tool runs hidden; everything else shows as it would from the desktop.
   const int mostrar = IgualesSinMayusculas(archivo, "regsvr32") ? SW_HIDE : SW_SHOWNORMAL;
-  const auto resultado = reinterpret_cast<INT_PTR>(ShellExecuteW(
-      nullptr, L"open", programa.c_str(), texto.empty() ? nullptr : texto.c_str(), nullptr, mostrar));
+  const auto resultado =
+      reinterpret_cast<INT_PTR>(ShellExecuteW(Duena(), verbo == Verbo::kAbrir ? L"open" : nullptr, programa.c_str(),
+                                              texto.empty() ? nullptr : texto.c_str(), nullptr, mostrar));
   return resultado > 32;
 }
 
@@ -78,7 +79,7 @@ std::string ShellWin::ExaminarCarpeta(const std::string& titulo) {
   win32::ComDelHilo com;
   const std::wstring texto = win32::Ancho(titulo);
   BROWSEINFOW info{};
-  info.hwndOwner = GetActiveWindow();
+  info.hwndOwner = Duena();
   info.lpszTitle = texto.c_str();
   info.ulFlags = BIF_NEWDIALOGSTYLE;
   PIDLIST_ABSOLUTE elegido = SHBrowseForFolderW(&info);
