@@ -28,6 +28,8 @@ paquetes=(
   # its windows under Wine; the tools that unpack Debian's sources of SQLCipher and libtomcrypt and
   # make SQLCipher's amalgamation; the sqlcipher tool that reads its registration files on Linux
   g++-mingw-w64-x86-64-posix googletest xvfb xauth dpkg-dev xz-utils tcl sqlcipher
+  # its Authenticode signatures, and the throwaway certificates of their tests
+  osslsigncode openssl
 )
 
 faltan=()

@@ -4,7 +4,8 @@
 # Each run gets a fresh copy of a prefix that `wineboot -i` made once in <base folder>, its own HOME
 # and no menu entries or browser/.NET downloads, so nothing is written outside the temporary folder.
 # With --despues, <check> (a Linux program) then reads what the program left in the prefix, with
-# WINEPREFIX and HOME set for Wine's own tools; the run fails when either fails. The run's Wine is
+# WINEPREFIX and HOME set for Wine's own tools; the run fails when either fails. EVALORA_PPP in
+# the environment sets the screen's DPI of the run (96, 120, 144…). The run's Wine is
 # ended (`wineserver -k` on its prefix) and its folder removed afterwards.
 # Without Wine the run fails: a test that needs Wine never passes without it.
 set -uo pipefail
@@ -85,6 +86,34 @@ for f in "$base/prefijo"/*; do
 done
 # Files Wine rewrites in place get a copy of their own.
 find "$carpeta/prefijo/drive_c/windows" -maxdepth 1 -type f -name '*.ini' -exec sh -c 'cp --remove-destination "$1" "$1.c" && mv "$1.c" "$1"' _ {} \;
+
+# A value of the user's registry in the copy, written into its hive before Wine starts there (a
+# `wine reg add` would start Wine's desktop without the run's display): section (as the hive
+# writes it), name, the value's text.
+valor_de_usuario() {
+  SECCION="[$1] " NOMBRE="\"$2\"=" LINEA="\"$2\"=$3" awk '
+    BEGIN { seccion = ENVIRON["SECCION"]; nombre = ENVIRON["NOMBRE"]; linea = ENVIRON["LINEA"] }
+    /^\[/ { dentro = index($0, seccion) == 1; recien = dentro; if (dentro) hallada = 1 }
+    dentro && index($0, nombre) == 1 { next }
+    recien && !/^\[/ && !/^#/ { print linea; recien = 0 }
+    { print }
+    END { if (!hallada) { print ""; print seccion "0"; print linea } }
+  ' "$carpeta/prefijo/user.reg" >"$carpeta/user.reg" && mv "$carpeta/user.reg" "$carpeta/prefijo/user.reg"
+}
+# EVALORA_PPP: the screen's DPI of this run (the user's LogPixels, as a laptop at 125 or 150 %
+# has it), read by every program when it starts.
+if [ -n "${EVALORA_PPP:-}" ]; then
+  if ! [[ "$EVALORA_PPP" =~ ^[0-9]+$ ]]; then
+    echo "en-wine: EVALORA_PPP no es un número: '$EVALORA_PPP'" >&2
+    exit 1
+  fi
+  valor_de_usuario 'Control Panel\\Desktop' LogPixels "dword:$(printf '%08x' "$EVALORA_PPP")"
+fi
+# EVALORA_MARCO_DE_WINE=1: Wine draws the windows' frames and captions itself (the test's display
+# has no window manager to draw them), so a picture of a whole window shows its caption.
+if [ "${EVALORA_MARCO_DE_WINE:-}" = 1 ]; then
+  valor_de_usuario 'Software\\Wine\\X11 Driver' Decorated '"N"'
+fi
 
 # What the program writes goes to a file: Wine's services keep a pipe open after the program ends.
 # Its windows go to a display of its own (Xvfb), never to the user's screen.

@@ -195,17 +195,17 @@ Color Formulario::TintaEfectiva(const std::string& nombre) const {
   return c && c->tinta ? *c->tinta : kNegro;
 }
 
-Formulario::Pixeles Formulario::LugarEnPixeles(int indice) const {
+Formulario::Pixeles Formulario::LugarEnPixeles(int indice, int ppp) const {
   const Rect& l = controles_[indice].lugar;
-  Pixeles p{ui::Pixeles(l.x), ui::Pixeles(l.y), ui::Pixeles(l.ancho), ui::Pixeles(l.alto)};
+  Pixeles p{ui::Pixeles(l.x, ppp), ui::Pixeles(l.y, ppp), ui::Pixeles(l.ancho, ppp), ui::Pixeles(l.alto, ppp)};
   for (int i = controles_[indice].padre; i >= 0; i = controles_[i].padre) {
-    p.x += ui::Pixeles(controles_[i].lugar.x);
-    p.y += ui::Pixeles(controles_[i].lugar.y);
+    p.x += ui::Pixeles(controles_[i].lugar.x, ppp);
+    p.y += ui::Pixeles(controles_[i].lugar.y, ppp);
   }
   return p;
 }
 
-int Formulario::ControlEn(int x, int y) const {
+int Formulario::ControlEn(int x, int y, int ppp) const {
   // Down the topmost path of controls under the point; the deepest that receives the pointer
   // takes it, the others hand it to their parent.
   int resultado = -1;
@@ -214,7 +214,7 @@ int Formulario::ControlEn(int x, int y) const {
     int encima = -1;
     for (auto i = hijos.rbegin(); i != hijos.rend(); ++i) {
       if (!controles_[*i].visible) continue;
-      const Pixeles p = LugarEnPixeles(*i);
+      const Pixeles p = LugarEnPixeles(*i, ppp);
       if (x >= p.x && y >= p.y && x < p.x + p.ancho && y < p.y + p.alto) {
         encima = *i;
         break;

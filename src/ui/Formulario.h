@@ -25,9 +25,18 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-// The design's lengths are twips: 15 to a pixel.
-constexpr int kTwipsPorPixel = 15;
-constexpr int Pixeles(int twips) { return (twips + kTwipsPorPixel / 2) / kTwipsPorPixel; }
+// The design's lengths are twips: 1440 to an inch, so 15 to a pixel at 96 DPI, 12 at 120 and 10
+// at 144. The Win32 window lays itself out at the system's DPI; Qt scales the pixels of 96 DPI on
+// screens of more itself.
+constexpr int kTwipsPorPulgada = 1440;
+constexpr int kPppDeDiseno = 96;  // dots per inch
+constexpr int kTwipsPorPixel = kTwipsPorPulgada / kPppDeDiseno;
+// To the nearest pixel (halves away from zero).
+constexpr int Pixeles(int twips, int ppp = kPppDeDiseno) {
+  const long long producto = static_cast<long long>(twips) * ppp;
+  return static_cast<int>(producto >= 0 ? (producto + kTwipsPorPulgada / 2) / kTwipsPorPulgada
+                                        : -((-producto + kTwipsPorPulgada / 2) / kTwipsPorPulgada));
+}
 
 // A font relative to the window's own: scaled, or of a size of its own in points.
 struct Letra {
@@ -143,14 +152,15 @@ class Formulario {
   // The colour that shows behind a control: its own, or the nearest parent's.
   Color FondoEfectivo(const std::string& nombre) const;
   Color TintaEfectiva(const std::string& nombre) const;
-  // A control's place within the form's client area, in whole pixels as the renderers place it.
+  // A control's place within the form's client area, in whole pixels at that DPI as the
+  // renderers place it (each place within its parent's, to the nearest pixel).
   struct Pixeles {
     int x = 0, y = 0, ancho = 0, alto = 0;
   };
-  Pixeles LugarEnPixeles(int indice) const;
-  // The control the pointer meets at a point of the client area (pixels): the topmost one that
-  // is in view and receives the pointer; -1 for the form itself.
-  int ControlEn(int x, int y) const;
+  Pixeles LugarEnPixeles(int indice, int ppp = kPppDeDiseno) const;
+  // The control the pointer meets at a point of the client area (pixels at that DPI): the topmost
+  // one that is in view and receives the pointer; -1 for the form itself.
+  int ControlEn(int x, int y, int ppp = kPppDeDiseno) const;
 
   // The caption bar's text.
   const std::string& Caption() const { return caption_; }

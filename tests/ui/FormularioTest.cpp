@@ -119,6 +119,17 @@ TEST(FormularioTest, LugaresEnPixelesYColores) {
   EXPECT_EQ(p.ancho, 20);
   EXPECT_EQ(Pixeles(7), 0);  // to the nearest pixel
   EXPECT_EQ(Pixeles(8), 1);
+  // At another DPI a twip is 1/1440 of an inch: 11040 twips are 920 pixels at 120 DPI, the
+  // band's 495 are 49.5 at 144 and take the half away from zero, as does a negative place.
+  EXPECT_EQ(Pixeles(11040, 120), 920);
+  EXPECT_EQ(Pixeles(495, 144), 50);
+  EXPECT_EQ(Pixeles(-15, 144), -2);
+  EXPECT_EQ(Pixeles(1'000'000, 192), 133'333);  // no overflow on the way
+  const auto a144 = f.LugarEnPixeles(f.Indice("etiqueta"), 144);
+  EXPECT_EQ(a144.x, 30);
+  EXPECT_EQ(a144.ancho, 30);
+  EXPECT_EQ(Nombre(f, f.ControlEn(38, 38, 144)), "etiqueta");  // (25, 25) at 96 DPI
+  EXPECT_EQ(Nombre(f, f.ControlEn(25, 35, 144)), "panel");     // before the label at 144
   EXPECT_EQ(f.FondoEfectivo("etiqueta"), (Color{1, 2, 3}));  // the panel's shows through
   f.Fondo("banda", Color{9, 9, 9});
   EXPECT_EQ(f.FondoEfectivo("etiqueta"), (Color{9, 9, 9}));

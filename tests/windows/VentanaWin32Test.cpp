@@ -8,27 +8,18 @@
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
+#include <uxtheme.h>
 // clang-format on
 
-#include "platform/fakes/PlataformaDePruebaWin.h"
-#include "ui/Asistente.h"
+#include "ApoyoWin.h"
+#include "PruebaDeVentanaWin32.h"
+#include "ui/Png.h"
 
 namespace evalora::ui {
 namespace {
 
-class VentanaWin32Test : public ::testing::Test {
+class VentanaWin32Test : public PruebaDeVentanaWin32 {
  protected:
-  // A run of the kind whose catalogue cannot be reached (refused at once), drawn by Win32.
-  void Crear(unsigned tipo) {
-    version = {2020, tipo, 0, 3};
-    plataforma = std::make_unique<falsos::PlataformaDePruebaWin>(
-        version, std::vector<std::string>{"EVALORA_CATALOGO=127.0.0.1:1", "EVALORA_SITIO_WEB=http://127.0.0.1:1/"});
-    asistente = std::make_unique<Asistente>(plataforma->Servicios(), version);
-    ventana = std::make_unique<VentanaWin32>(asistente->Ventana());
-    EstablecerVersion(asistente->Estado(), version);
-  }
-  frmPrincipal& Forma() { return asistente->Ventana(); }
-  HWND Ventana() { return static_cast<HWND>(ventana->Ventana()); }
   HWND DelSistema(const char* control) { return static_cast<HWND>(ventana->ControlDelSistema(control)); }
   // Runs the window's pending messages.
   static void Atender() {
@@ -40,17 +31,12 @@ class VentanaWin32Test : public ::testing::Test {
   }
   // The centre of a control, in the client area.
   POINT Centro(const char* control) {
-    const auto p = Forma().LugarEnPixeles(Forma().Indice(control));
+    const auto p = Forma().LugarEnPixeles(Forma().Indice(control), ventana->Ppp());
     return POINT{p.x + p.ancho / 2, p.y + p.alto / 2};
   }
   void Raton(UINT mensaje, POINT p) {
     SendMessageW(Ventana(), mensaje, mensaje == WM_MOUSEMOVE ? 0 : MK_LBUTTON, MAKELPARAM(p.x, p.y));
   }
-
-  VersionDelEjecutable version{};
-  std::unique_ptr<falsos::PlataformaDePruebaWin> plataforma;
-  std::unique_ptr<Asistente> asistente;
-  std::unique_ptr<VentanaWin32> ventana;
 };
 
 TEST_F(VentanaWin32Test, MarcoFijoDelTamanoDelDiseno) {
@@ -180,6 +166,159 @@ TEST_F(VentanaWin32Test, LaPantallaMuestraLaBarraInvertida) {
   EXPECT_EQ(pixel(POINT{barra.x + barra.ancho * 3 / 4, barra.y + 3}), 0xC0C0C0u);
   EXPECT_EQ(pixel(POINT{5, 5}), 0x004F8Eu);    // the menu band
   EXPECT_EQ(pixel(POINT{5, 100}), 0xFFFFFFu);  // the panel
+}
+
+// The program's icon (resource 1 of this test program, as of every wizard) is the window's: in
+// its caption, the taskbar and Alt+Tab.
+TEST_F(VentanaWin32Test, ElIconoDelProgramaEsElDeLaVentana) {
+  Crear(6);
+  const auto grande = reinterpret_cast<HICON>(GetClassLongPtrW(Ventana(), GCLP_HICON));
+  const auto pequeno = reinterpret_cast<HICON>(GetClassLongPtrW(Ventana(), GCLP_HICONSM));
+  ASSERT_NE(grande, nullptr);
+  ASSERT_NE(pequeno, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(pequeno, &info));
+  BITMAP mapa{};
+  GetObjectW(info.hbmColor, sizeof mapa, &mapa);
+  EXPECT_EQ(mapa.bmWidth, GetSystemMetrics(SM_CXSMICON));  // the size drawn for it, not one shrunk
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+}
+
+// Wine draws the frame itself in these tests (no window manager on their display): the caption
+// shows the program's icon at its left, in the icon's blue.
+TEST_F(VentanaWin32Test, ElTituloMuestraElIcono) {
+  Crear(6);
+  EstablecerTitulos(asistente->Estado(), Forma(), nullptr);
+  Forma().Mostrar();
+  Forma().MuestraPaso("bienvenida");
+  int ancho = 0, alto = 0;
+  std::vector<uint32_t> pixeles;
+  ASSERT_TRUE(ventana->Foto(ancho, alto, pixeles, true, true));
+  // (scripts/capturas.sh keeps the picture: EVALORA_CAPTURA_DEL_MARCO names its file.)
+  if (const std::string archivo = pruebas::Variable("EVALORA_CAPTURA_DEL_MARCO"); !archivo.empty()) {
+    EscribirPng(archivo, ancho, alto, pixeles);
+  }
+  // The caption: the rows above the client area; the icon at its left.
+  RECT marco;
+  GetWindowRect(Ventana(), &marco);
+  POINT cliente{0, 0};
+  ClientToScreen(Ventana(), &cliente);
+  const int arriba = cliente.y - marco.top;
+  ASSERT_GT(arriba, GetSystemMetrics(SM_CYSMICON));
+  int azules = 0, blancos = 0;
+  for (int y = 0; y < arriba; ++y) {
+    for (int x = 0; x < cliente.x - marco.left + GetSystemMetrics(SM_CXSMICON) + 4; ++x) {
+      const uint32_t p = pixeles[static_cast<size_t>(y) * ancho + x];
+      azules += p == 0x004F8Eu;
+      blancos += p == 0xFFFFFFu;
+    }
+  }
+  EXPECT_GT(azules, 20);   // the icon's square
+  EXPECT_GT(blancos, 10);  // its E
+}
+
+// Common Controls 6 themes the system's controls (Wine's prefix has its theme on, as Windows has
+// its own); a themed check box would paint its text in the theme's colour, so the check boxes
+// alone go without a theme and keep the design's orange.
+TEST_F(VentanaWin32Test, LasCasillasSinTemaConservanSuNaranja) {
+  Crear(6);
+  Forma().Mostrar();
+  Forma().MuestraPaso("SolicitaSuite");
+  EXPECT_NE(GetWindowTheme(DelSistema("PasoSCtxtCarpetaDeDescarga")), nullptr);  // a box keeps the theme
+  HWND casilla = DelSistema("PasoSuitechkOffice2016");
+  EXPECT_EQ(GetWindowTheme(casilla), nullptr);
+  int ancho = 0, alto = 0;
+  std::vector<uint32_t> pixeles;
+  ASSERT_TRUE(ventana->Foto(ancho, alto, pixeles));
+  RECT r;
+  GetWindowRect(casilla, &r);
+  MapWindowPoints(nullptr, Ventana(), reinterpret_cast<POINT*>(&r), 2);
+  int naranjas = 0, oscuros = 0;
+  for (int y = r.top; y < r.bottom; ++y) {
+    for (int x = r.left + (r.right - r.left) / 6; x < r.right; ++x) {  // the text, right of the box
+      const uint32_t p = pixeles[static_cast<size_t>(y) * ancho + x];
+      const int rojo = (p >> 16) & 0xFF, verde = (p >> 8) & 0xFF, azul = p & 0xFF;
+      if (rojo > 200 && verde > 90 && verde < 170 && azul < 60) ++naranjas;
+      if (rojo < 90 && verde < 90 && azul < 90) ++oscuros;
+    }
+  }
+  EXPECT_GT(naranjas, 20);
+  EXPECT_EQ(oscuros, 0);  // no black text
+}
+
+// The pointer over a text box is the box's own (the I-beam); over what the window draws, the
+// window's (a hand over a link).
+TEST_F(VentanaWin32Test, ElPunteroDeLasCajasEsElDeTexto) {
+  Crear(4);
+  Forma().Mostrar();
+  Forma().MuestraPaso("DescargaIncorrecta");
+  Forma().MuestraPaso("Contacto");
+  HWND caja = DelSistema("PasoDI_txtNombre");
+  ASSERT_TRUE(IsWindowVisible(caja));
+  RECT r;
+  GetWindowRect(caja, &r);
+  SetCursorPos(r.left + 5, r.top + 5);
+  SendMessageW(caja, WM_SETCURSOR, reinterpret_cast<WPARAM>(caja), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32513)));  // IDC_IBEAM
+  Forma().MuestraPaso("DescargaIncorrecta");
+  POINT enlace = Centro("lblProporcioanrDatos");
+  ClientToScreen(Ventana(), &enlace);
+  SetCursorPos(enlace.x, enlace.y);
+  SendMessageW(Ventana(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Ventana()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
+}
+
+// What changes where the program does not yield (an installation stage) is on the screen before
+// the program goes on: the bar's new value and the stage's caption, without a repaint asked for.
+TEST_F(VentanaWin32Test, LoQueCambiaSinCederSeVeAlMomento) {
+  Crear(1);
+  Forma().Mostrar();
+  Forma().MuestraPaso("Paso1");
+  Forma().MuestraPanel("PicInstalando");
+  Forma().Etapa("Registrando librerías");
+  Forma().Progreso(25);
+  Forma().Refrescar();
+  const auto barra = Forma().LugarEnPixeles(Forma().Indice("picProgresoInstalacion"), ventana->Ppp());
+  const auto etapa = Forma().LugarEnPixeles(Forma().Indice("lbProgresoInstalacion"), ventana->Ppp());
+  int ancho = 0, alto = 0;
+  std::vector<uint32_t> antes, despues;
+  ASSERT_TRUE(ventana->Foto(ancho, alto, antes, false));
+  auto pixel = [&](const std::vector<uint32_t>& foto, int x, int y) {
+    return foto[static_cast<size_t>(y) * ancho + x];
+  };
+  const int medio = barra.y + barra.alto / 2, dentroDel40 = barra.x + barra.ancho * 40 / 100;
+  Forma().Progreso(50);
+  Forma().Etapa("Creando accesos directos");
+  ASSERT_TRUE(ventana->Foto(ancho, alto, despues, false));
+  // Not-xor of the fill over the grey box: the part up to 50 % has turned, what lies after 25 %.
+  EXPECT_NE(pixel(despues, dentroDel40, medio), pixel(antes, dentroDel40, medio));
+  EXPECT_EQ(pixel(despues, dentroDel40, medio), pixel(despues, barra.x + 2, medio));
+  int distintos = 0;
+  for (int y = etapa.y; y < etapa.y + etapa.alto; ++y) {
+    for (int x = etapa.x; x < etapa.x + etapa.ancho; ++x) distintos += pixel(antes, x, y) != pixel(despues, x, y);
+  }
+  EXPECT_GT(distintos, 30);  // the new caption
+}
+
+// Enter on the focused "Cancelar" presses it (the program ends); Enter in the ID box runs the
+// box's own handler: both through the window's message loop, as the user's keys arrive.
+TEST_F(VentanaWin32Test, EnterPulsaElBotonEnfocadoYEsDeLaCaja) {
+  Crear(4);
+  Forma().Mostrar();
+  Forma().MuestraPaso("bienvenida");
+  HWND caja = DelSistema("PasoBienvenido_txtIDLanzador");
+  SetFocus(caja);
+  PostMessageW(caja, WM_KEYDOWN, VK_RETURN, 0);
+  ventana->AtenderPendientes();
+  EXPECT_TRUE(Forma().ALaVista("PasoBienvenido_lblMensajeLanzador"));  // no ID typed
+  Forma().MuestraPaso("SolicitaCarpeta");
+  HWND cancelar = DelSistema("PasoSC_btnCancelar");
+  ASSERT_TRUE(IsWindowVisible(cancelar));
+  SetFocus(cancelar);
+  PostMessageW(cancelar, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_THROW(ventana->AtenderPendientes(), falsos::ProgramaTerminado);
+  EXPECT_EQ(plataforma->terminacion.veces, 1);
 }
 
 }  // namespace

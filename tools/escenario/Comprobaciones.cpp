@@ -169,9 +169,14 @@ bool Escenario::Comprobar(const Accion& a, std::string& hallado) {
   }
   if (a.orden == "captura") {
     const fs::path destino = Captura(texto(0));
-    const bool guardada = vista_->Capturar(destino.string());
-    if (!guardada) hallado = "no se pudo guardar " + destino.string();
-    return guardada;
+    if (!vista_->Capturar(destino.string())) {
+      hallado = "no se pudo guardar " + destino.string();
+      return false;
+    }
+    // What the picture shows is whole: no text of the step is cut by its box.
+    hallado = TextosQueNoCaben(*vista_);
+    if (!hallado.empty()) hallado = "no cabe el texto de " + hallado;
+    return hallado.empty();
   }
   const ui::Control* control = ControlDe(a, 0, hallado);
   if (!control) return false;

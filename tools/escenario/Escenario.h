@@ -19,6 +19,9 @@ namespace evalora::escenario {
 
 // The renderer of this build over a run's form, as the user would see it.
 std::unique_ptr<ui::Vista> CrearVista(ui::frmPrincipal& forma);
+// The labels in view whose text that renderer cannot fit in their box, joined by ", "; empty
+// when every text fits.
+std::string TextosQueNoCaben(ui::Vista& vista);
 
 struct OpcionesDeEscenario {
   std::filesystem::path contenido;    // the download server's shared content folder

@@ -3,6 +3,7 @@
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
+#include <uxtheme.h>
 #include <windowsx.h>
 // clang-format on
 
@@ -25,6 +26,21 @@ COLORREF Rgb(Color c) { return RGB(c.r, c.g, c.b); }
 std::wstring Ancho(const std::string& texto) { return win32::Ancho(texto); }
 
 bool EsDelSistema(Clase clase) { return clase == Clase::kCaja || clase == Clase::kCasilla || clase == Clase::kBoton; }
+
+// The system's DPI, which a program that declares itself DPI-aware is told (96 otherwise on
+// Windows 8.1 and later, which then stretches its window).
+int PppDelSistema() {
+  HDC dc = GetDC(nullptr);
+  const int ppp = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(nullptr, dc);
+  return ppp > 0 ? ppp : kPppDeDiseno;
+}
+
+// The program's icon (its resource 1) at a size the system asks for; none when it has none.
+HICON IconoDelPrograma(int metricaAncho, int metricaAlto) {
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                       GetSystemMetrics(metricaAncho), GetSystemMetrics(metricaAlto), LR_SHARED));
+}
 
 // The first of the design's faces this machine has, else the system's message font.
 std::wstring FamiliaDeLetra() {
@@ -62,6 +78,7 @@ std::wstring FamiliaDeLetra() {
 
 struct VentanaWin32::Estado {
   frmPrincipal& forma;
+  const int ppp = PppDelSistema();  // the layout's and the fonts' DPI
   HWND ventana = nullptr;
   std::map<int, HWND> delSistema;                  // by the control's index
   std::map<int, bool> mostrados;                   // what each system control shows now
@@ -81,12 +98,9 @@ struct VentanaWin32::Estado {
     for (auto& [color, pincel] : pinceles) DeleteObject(pincel);
   }
 
-  int AltoBase() const {
-    HDC dc = GetDC(nullptr);
-    const int alto = -MulDiv(kPuntosDeLaVentana, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, dc);
-    return alto;
-  }
+  int AltoBase() const { return -MulDiv(kPuntosDeLaVentana, ppp, 72); }
+  // A length of the drawing in pixels of 96 DPI, at the window's DPI.
+  int Escalar(int pixeles) const { return MulDiv(pixeles, ppp, kPppDeDiseno); }
 
   HFONT Letra(const ui::Letra& l) {
     int alto = AltoBase();
@@ -112,12 +126,13 @@ struct VentanaWin32::Estado {
   }
 
   RECT Rectangulo(int i) const {
-    const auto p = forma.LugarEnPixeles(i);
+    const auto p = forma.LugarEnPixeles(i, ppp);
     return RECT{p.x, p.y, p.x + p.ancho, p.y + p.alto};
   }
+  int ControlEn(int x, int y) const { return forma.ControlEn(x, y, ppp); }
 
-  void Pintar(HDC dc);
-  void PintarControl(HDC dc, int i);
+  void Pintar(HDC dc, const RECT& zona);
+  void PintarControl(HDC dc, int i, const RECT& zona);
   void PintarEtiqueta(HDC dc, const Control& c, RECT r);
   void PintarImagen(HDC dc, const Control& c, RECT r);
   void PintarBarra(HDC dc, const Control& c, RECT r);
@@ -133,18 +148,19 @@ struct VentanaWin32::Estado {
 
 // --- Drawing -------------------------------------------------------------------------------
 
-void VentanaWin32::Estado::Pintar(HDC dc) {
-  RECT cliente;
-  GetClientRect(ventana, &cliente);
-  FillRect(dc, &cliente, Pincel(forma.FondoEfectivo(forma.Nombre())));
+// What lies in `zona` of the client area (what the system asks to be painted).
+void VentanaWin32::Estado::Pintar(HDC dc, const RECT& zona) {
+  FillRect(dc, &zona, Pincel(forma.FondoEfectivo(forma.Nombre())));
   SetBkMode(dc, TRANSPARENT);
-  for (int i : forma.Hijos(-1)) PintarControl(dc, i);
+  for (int i : forma.Hijos(-1)) PintarControl(dc, i, zona);
 }
 
-void VentanaWin32::Estado::PintarControl(HDC dc, int i) {
+void VentanaWin32::Estado::PintarControl(HDC dc, int i, const RECT& zona) {
   const Control& c = forma.Controles()[i];
   if (!c.visible || EsDelSistema(c.clase)) return;
   const RECT r = Rectangulo(i);
+  RECT comun;
+  if (!IntersectRect(&comun, &r, &zona)) return;  // neither it nor its children show there
   const int guardado = SaveDC(dc);
   IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
   if (c.fondo && c.clase != Clase::kBarra) FillRect(dc, &r, Pincel(*c.fondo));
@@ -161,7 +177,7 @@ void VentanaWin32::Estado::PintarControl(HDC dc, int i) {
     default:
       break;
   }
-  for (int hijo : forma.Hijos(i)) PintarControl(dc, hijo);
+  for (int hijo : forma.Hijos(i)) PintarControl(dc, hijo, zona);
   RestoreDC(dc, guardado);
 }
 
@@ -189,14 +205,15 @@ void VentanaWin32::Estado::PintarImagen(HDC dc, const Control& c, RECT r) {
     return;
   }
   const Color tinta = c.tinta.value_or(kNegro);
-  HPEN pluma = CreatePen(PS_SOLID, 2, Rgb(c.icono == Icono::kCorrecto ? Color{255, 255, 255} : tinta));
+  HPEN pluma = CreatePen(PS_SOLID, Escalar(2), Rgb(c.icono == Icono::kCorrecto ? Color{255, 255, 255} : tinta));
   HGDIOBJ antes = SelectObject(dc, pluma);
   if (c.icono == Icono::kCorrecto) {
     // A green disc with a white tick.
     HGDIOBJ pincel = SelectObject(dc, Pincel(Color{46, 160, 67}));
     HPEN borde = CreatePen(PS_SOLID, 1, RGB(46, 160, 67));
     HGDIOBJ plumaAntes = SelectObject(dc, borde);
-    Ellipse(dc, r.left + 2, r.top + 2, r.right - 2, r.bottom - 2);
+    const int margen = Escalar(2);
+    Ellipse(dc, r.left + margen, r.top + margen, r.right - margen, r.bottom - margen);
     SelectObject(dc, plumaAntes);
     DeleteObject(borde);
     HPEN gruesa = CreatePen(PS_SOLID, std::max(2, ancho / 10), RGB(255, 255, 255));
@@ -211,21 +228,20 @@ void VentanaWin32::Estado::PintarImagen(HDC dc, const Control& c, RECT r) {
   } else if (c.icono == Icono::kRegresar) {
     // An arrow to the left.
     HGDIOBJ pincel = SelectObject(dc, Pincel(tinta));
-    const POINT puntas[] = {{r.left + 3, r.top + alto / 2},
-                            {r.left + ancho / 2, r.top + 4},
-                            {r.left + ancho / 2, r.top + alto * 3 / 8},
-                            {r.right - 4, r.top + alto * 3 / 8},
-                            {r.right - 4, r.top + alto * 5 / 8},
-                            {r.left + ancho / 2, r.top + alto * 5 / 8},
-                            {r.left + ancho / 2, r.bottom - 4}};
+    const int punta = Escalar(3), borde = Escalar(4);
+    const POINT puntas[] = {{r.left + punta, r.top + alto / 2},         {r.left + ancho / 2, r.top + borde},
+                            {r.left + ancho / 2, r.top + alto * 3 / 8}, {r.right - borde, r.top + alto * 3 / 8},
+                            {r.right - borde, r.top + alto * 5 / 8},    {r.left + ancho / 2, r.top + alto * 5 / 8},
+                            {r.left + ancho / 2, r.bottom - borde}};
     Polygon(dc, puntas, 7);
     SelectObject(dc, pincel);
   } else if (c.icono == Icono::kSobre) {
     // An envelope.
     HGDIOBJ pincel = SelectObject(dc, Pincel(kBlanco));
-    const int arriba = r.top + alto / 5, abajo = r.top + alto * 4 / 5;
-    Rectangle(dc, r.left + 2, arriba, r.right - 2, abajo);
-    const POINT solapa[] = {{r.left + 2, arriba}, {r.left + ancho / 2, r.top + alto / 2 + 2}, {r.right - 3, arriba}};
+    const int arriba = r.top + alto / 5, abajo = r.top + alto * 4 / 5, margen = Escalar(2);
+    Rectangle(dc, r.left + margen, arriba, r.right - margen, abajo);
+    const POINT solapa[] = {
+        {r.left + margen, arriba}, {r.left + ancho / 2, r.top + alto / 2 + margen}, {r.right - margen - 1, arriba}};
     Polyline(dc, solapa, 3);
     SelectObject(dc, pincel);
   }
@@ -275,6 +291,10 @@ void VentanaWin32::Estado::CrearDelSistema() {
                                 r.bottom - r.top, ventana, reinterpret_cast<HMENU>(static_cast<INT_PTR>(1000 + i)),
                                 GetModuleHandleW(nullptr), nullptr);
     SendMessageW(hijo, WM_SETFONT, reinterpret_cast<WPARAM>(Letra(c.letra)), FALSE);
+    // A themed check box (Common Controls 6) draws its text in the theme's colour whatever
+    // WM_CTLCOLORSTATIC says: without a theme it keeps the design's orange on white. A blank
+    // name matches no class of any theme (an empty one would mean the default theme).
+    if (c.clase == Clase::kCasilla) SetWindowTheme(hijo, L" ", L" ");
     SetWindowLongPtrW(hijo, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetPropW(hijo, L"EvaloraProcedimiento",
              reinterpret_cast<HANDLE>(SetWindowLongPtrW(hijo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DelSistema))));
@@ -349,7 +369,7 @@ void VentanaWin32::Estado::ActualizarAyudas() {
 // --- What the user does ------------------------------------------------------------------
 
 void VentanaWin32::Estado::Puntero(int x, int y) {
-  const int i = forma.ControlEn(x, y);
+  const int i = ControlEn(x, y);
   if (i < 0) {
     forma.Raton(forma.Nombre());
   } else {
@@ -366,7 +386,14 @@ LRESULT CALLBACK VentanaWin32::Estado::DelSistema(HWND v, UINT mensaje, WPARAM w
     MapWindowPoints(v, e->ventana, &p, 1);
     e->Puntero(p.x, p.y);
   } else if (mensaje == WM_KEYDOWN && w == VK_RETURN) {
-    e->forma.TeclaEnter(e->forma.Controles()[i].nombre);
+    // Enter on a push button presses it, as in every dialog of the system; in a box it is the
+    // box's own key.
+    const Control& c = e->forma.Controles()[i];
+    if (c.clase == Clase::kBoton) {
+      e->forma.Pulsar(c.nombre);
+    } else {
+      e->forma.TeclaEnter(c.nombre);
+    }
     return 0;
   } else if (mensaje == WM_GETDLGCODE && l && reinterpret_cast<const MSG*>(l)->wParam == VK_RETURN) {
     return CallWindowProcW(anterior, v, mensaje, w, l) | DLGC_WANTALLKEYS;  // Enter is the box's
@@ -381,14 +408,21 @@ LRESULT VentanaWin32::Estado::Mensaje(UINT mensaje, WPARAM w, LPARAM l) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(ventana, &ps);
-      RECT cliente;
-      GetClientRect(ventana, &cliente);
-      // Drawn off the screen first, then shown at once.
+      const RECT& zona = ps.rcPaint;
+      const int ancho = zona.right - zona.left, alto = zona.bottom - zona.top;
+      if (ancho <= 0 || alto <= 0) {
+        EndPaint(ventana, &ps);
+        return 0;
+      }
+      // Only what must be painted (a bar's place, for its percentage), drawn off the screen
+      // first, then shown at once.
       HDC memoria = CreateCompatibleDC(dc);
-      HBITMAP imagen = CreateCompatibleBitmap(dc, cliente.right, cliente.bottom);
+      HBITMAP imagen = CreateCompatibleBitmap(dc, ancho, alto);
       HGDIOBJ antes = SelectObject(memoria, imagen);
-      Pintar(memoria);
-      BitBlt(dc, 0, 0, cliente.right, cliente.bottom, memoria, 0, 0, SRCCOPY);
+      SetViewportOrgEx(memoria, -zona.left, -zona.top, nullptr);
+      Pintar(memoria, zona);
+      SetViewportOrgEx(memoria, 0, 0, nullptr);
+      BitBlt(dc, zona.left, zona.top, ancho, alto, memoria, 0, 0, SRCCOPY);
       SelectObject(memoria, antes);
       DeleteObject(imagen);
       DeleteDC(memoria);
@@ -401,23 +435,26 @@ LRESULT VentanaWin32::Estado::Mensaje(UINT mensaje, WPARAM w, LPARAM l) {
       Puntero(GET_X_LPARAM(l), GET_Y_LPARAM(l));
       return 0;
     case WM_LBUTTONDOWN:
-      pulsado = forma.ControlEn(GET_X_LPARAM(l), GET_Y_LPARAM(l));
+      pulsado = ControlEn(GET_X_LPARAM(l), GET_Y_LPARAM(l));
       SetCapture(ventana);
       return 0;
     case WM_LBUTTONUP: {
       ReleaseCapture();
-      const int i = forma.ControlEn(GET_X_LPARAM(l), GET_Y_LPARAM(l));
+      const int i = ControlEn(GET_X_LPARAM(l), GET_Y_LPARAM(l));
       const int antes = pulsado;
       pulsado = -1;
       if (i >= 0 && i == antes) forma.Pulsar(forma.Controles()[i].nombre);
       return 0;
     }
     case WM_SETCURSOR: {
+      // Over a system control (the text boxes' I-beam) the control's own pointer; the window's
+      // only over what it draws itself.
+      if (reinterpret_cast<HWND>(w) != ventana) return FALSE;
       if (LOWORD(l) != HTCLIENT) break;
       POINT p;
       GetCursorPos(&p);
       ScreenToClient(ventana, &p);
-      const int i = forma.ControlEn(p.x, p.y);
+      const int i = ControlEn(p.x, p.y);
       SetCursor(i >= 0 && forma.Controles()[i].mano ? mano : flecha);
       return TRUE;
     }
@@ -476,10 +513,13 @@ VentanaWin32::VentanaWin32(frmPrincipal& forma) : forma_(forma), estado_(std::ma
   clase.lpfnWndProc = &Estado::Procedimiento;
   clase.hInstance = GetModuleHandleW(nullptr);
   clase.hCursor = estado_->flecha;
+  // The caption's, taskbar's and Alt+Tab's icon: the program's own.
+  clase.hIcon = IconoDelPrograma(SM_CXICON, SM_CYICON);
+  clase.hIconSm = IconoDelPrograma(SM_CXSMICON, SM_CYSMICON);
   clase.lpszClassName = kClase;
   RegisterClassExW(&clase);  // a second window finds it registered
   const Rect lugar = forma.Lugar();
-  RECT marco{0, 0, Pixeles(lugar.ancho), Pixeles(lugar.alto)};
+  RECT marco{0, 0, Pixeles(lugar.ancho, estado_->ppp), Pixeles(lugar.alto, estado_->ppp)};
   AdjustWindowRectEx(&marco, kEstilo, FALSE, 0);
   CreateWindowExW(0, kClase, Ancho(forma.Caption()).c_str(), kEstilo, CW_USEDEFAULT, CW_USEDEFAULT,
                   marco.right - marco.left, marco.bottom - marco.top, nullptr, nullptr, GetModuleHandleW(nullptr),
@@ -506,7 +546,9 @@ void VentanaWin32::Actualizar(int control) {
     const bool igual = antes.first == forma_.ALaVista(control) && EqualRect(&antes.second, &r);
     antes = {forma_.ALaVista(control), r};
     if (igual) {
+      // Painted now: the program may go on working without yielding (an installation stage).
       InvalidateRect(estado_->ventana, &r, FALSE);
+      UpdateWindow(estado_->ventana);
       return;
     }
   }
@@ -542,13 +584,18 @@ bool VentanaWin32::Capturar(const std::string& archivo) {
   return Foto(ancho, alto, pixeles) && EscribirPng(archivo, ancho, alto, pixeles);
 }
 
-bool VentanaWin32::Foto(int& ancho, int& alto, std::vector<uint32_t>& pixeles) {
+bool VentanaWin32::Foto(int& ancho, int& alto, std::vector<uint32_t>& pixeles, bool repintar, bool conMarco) {
   // PrintWindow gives blank pictures under Wine: the screen's own pixels are copied instead.
   HWND v = estado_->ventana;
   if (!IsWindowVisible(v)) return false;
-  Refrescar();
+  if (repintar) Refrescar();
   RECT cliente;
-  GetClientRect(v, &cliente);
+  if (conMarco) {
+    GetWindowRect(v, &cliente);
+    OffsetRect(&cliente, -cliente.left, -cliente.top);
+  } else {
+    GetClientRect(v, &cliente);
+  }
   ancho = cliente.right;
   alto = cliente.bottom;
   BITMAPINFO info{};
@@ -559,7 +606,7 @@ bool VentanaWin32::Foto(int& ancho, int& alto, std::vector<uint32_t>& pixeles) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HDC dc = GetDC(v);
+  HDC dc = conMarco ? GetWindowDC(v) : GetDC(v);
   HDC memoria = CreateCompatibleDC(dc);
   HBITMAP imagen = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   bool bien = false;
@@ -587,14 +634,51 @@ void* VentanaWin32::ControlDelSistema(const std::string& nombre) const {
   return hijo == estado_->delSistema.end() ? nullptr : hijo->second;
 }
 
-int VentanaWin32::Bucle() {
-  MSG mensaje;
-  while (GetMessageW(&mensaje, nullptr, 0, 0) > 0) {
-    if (!IsDialogMessageW(estado_->ventana, &mensaje)) {
-      TranslateMessage(&mensaje);
-      DispatchMessageW(&mensaje);
+int VentanaWin32::Ppp() const { return estado_->ppp; }
+
+void* VentanaWin32::LetraDe(int control) const { return estado_->Letra(forma_.Controles()[control].letra); }
+
+std::vector<std::string> VentanaWin32::EtiquetasQueNoCaben() const {
+  std::vector<std::string> sinLugar;
+  HDC dc = GetDC(estado_->ventana);
+  const auto& controles = forma_.Controles();
+  for (size_t i = 0; i < controles.size(); ++i) {
+    const Control& c = controles[i];
+    if (c.clase != Clase::kEtiqueta || c.texto.empty() || !forma_.ALaVista(static_cast<int>(i))) continue;
+    const RECT caja = estado_->Rectangulo(static_cast<int>(i));
+    HGDIOBJ antes = SelectObject(dc, static_cast<HFONT>(LetraDe(static_cast<int>(i))));
+    const std::wstring texto = Ancho(c.texto);
+    // Measured as it is drawn (PintarEtiqueta).
+    RECT medida{0, 0, caja.right - caja.left, 0};
+    DrawTextW(dc, texto.c_str(), -1, &medida, DT_CALCRECT | DT_NOPREFIX | (c.ajustar ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(dc, antes);
+    const int ancho = medida.right - medida.left, alto = medida.bottom - medida.top;
+    if (ancho > caja.right - caja.left || alto > caja.bottom - caja.top) {
+      sinLugar.push_back(c.nombre + " (" + std::to_string(ancho) + "x" + std::to_string(alto) + " en " +
+                         std::to_string(caja.right - caja.left) + "x" + std::to_string(caja.bottom - caja.top) + ")");
     }
   }
+  ReleaseDC(estado_->ventana, dc);
+  return sinLugar;
+}
+
+// One message of the window's loop: the keys of a dialog (Tab, Enter on a push button) first.
+void VentanaWin32::Atender(void* mensaje) {
+  MSG* m = static_cast<MSG*>(mensaje);
+  if (!IsDialogMessageW(estado_->ventana, m)) {
+    TranslateMessage(m);
+    DispatchMessageW(m);
+  }
+}
+
+void VentanaWin32::AtenderPendientes() {
+  MSG mensaje;
+  while (PeekMessageW(&mensaje, nullptr, 0, 0, PM_REMOVE)) Atender(&mensaje);
+}
+
+int VentanaWin32::Bucle() {
+  MSG mensaje;
+  while (GetMessageW(&mensaje, nullptr, 0, 0) > 0) Atender(&mensaje);
   return static_cast<int>(mensaje.wParam);
 }
 

@@ -30,12 +30,23 @@ class VentanaWin32 : public Vista {
   void Refrescar() override;
   bool Capturar(const std::string& archivo) override;
   // The client area as the screen shows it (BitBlt from the window's DC into a DIB), rows top
-  // first, each pixel 0x00RRGGBB; false when the window is not on the screen.
-  bool Foto(int& ancho, int& alto, std::vector<uint32_t>& pixeles);
+  // first, each pixel 0x00RRGGBB; false when the window is not on the screen. `repintar` first
+  // paints what is pending; `conMarco` takes the whole window, caption and frame included.
+  bool Foto(int& ancho, int& alto, std::vector<uint32_t>& pixeles, bool repintar = true, bool conMarco = false);
 
   // The window (an HWND) and the system control of a text box, check box or push button.
   void* Ventana() const;
   void* ControlDelSistema(const std::string& nombre) const;
+  // The DPI the window is laid out at (the system's), and the font (an HFONT) a control is drawn
+  // with.
+  int Ppp() const;
+  void* LetraDe(int control) const;
+  // The labels in view whose text, in their font, does not fit in their box (wider, or taller
+  // than the box once wrapped), each as "name (text's width x height in the box's)".
+  std::vector<std::string> EtiquetasQueNoCaben() const;
+  // The messages waiting now, as the window's loop takes them (a MSG*, for one).
+  void Atender(void* mensaje);
+  void AtenderPendientes();
   // Runs the window's messages until the program ends.
   int Bucle();
 
