@@ -20,9 +20,11 @@ build/bin/evalora-escenario --preparar-contenido build-windows/contenido-escenar
 for ppp in 96 120 144; do
   destino="$PWD/docs/pasos/windows"
   [ "$ppp" = 96 ] || destino="$destino/${ppp}ppp"
-  printf '%s\n' $escenarios | EVALORA_PPP=$ppp xargs -P "$(nproc)" -I{} tests/windows/escenario.sh \
-    "$PWD/build/bin/evalora-servidor-dev" "$PWD/build-windows/bin" "$PWD/build-windows/contenido-escenarios" \
-    "$PWD/build-windows/prefijo-wine" "$destino" "$PWD/{}" | grep -v '^X connection'
+  # A scenario that does not run in this build (status 77) is no failure.
+  printf '%s\n' $escenarios | EVALORA_PPP=$ppp xargs -P "$(nproc)" -I{} bash -c \
+    'tests/windows/escenario.sh "$@" || [ $? -eq 77 ]' _ "$PWD/build/bin/evalora-servidor-dev" \
+    "$PWD/build-windows/bin" "$PWD/build-windows/contenido-escenarios" "$PWD/build-windows/prefijo-wine" \
+    "$destino" "$PWD/{}" | grep -v '^X connection'
 done
 EVALORA_MARCO_DE_WINE=1 EVALORA_CAPTURA_DEL_MARCO="Z:$(echo "$PWD/docs/pasos/windows/marco-6.png" | tr / '\\')" \
   scripts/en-wine.sh "$PWD/build-windows/prefijo-wine" build-windows/tests/windows/pruebas_win_ventana.exe \
