@@ -12,6 +12,17 @@ lista="$WINEPREFIX/drive_c/evalora-escenario/comprobaciones.txt"
 wine=$(command -v wine || command -v wine64)
 # Runs of blanks and tabs count as one blank, as lnkinfo aligns its fields.
 juntar() { tr '\t' ' ' | tr -s ' '; }
+# The Linux path of a Windows path of the prefix. Right after the run's Wine has ended, a new Wine
+# now and then fails to start (its start program prints an error instead): asked again, it answers.
+ruta_linux() {
+  local ruta intento
+  for intento in 1 2 3; do
+    ruta=$("$wine" winepath -u "$1" 2>/dev/null | tr -d '\r')
+    [[ "$ruta" == /* ]] && break
+    "${WINESERVER:-wineserver}" -w 2>/dev/null
+  done
+  printf '%s' "$ruta"
+}
 fallos=0
 while IFS=$'\t' read -r orden a b c d; do
   case "$orden" in
@@ -24,7 +35,7 @@ while IFS=$'\t' read -r orden a b c d; do
       fi
       ;;
     lnkinfo)
-      ruta=$("$wine" winepath -u "$a" 2>/dev/null | tr -d '\r')
+      ruta=$(ruta_linux "$a")
       salida=$(lnkinfo "$ruta" 2>&1)
       if ! grep -qF -- "$(juntar <<<"$b")" <<<"$(juntar <<<"$salida")"; then
         echo "lnkinfo $a: se esperaba «$b»; lnkinfo dijo: $salida" >&2
@@ -32,7 +43,7 @@ while IFS=$'\t' read -r orden a b c d; do
       fi
       ;;
     base)
-      ruta=$("$wine" winepath -u "$a" 2>/dev/null | tr -d '\r')
+      ruta=$(ruta_linux "$a")
       # PRAGMA key answers "ok" on a line of its own; the rows follow.
       salida=$(printf "PRAGMA key='%s';\n%s;\n" "$b" "$c" | sqlcipher "$ruta" 2>&1 | sed '1{/^ok$/d}' |
         awk 'NR > 1 { printf "\\r\\n" } { printf "%s", $0 }')
