@@ -24,7 +24,8 @@ class FuentesPrefijo : public Fuentes {
   bool Registrar(const std::string& archivo) override;
   bool CrearRecursoEscalable(const std::string& archivoFot, const std::string& archivoFuente,
                              const std::string& carpeta) override;
-  // No program of the prefix runs in this build to be told.
+  // This build reaches no window of a program that runs in the prefix (Wine's own): those read
+  // the table again when they start.
   void AvisarCambio() override {}
 
  private:
