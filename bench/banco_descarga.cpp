@@ -226,10 +226,8 @@ std::optional<Medida> MedirGestor(const Trabajo& t, const Prefijo& prefijo) {
   ProcesosProc procesos;
   SinBarras barras;
   EstadoDeEjecucion estado = EnOtraCarpeta(t.estado, "C:\\BancoGestor");
-  std::string paso;
-  GestorDeDescargas gestor(
-      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {},
-      [&](const std::string& p) { paso = p; });
+  GestorDeDescargas gestor(estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras,
+                           [](const std::string&) {});
   Medida m;
   {
     // The same names in an empty folder of their own: the download's folder is not looked into
@@ -241,14 +239,14 @@ std::optional<Medida> MedirGestor(const Trabajo& t, const Prefijo& prefijo) {
   m.bytes = t.bytes;
   m.cpu = CpuDelProceso();
   const auto inicio = Pared::now();
-  gestor.Descargar();
+  const Paso paso = gestor.Descargar();
   m.segundos = std::chrono::duration<double>(Pared::now() - inicio).count();
   m.cpu = CpuDelProceso() - m.cpu;
   m.memoriaKb = MemoriaDelProceso();
   m.pausaMs = eventos.MaximaMs();
   m.descargas = RitmoDeLaLista(inicio, archivos.terminados);
   m.presenciaCompleta = MedirPresencia(archivos, estado);
-  if (paso != "DescargaCorrecta") return std::nullopt;
+  if (paso != Paso::kDescargaCorrecta) return std::nullopt;
   return m;
 }
 

@@ -6,6 +6,7 @@
 #include "catalogue/VersionDelCatalogo.h"
 #include "core/Texto.h"
 #include "download/ArchivoCompleto.h"
+#include "startup/TiposDeAsistente.h"
 
 namespace evalora {
 
@@ -155,7 +156,7 @@ bool ClienteDelCatalogo::ObtenerListaDeArchivos(const SuitesElegidas& suites) {
   estado_.TodosLosArchivosExisten = estado_.NingunArchivoExiste = estado_.AlgunArchivoExiste = true;
   if (!conexion_.AbrirCatalogo()) return false;
   std::optional<FilasDelCatalogo> filas;
-  if (estado_.TipoDeAsistente == "8") {
+  if (PideLanzador(estado_)) {
     filas = FilasDeLanzadores();
   } else {
     const std::string solicitud = SolicitudDeArchivos(estado_, suites);

@@ -59,10 +59,6 @@ struct EstadoDeEjecucion {
   bool InstalacionFallida = false;
   bool ImpresoraNoInstalable = false;
   bool AvisoWindowsVista = false;
-
-  // The kind as a number, as the wizard compares it (≤ 3 installing kinds, < 6 installer sizes).
-  // A kind text that is no number gives NaN, which no comparison matches.
-  double TipoComoNumero() const;
 };
 
 }  // namespace evalora

@@ -1,9 +1,11 @@
 #include "download/DecisionDeDescarga.h"
 
+#include "startup/TiposDeAsistente.h"
+
 namespace evalora {
 
 DecisionDeDescarga DecidirDescarga(EstadoDeEjecucion& estado) {
-  const bool instala = estado.TipoComoNumero() <= 3;
+  const bool instala = Instala(estado);
   if (estado.TodosLosArchivosExisten) {
     return instala ? DecisionDeDescarga::kInstalar : DecisionDeDescarga::kOfrecerCancelar;
   }

@@ -5,6 +5,7 @@
 #include "core/Texto.h"
 #include "download/ArchivoCompleto.h"
 #include "platform/CodigosWin.h"
+#include "startup/TiposDeAsistente.h"
 
 namespace evalora {
 
@@ -66,13 +67,8 @@ bool AvastEnEjecucion(Procesos& procesos) {
 }
 
 GestorDeDescargas::GestorDeDescargas(EstadoDeEjecucion& estado, ServiciosDeDescarga servicios, BarrasDeDescarga& barras,
-                                     std::function<void(const std::string&)> registraFalla,
-                                     std::function<void(const std::string& paso)> muestraPaso)
-    : estado_(estado),
-      servicios_(servicios),
-      barras_(barras),
-      registraFalla_(std::move(registraFalla)),
-      muestraPaso_(std::move(muestraPaso)) {}
+                                     std::function<void(const std::string&)> registraFalla)
+    : estado_(estado), servicios_(servicios), barras_(barras), registraFalla_(std::move(registraFalla)) {}
 
 void GestorDeDescargas::Esperar(uint32_t milisegundos) {
   const uint32_t inicio = servicios_.reloj.Milisegundos();
@@ -202,7 +198,7 @@ void GestorDeDescargas::ReintentarDescargas() {
   }
 }
 
-void GestorDeDescargas::Descargar() {
+Paso GestorDeDescargas::Descargar() {
   BytesDelArchivoActual = 0;
   PrepararListaDeDescarga();
   barras_.Preparar();
@@ -218,9 +214,9 @@ void GestorDeDescargas::Descargar() {
   for (int pasada = 1; pasada <= 5 && !ListaDescargada(); ++pasada) ReintentarDescargas();
   barras_.Ocultar();
   BorrarTemporales(estado_.CarpetaDeInstalacion, true);
-  if (!ListaDescargada()) return muestraPaso_("DescargaIncorrecta");
-  if (AvastEnEjecucion(servicios_.procesos) && !ArchivosCompletos()) return muestraPaso_("DescargaIncorrecta");
-  muestraPaso_(estado_.TipoComoNumero() <= 3 ? "IniciaInstalacion" : "DescargaCorrecta");
+  if (!ListaDescargada()) return Paso::kDescargaIncorrecta;
+  if (AvastEnEjecucion(servicios_.procesos) && !ArchivosCompletos()) return Paso::kDescargaIncorrecta;
+  return Instala(estado_) ? Paso::kIniciaInstalacion : Paso::kDescargaCorrecta;
 }
 
 void BorrarTemporales(SistemaDeArchivos& a, const std::string& ruta, bool recursivo) {

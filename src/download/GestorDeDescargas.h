@@ -2,8 +2,7 @@
 // The download manager: every file of the download list into its place below the destination
 // folder, three attempts a file, five retry passes, a failure report per failed file and pass,
 // the progress of the file and of the whole list, the sweep of temporary files, and the step that
-// comes next. What it draws and which step it shows go through small interfaces the window
-// implements.
+// comes next, which it returns. What it draws goes through a small interface the window implements.
 
 #include <cstdint>
 #include <functional>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "core/EstadoDeEjecucion.h"
+#include "core/Paso.h"
 #include "download/netDownload.h"
 #include "platform/BucleDeEventos.h"
 #include "platform/Procesos.h"
@@ -53,12 +53,10 @@ bool AvastEnEjecucion(Procesos& procesos);
 class GestorDeDescargas {
  public:
   GestorDeDescargas(EstadoDeEjecucion& estado, ServiciosDeDescarga servicios, BarrasDeDescarga& barras,
-                    std::function<void(const std::string&)> registraFalla,
-                    std::function<void(const std::string& paso)> muestraPaso);
+                    std::function<void(const std::string&)> registraFalla);
 
-  // The whole download; ends by presenting "IniciaInstalacion", "DescargaCorrecta" or
-  // "DescargaIncorrecta".
-  void Descargar();
+  // The whole download; returns the step that follows: the installation, or the result.
+  Paso Descargar();
 
   void PrepararListaDeDescarga();
   // Three attempts; a body that is not of `bytesEsperados` (when given) is a failed attempt.
@@ -91,7 +89,6 @@ class GestorDeDescargas {
   ServiciosDeDescarga servicios_;
   BarrasDeDescarga& barras_;
   std::function<void(const std::string&)> registraFalla_;
-  std::function<void(const std::string&)> muestraPaso_;
   int64_t recibidosDelIntento_ = 0;
   // One transfer and one download for every file of the list, made at the first.
   std::unique_ptr<TransporteHttp> transporte_;

@@ -1,5 +1,7 @@
 #include "install/AccesosDirectos.h"
 
+#include "startup/TiposDeAsistente.h"
+
 namespace evalora {
 
 bool CrearAccesosDirectos(const std::string& carpeta, const EstadoDeEjecucion& estado, const Plataforma& p) {
@@ -7,7 +9,7 @@ bool CrearAccesosDirectos(const std::string& carpeta, const EstadoDeEjecucion& e
   const std::string icono = carpeta + "\\evicon.ico";
   if (!p.archivos.ExisteArchivo(programa) || !p.archivos.ExisteArchivo(icono)) return true;
   const std::string nombre =
-      "\\Evalora " + estado.VersionMayor + (estado.TipoComoNumero() == 3 ? " Local.lnk" : " Cloud.lnk");
+      "\\Evalora " + estado.VersionMayor + " " + EdicionInstalada(estado) + ".lnk";
   AccesoDirecto acceso;
   acceso.destino = programa;
   acceso.icono = icono;

@@ -1,6 +1,7 @@
 #include "install/CarpetasDelSistema.h"
 
 #include "install/SecurityFolder.h"
+#include "startup/TiposDeAsistente.h"
 
 namespace evalora {
 
@@ -92,7 +93,7 @@ void CrearCarpetasDelSistema(const EstadoDeEjecucion& estado, const Plataforma& 
 }
 
 void LimpiarVirtualStore(const EstadoDeEjecucion& estado, const Plataforma& p) {
-  const std::string edicion = "Evalora " + estado.VersionMayor + (estado.TipoComoNumero() == 3 ? " Local" : " Cloud");
+  const std::string edicion = "Evalora " + estado.VersionMayor + " " + EdicionInstalada(estado);
   for (const char* almacen :
        {"\\AppData\\Local\\VirtualStore\\Program Files (x86)\\", "\\AppData\\Local\\VirtualStore\\Program Files\\"}) {
     const std::string raiz = p.entorno.Valor("Windir").substr(0, 3);

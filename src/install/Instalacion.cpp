@@ -5,6 +5,7 @@
 #include "install/ConfigurarImpresora.h"
 #include "install/Librerias.h"
 #include "install/Outlook.h"
+#include "startup/TiposDeAsistente.h"
 
 namespace evalora {
 
@@ -12,16 +13,16 @@ Instalacion::Instalacion(EstadoDeEjecucion& estado, Plataforma plataforma, Panel
                          std::function<bool()> instalarBaseDeDatos)
     : estado_(estado), plataforma_(plataforma), panel_(panel), instalarBaseDeDatos_(std::move(instalarBaseDeDatos)) {}
 
-void Instalacion::IniciarInstalacion() {
+Paso Instalacion::IniciarInstalacion() {
   Traza("Inicia instalación");
   estado_.InstalacionFallida = false;
   panel_.Progreso(5);
   const bool correcta =
       estado_.InstalarBaseDeDatos ? (instalarBaseDeDatos_ && instalarBaseDeDatos_()) : InstalarSistema();
   if (!correcta) estado_.InstalacionFallida = true;
-  panel_.MuestraPaso(correcta ? "DescargaCorrecta" : "DescargaIncorrecta");
   panel_.Progreso(100);
   Traza("Finaliza instalación");
+  return correcta ? Paso::kDescargaCorrecta : Paso::kDescargaIncorrecta;
 }
 
 bool Instalacion::InstalarSistema() {
@@ -33,7 +34,7 @@ bool Instalacion::InstalarSistema() {
   panel_.Refrescar();
   InstalarLibrerias(estado_, p);
   panel_.Progreso(35);
-  if (estado_.TipoComoNumero() == 3 && EsVistaSinServicePack(p)) estado_.AvisoWindowsVista = true;
+  if (EdicionInstalada(estado_) == "Local" && EsVistaSinServicePack(p)) estado_.AvisoWindowsVista = true;
   panel_.Progreso(45);
   CrearCarpetasDelSistema(estado_, p);
   panel_.Etapa("Instalando la impresora Evalora");

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/EstadoDeEjecucion.h"
+#include "core/Paso.h"
 #include "platform/Plataforma.h"
 
 namespace evalora {
@@ -18,7 +19,6 @@ class PanelDeInstalacion {
   virtual void Etapa(const std::string& texto) = 0;               // lbProgresoInstalacion
   virtual void Progreso(int32_t porcentaje) = 0;                  // picProgresoInstalacion
   virtual void Refrescar() = 0;
-  virtual void MuestraPaso(const std::string& paso) = 0;
 };
 
 class Instalacion {
@@ -27,8 +27,8 @@ class Instalacion {
   Instalacion(EstadoDeEjecucion& estado, Plataforma plataforma, PanelDeInstalacion& panel,
               std::function<bool()> instalarBaseDeDatos = {});
 
-  // Runs the installation and presents "DescargaCorrecta" or "DescargaIncorrecta".
-  void IniciarInstalacion();
+  // Runs the installation and returns its result step: "DescargaCorrecta" or "DescargaIncorrecta".
+  Paso IniciarInstalacion();
   bool InstalarSistema();
 
   // The trace points, kept by nothing.

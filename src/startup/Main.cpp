@@ -41,7 +41,7 @@ bool PasaLasComprobaciones(EstadoDeEjecucion& estado, VentanaDeInicio& ventana, 
     }
     return false;
   }
-  if (estado.TipoComoNumero() <= 3) {
+  if (Instala(estado)) {
     if (AsistenteOSistemaEnEjecucion(estado, s.procesos, s.eventos, s.mensajes)) s.terminacion.Terminar();
     if (!UsuarioEsAdministrador(s.usuario)) {
       ventana.EscribirAvisoDePaso1(kTextoSinPermisos);
@@ -57,7 +57,7 @@ bool PasaLasComprobaciones(EstadoDeEjecucion& estado, VentanaDeInicio& ventana, 
 
 }  // namespace
 
-void Main(EstadoDeEjecucion& estado, const VersionDelEjecutable& version, VentanaDeInicio& ventana,
+PrimerPaso Main(EstadoDeEjecucion& estado, const VersionDelEjecutable& version, VentanaDeInicio& ventana,
           ServiciosDeInicio servicios, const CatalogoDeInicio& catalogo, const DireccionesDeInicio& direcciones) {
   EstablecerVersion(estado, version);
   EstablecerTitulos(estado, ventana, catalogo.obtenerPesoInstalador);
@@ -66,12 +66,9 @@ void Main(EstadoDeEjecucion& estado, const VersionDelEjecutable& version, Ventan
   const bool bloqueado = !PasaLasComprobaciones(estado, ventana, servicios, catalogo, direcciones, sinNetFramework);
   if (sinNetFramework) {
     estado.NetFrameworkFaltante = true;
-    ventana.MuestraPaso("DescargaIncorrecta");
-    ventana.Mostrar();
-    return;
+    return {Paso::kDescargaIncorrecta, true};
   }
-  ventana.Mostrar();
-  ventana.MuestraPaso(bloqueado ? "Paso1" : "bienvenida");
+  return {bloqueado ? Paso::kPaso1 : Paso::kBienvenida};
 }
 
 }  // namespace evalora

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/EstadoDeEjecucion.h"
+#include "core/Paso.h"
 #include "platform/BucleDeEventos.h"
 #include "platform/InformacionDelEjecutable.h"
 #include "platform/Internet.h"
@@ -26,8 +27,13 @@ class VentanaDeInicio : public TitulosDeVentana {
   virtual void EscribirAvisoDePaso1(const std::string& texto) = 0;
   // The notice label 2100 twips high and aligned to the left, for the connection notices.
   virtual void AmpliarAvisoDePaso1() = 0;
-  virtual void Mostrar() = 0;
-  virtual void MuestraPaso(const std::string& paso) = 0;
+};
+
+// Where the start-up leaves the window: its first step, and whether that step is presented
+// before the window appears (the .NET notice) or after (every other step).
+struct PrimerPaso {
+  Paso paso;
+  bool antesDeMostrar = false;
 };
 
 struct ServiciosDeInicio {
@@ -61,9 +67,9 @@ inline constexpr const char* kTextoSinPermisos =
 // The notice about proxies and firewalls, naming the catalogue's address and port 1433.
 std::string AvisoDeFirewall(const std::string& ipDelCatalogo);
 
-// Runs the start-up and returns with the window shown on its first step. Ends the program
-// (through the service) when another wizard or the installed system runs.
-void Main(EstadoDeEjecucion& estado, const VersionDelEjecutable& version, VentanaDeInicio& ventana,
+// Runs the start-up and returns the window's first step. Ends the program (through the service)
+// when another wizard or the installed system runs.
+PrimerPaso Main(EstadoDeEjecucion& estado, const VersionDelEjecutable& version, VentanaDeInicio& ventana,
           ServiciosDeInicio servicios, const CatalogoDeInicio& catalogo, const DireccionesDeInicio& direcciones);
 
 }  // namespace evalora

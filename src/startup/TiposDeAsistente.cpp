@@ -2,72 +2,144 @@
 
 namespace evalora {
 
+namespace {
+
+constexpr const char* kDescargaDelSistema =
+    "Este asistente descargará el instalador del sistema Evalora {v} para poder utilizarlo después en diferentes "
+    "equipos. {peso}";
+constexpr const char* kDescargaDeRecursos =
+    "Este asistente descargará el instalador de recursos didácticos Evalora {v} para poder utilizarlo después en "
+    "diferentes equipos. {peso}";
+constexpr const char* kInstalacionDelSistema =
+    "Este asistente descargará e instalará el sistema Evalora {v} en este equipo. {peso}";
+constexpr const char* kInstaladores = "Este asistente descargará los instaladores Evalora ";
+
+// clang-format off
+constexpr std::array<FichaDeTipo, 8> kTipos{{
+  {1, "AsistenteDeInstalacionEvalora{v}Cloud", "Asistente para la instalación de Evalora {v} Cloud",
+   "Cloud", true, false, false, false, true, Paso::kDescarga,
+   kInstalacionDelSistema, kInstaladores, "\\Instalador Evalora {edicion}"},
+  {2, "AsistenteBaseDeDatosEvalora{v}Local",
+   "Asistente para la instalación de la Base de datos de Evalora {v} Local",
+   "Local", true, true, false, false, true, Paso::kIndicaIdEV,
+   "Este asistente descargará e instalará la base de datos del sistema Evalora {v} Local. \r\n{peso}",
+   kInstaladores, "\\Instalador Evalora {edicion}"},
+  {3, "AsistenteDeInstalacionEvalora{v}Local", "Asistente para la instalación de Evalora {v} Local",
+   "Local", true, false, false, false, true, Paso::kDescarga,
+   kInstalacionDelSistema, kInstaladores, "\\Instalador Evalora {edicion}"},
+  {4, "AsistenteDescargaEvalora{v}Cloud", "Asistente para la descarga de Evalora {v} Cloud",
+   "Cloud", false, false, false, false, true, Paso::kSolicitaCarpeta,
+   kDescargaDelSistema, kInstaladores, "\\Instalador Evalora {edicion}"},
+  {5, "AsistenteDescargaEvalora{v}Local", "Asistente para la descarga de Evalora {v} Local",
+   "Local", false, false, false, false, true, Paso::kSolicitaCarpeta,
+   kDescargaDelSistema, kInstaladores, "\\Instalador Evalora {edicion}"},
+  {6, "AsistenteMaterialDidacticoEvalora{v}Cloud",
+   "Asistente para la descarga del material didáctico de Evalora {v} Cloud",
+   "Cloud", false, false, true, false, false, Paso::kSolicitaSuite,
+   kDescargaDeRecursos, kInstaladores, "\\Instalador de Recursos Evalora {edicion}"},
+  {7, "AsistenteMaterialDidacticoEvalora{v}Local",
+   "Asistente para la descarga del material didáctico Evalora {v} Local",
+   "Local", false, false, true, false, false, Paso::kSolicitaSuite,
+   kDescargaDeRecursos, kInstaladores, "\\Instalador de Recursos Evalora {edicion}"},
+  {8, "AsistenteLanzadoresEvalora{v}", "Asistente para la descarga de los Lanzadores Evalora {v}",
+   "Local", false, false, false, true, false, Paso::kSolicitaCarpeta,
+   "Este asistente descargará el instalador de los lanzadores Evalora {v} para poder utilizarlo después en "
+   "diferentes equipos.",
+   "Este asistente descargará los instaladores de los lanzadores Evalora ", "\\Instalador lanzadores Evalora"},
+}};
+// clang-format on
+
+std::string Reemplazar(std::string texto, const std::string& que, const std::string& por) {
+  for (size_t i = texto.find(que); i != std::string::npos; i = texto.find(que, i + por.size())) {
+    texto.replace(i, que.size(), por);
+  }
+  return texto;
+}
+
+}  // namespace
+
+const std::array<FichaDeTipo, 8>& TiposDeAsistente() { return kTipos; }
+
+const FichaDeTipo* FichaDelTipo(const EstadoDeEjecucion& estado) {
+  for (const FichaDeTipo& tipo : kTipos) {
+    if (estado.TipoDeAsistente == std::to_string(tipo.numero)) return &tipo;
+  }
+  return nullptr;
+}
+
+std::string Rellenar(const char* plantilla, const EstadoDeEjecucion& estado, const std::string& peso) {
+  return Reemplazar(Reemplazar(Reemplazar(plantilla, "{v}", estado.VersionMayor), "{peso}", peso), "{edicion}",
+                    estado.Edicion);
+}
+
+std::string NombreDelEjecutable(const FichaDeTipo& tipo, const std::string& version) {
+  return Reemplazar(tipo.ejecutable, "{v}", version);
+}
+
+bool Instala(const EstadoDeEjecucion& estado) {
+  const FichaDeTipo* tipo = FichaDelTipo(estado);
+  return tipo && tipo->instala;
+}
+
+bool InstalaElSistema(const EstadoDeEjecucion& estado) {
+  const FichaDeTipo* tipo = FichaDelTipo(estado);
+  return tipo && tipo->instala && !tipo->instalaBaseDeDatos;
+}
+
+bool PideSuites(const EstadoDeEjecucion& estado) {
+  const FichaDeTipo* tipo = FichaDelTipo(estado);
+  return tipo && tipo->pideSuites;
+}
+
+bool PideLanzador(const EstadoDeEjecucion& estado) {
+  const FichaDeTipo* tipo = FichaDelTipo(estado);
+  return tipo && tipo->pideLanzador;
+}
+
+std::string EdicionInstalada(const EstadoDeEjecucion& estado) {
+  const FichaDeTipo* tipo = FichaDelTipo(estado);
+  return InstalaElSistema(estado) && std::string(tipo->edicion) == "Local" ? "Local" : "Cloud";
+}
+
 void EstablecerVersion(EstadoDeEjecucion& estado, const VersionDelEjecutable& version) {
   estado.VersionMayor = std::to_string(version.Mayor);
   estado.TipoDeAsistente = std::to_string(version.Menor);
 }
 
 std::optional<std::string> TituloDelAsistente(const EstadoDeEjecucion& estado) {
-  const std::string& v = estado.VersionMayor;
-  const std::string& tipo = estado.TipoDeAsistente;
-  if (tipo == "1") return "Asistente para la instalación de Evalora " + v + " Cloud";
-  if (tipo == "2") return "Asistente para la instalación de la Base de datos de Evalora " + v + " Local";
-  if (tipo == "3") return "Asistente para la instalación de Evalora " + v + " Local";
-  if (tipo == "4") return "Asistente para la descarga de Evalora " + v + " Cloud";
-  if (tipo == "5") return "Asistente para la descarga de Evalora " + v + " Local";
-  if (tipo == "6") return "Asistente para la descarga del material didáctico de Evalora " + v + " Cloud";
-  if (tipo == "7") return "Asistente para la descarga del material didáctico Evalora " + v + " Local";
-  if (tipo == "8") return "Asistente para la descarga de los Lanzadores Evalora " + v;
-  return std::nullopt;
+  const FichaDeTipo* tipo = FichaDelTipo(estado);
+  if (!tipo) return std::nullopt;
+  return Rellenar(tipo->titulo, estado);
 }
 
 void EstablecerTitulos(const EstadoDeEjecucion& estado, TitulosDeVentana& ventana,
                        const std::function<void()>& obtenerPesoInstalador) {
-  if (estado.TipoComoNumero() < 6 && obtenerPesoInstalador) obtenerPesoInstalador();
+  const FichaDeTipo* tipo = FichaDelTipo(estado);
+  if (tipo && tipo->pesaElInstalador && obtenerPesoInstalador) obtenerPesoInstalador();
   if (const auto titulo = TituloDelAsistente(estado)) ventana.EscribirTitulo(*titulo);
   ventana.EscribirCaption(ventana.TituloActual() + kSufijoDeCaption);
 }
 
-void IniciarFlujo(EstadoDeEjecucion& estado, const Entorno& entorno, const std::function<void()>& obtenerPesosRecursos,
-                  const std::function<void(const std::string& paso)>& muestraPaso) {
+std::optional<Paso> IniciarFlujo(EstadoDeEjecucion& estado, const Entorno& entorno,
+                                 const std::function<void()>& obtenerPesosRecursos) {
   estado.CarpetaDeInstalacion.clear();
-  const std::string carpetaDelSistema = entorno.Valor("ProgramFiles") + "\\Evalora " + estado.VersionMayor;
-  const std::string& tipo = estado.TipoDeAsistente;
-  const double numero = estado.TipoComoNumero();
-  std::string paso;
-  if (tipo == "1") {
-    estado.Edicion = "Cloud";
-    estado.CarpetaDeInstalacion = carpetaDelSistema + " Cloud";
-    paso = "Descarga";
-  } else if (tipo == "2") {
-    estado.InstalarBaseDeDatos = true;
-    estado.Edicion = "Local";
-    estado.CarpetaDeInstalacion = carpetaDelSistema + " Local";
-    paso = "IndicaIdEV";
-  } else if (tipo == "3") {
-    estado.Edicion = "Local";
-    estado.CarpetaDeInstalacion = carpetaDelSistema + " Local";
-    paso = "Descarga";
-  } else if (tipo == "4" || tipo == "5") {
-    estado.Edicion = numero == 4 ? "Cloud" : "Local";
-    paso = "SolicitaCarpeta";
-  } else if (tipo == "6" || tipo == "7") {
-    if (obtenerPesosRecursos) obtenerPesosRecursos();
-    estado.Edicion = numero == 6 ? "Cloud" : "Local";
-    paso = "SolicitaSuite";
-  } else if (tipo == "8") {
-    estado.Edicion = "Local";
-    paso = "SolicitaCarpeta";
+  const FichaDeTipo* tipo = FichaDelTipo(estado);
+  if (!tipo) return std::nullopt;
+  if (tipo->instalaBaseDeDatos) estado.InstalarBaseDeDatos = true;
+  if (tipo->pideSuites && obtenerPesosRecursos) obtenerPesosRecursos();
+  estado.Edicion = tipo->edicion;
+  if (tipo->instala) {
+    estado.CarpetaDeInstalacion = entorno.Valor("ProgramFiles") + "\\Evalora " + estado.VersionMayor + " " + tipo->edicion;
   }
-  if (!paso.empty() && muestraPaso) muestraPaso(paso);
+  return tipo->pasoTrasBienvenida;
 }
 
 std::string NombreDelAsistenteCloud(const EstadoDeEjecucion& estado) {
-  return "AsistenteDeInstalacionEvalora" + estado.VersionMayor + "Cloud";
+  return NombreDelEjecutable(kTipos[0], estado.VersionMayor);
 }
 
 std::string NombreDelAsistenteLocal(const EstadoDeEjecucion& estado) {
-  return "AsistenteDeInstalacionEvalora" + estado.VersionMayor + "Local";
+  return NombreDelEjecutable(kTipos[2], estado.VersionMayor);
 }
 
 }  // namespace evalora

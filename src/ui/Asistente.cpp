@@ -15,11 +15,14 @@ Asistente::Asistente(Plataforma plataforma, VersionDelEjecutable version)
 
 void Asistente::Main() {
   const Plataforma& p = plataforma_;
-  evalora::Main(estado_, version_, *ventana_,
+  const PrimerPaso primero = evalora::Main(estado_, version_, *ventana_,
                 ServiciosDeInicio{p.internet, p.procesos, p.eventos, p.mensajes, p.usuario, p.registro, p.terminacion},
                 CatalogoDeInicio{[this] { catalogo_.ObtenerPesoInstalador(); },
                                  [this](std::string& aviso) { return catalogo_.VersionVigente(version_, aviso); }},
                 DireccionesDeInicio{sitios_.web, conexion_.Direccion().host});
+  if (primero.antesDeMostrar) ventana_->MuestraPaso(primero.paso);
+  ventana_->Mostrar();
+  if (!primero.antesDeMostrar) ventana_->MuestraPaso(primero.paso);
 }
 
 }  // namespace evalora::ui

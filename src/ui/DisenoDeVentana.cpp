@@ -236,7 +236,7 @@ void frmPrincipal::CrearSolicitaCarpeta() {
   regresar->recibeRaton = true;
   regresar->ayuda = "Regresar";
   regresar->visible = false;
-  clics_["PicSCRegresar"] = [this] { MuestraPaso("SolicitaSuite"); };
+  clics_["PicSCRegresar"] = [this] { MuestraPaso(Paso::kSolicitaSuite); };
   movimientos_["PasoSClblInstrucciones"] = [this] { ReposarPanel("picSolicitaCarpeta"); };
 }
 
@@ -316,7 +316,7 @@ void frmPrincipal::CrearDescargaIncorrecta() {
   Etiqueta(panel, "PasoDI_LblInstruccionesCorreo", "¿Necesitas ayuda?", T(1300, 2600, 2000, 300));
   Editar("PasoDI_LblInstruccionesCorreo")->letra.negrita = true;
   Enlace(panel, "lblProporcioanrDatos", "Haz clic aquí para solicitar ayuda personalizada", T(3300, 2600, 6000, 300),
-         [this] { MuestraPaso("Contacto"); });
+         [this] { MuestraPaso(Paso::kContacto); });
 }
 
 void frmPrincipal::CrearContacto() {

@@ -3,14 +3,13 @@
 #include "core/Texto.h"
 #include "download/DecisionDeDescarga.h"
 #include "localdb/BaseDeDatosLocal.h"
+#include "startup/TiposDeAsistente.h"
 #include "ui/FormateaPeso.h"
 #include "ui/frmPrincipal.h"
 
 namespace evalora::ui {
 
 namespace {
-
-bool EsInstalador(const EstadoDeEjecucion& estado) { return estado.TipoComoNumero() <= 3; }
 
 std::string Reemplazar(std::string texto, const std::string& que, const std::string& por) {
   for (size_t i = texto.find(que); i != std::string::npos; i = texto.find(que, i + por.size())) {
@@ -19,28 +18,71 @@ std::string Reemplazar(std::string texto, const std::string& que, const std::str
   return texto;
 }
 
+// Every step: its name (as the scenarios and the tests write it), its panel and the presenter
+// that fills it; a step without a presenter only shows its panel.
+struct FilaDePaso {
+  Paso paso;
+  const char* nombre;
+  const char* panel;
+  void (frmPrincipal::*presentador)();
+};
+
 }  // namespace
 
-void frmPrincipal::MuestraPaso(const std::string& paso) {
-  const std::string panel = PanelDelPaso(paso);
-  if (panel.empty()) return;
-  const std::string nombre = RecortarBlancos(paso);
-  auto es = [&](const char* n) { return IgualesSinMayusculas(nombre, n); };
-  if (es("Paso1")) return PasoPaso1();
-  if (es("bienvenida")) return PasoBienvenida();
-  if (es("SolicitaCarpeta")) return PasoSolicitaCarpeta();
-  if (es("Descarga")) return PasoDescarga();
-  if (es("IniciaDescarga")) return PasoIniciaDescarga();
-  if (es("DescargaIncorrecta")) return PasoDescargaIncorrecta();
-  if (es("DescargaCorrecta")) return PasoDescargaCorrecta();
-  if (es("IniciaInstalacion")) {
-    MuestraPanel("PicInstalando");
-    Instalacion(estado_, servicios_.plataforma, *this, [this] {
-      return InstalarBaseDeDatosLocal(estado_, servicios_.plataforma, *this, Texto("PasoIndicaId_txtID"));
-    }).IniciarInstalacion();
-    return;
+struct frmPrincipal::TablaDePasos {
+  static constexpr FilaDePaso kFilas[] = {
+      {Paso::kPaso1, "Paso1", "picPaso1", &frmPrincipal::PasoPaso1},
+      {Paso::kBienvenida, "bienvenida", "PicBienvenida", &frmPrincipal::PasoBienvenida},
+      {Paso::kSolicitaCarpeta, "SolicitaCarpeta", "picSolicitaCarpeta", &frmPrincipal::PasoSolicitaCarpeta},
+      {Paso::kSolicitaSuite, "SolicitaSuite", "picPasoSuite", nullptr},
+      {Paso::kDescarga, "Descarga", "picDescargar", &frmPrincipal::PasoDescarga},
+      {Paso::kIniciaDescarga, "IniciaDescarga", "picIniciaDescarga", &frmPrincipal::PasoIniciaDescarga},
+      {Paso::kContacto, "Contacto", "picContacto", nullptr},
+      {Paso::kDescargaIncorrecta, "DescargaIncorrecta", "picDescargaIncorrecta",
+       &frmPrincipal::PasoDescargaIncorrecta},
+      {Paso::kDescargaCorrecta, "DescargaCorrecta", "PicDescargaCorrecta", &frmPrincipal::PasoDescargaCorrecta},
+      {Paso::kIniciaInstalacion, "IniciaInstalacion", "PicInstalando", &frmPrincipal::PasoIniciaInstalacion},
+      {Paso::kIndicaIdEV, "IndicaIdEV", "picEstableceRutaALaBaseDeDatos", nullptr},
+  };
+  static const FilaDePaso& De(Paso paso) {
+    for (const FilaDePaso& fila : kFilas) {
+      if (fila.paso == paso) return fila;
+    }
+    return kFilas[0];  // every step has its row
   }
-  MuestraPanel(panel);  // "SolicitaSuite", "Contacto", "IndicaIdEV"
+};
+
+std::optional<Paso> frmPrincipal::PasoPorNombre(const std::string& nombre) {
+  const std::string buscado = RecortarBlancos(nombre);
+  for (const FilaDePaso& fila : TablaDePasos::kFilas) {
+    if (IgualesSinMayusculas(buscado, fila.nombre)) return fila.paso;
+  }
+  return std::nullopt;
+}
+
+const char* frmPrincipal::NombreDelPaso(Paso paso) { return TablaDePasos::De(paso).nombre; }
+
+std::string frmPrincipal::PanelDelPaso(Paso paso) { return TablaDePasos::De(paso).panel; }
+
+std::string frmPrincipal::PanelDelPaso(const std::string& nombre) {
+  const auto paso = PasoPorNombre(nombre);
+  return paso ? PanelDelPaso(*paso) : "";
+}
+
+std::vector<Paso> frmPrincipal::Pasos() {
+  std::vector<Paso> pasos;
+  for (const FilaDePaso& fila : TablaDePasos::kFilas) pasos.push_back(fila.paso);
+  return pasos;
+}
+
+void frmPrincipal::MuestraPaso(Paso paso) {
+  const FilaDePaso& fila = TablaDePasos::De(paso);
+  if (fila.presentador) return (this->*fila.presentador)();
+  MuestraPanel(fila.panel);
+}
+
+void frmPrincipal::MuestraPaso(const std::string& nombre) {
+  if (const auto paso = PasoPorNombre(nombre)) MuestraPaso(*paso);
 }
 
 void frmPrincipal::PasoPaso1() {
@@ -59,31 +101,11 @@ void frmPrincipal::PasoBienvenida() {
                                      ")"
                                : "";
   MuestraPanel("PicBienvenida");
-  const double tipo = estado_.TipoComoNumero();
-  const std::string& v = estado_.VersionMayor;
-  std::string descripcion;
-  if (tipo == 2) {
-    botones_["PasoBienvenido_lblContinuar"]->CambiarTexto("Continuar");
-    descripcion =
-        "Este asistente descargará e instalará la base de datos del sistema Evalora " + v + " Local. \r\n" + peso;
-  } else if (tipo <= 3) {
-    descripcion = "Este asistente descargará e instalará el sistema Evalora " + v + " en este equipo. " + peso;
-  } else if (tipo > 3) {
-    botones_["PasoBienvenido_lblContinuar"]->CambiarTexto("Continuar");
-    if (tipo == 8) {
-      Ver("PasoBienvenido_lblBienvenido", true);
-      descripcion = "Este asistente descargará el instalador de los lanzadores Evalora " + v +
-                    " para poder utilizarlo después en diferentes equipos.";
-    } else if (tipo >= 6) {
-      descripcion = "Este asistente descargará el instalador de recursos didácticos Evalora " + v +
-                    " para poder utilizarlo después en diferentes equipos. " + peso;
-    } else {
-      descripcion = "Este asistente descargará el instalador del sistema Evalora " + v +
-                    " para poder utilizarlo después en diferentes equipos. " + peso;
-    }
-  }
-  PonerTexto("PasoBienvenido_lblDescripcion", descripcion);
-  if (tipo != 2) {
+  const FichaDeTipo* tipo = FichaDelTipo(estado_);
+  if (tipo && !InstalaElSistema(estado_)) botones_["PasoBienvenido_lblContinuar"]->CambiarTexto("Continuar");
+  if (tipo && tipo->pideLanzador) Ver("PasoBienvenido_lblBienvenido", true);
+  PonerTexto("PasoBienvenido_lblDescripcion", tipo ? Rellenar(tipo->bienvenida, estado_, peso) : "");
+  if (!tipo || !tipo->instalaBaseDeDatos) {
     PonerTexto("PasoBienvenido_lblIDLanzador", "Escribe tu ID Evalora (10 caracteres)");
     Ver("PasoBienvenido_lblIDLanzador", true);
     Ver("PasoBienvenido_txtIDLanzador", true);
@@ -96,24 +118,22 @@ void frmPrincipal::PasoSolicitaCarpeta() {
   if (Texto(carpeta).empty()) {
     PonerTexto(carpeta, servicios_.plataforma.shell.CarpetaEspecial(kCsidlCarpetaDelEscritorio));
     if (!Texto(carpeta).empty()) {
-      const std::string inicio = estado_.TipoDeAsistente == "8"
-                                     ? "Este asistente descargará los instaladores de los lanzadores Evalora "
-                                     : "Este asistente descargará los instaladores Evalora ";
+      const FichaDeTipo* tipo = FichaDelTipo(estado_);
+      const std::string inicio = tipo ? tipo->instrucciones : TiposDeAsistente()[0].instrucciones;
       PonerTexto("PasoSClblInstrucciones",
                  inicio + estado_.VersionMayor +
                      " en el Escritorio de Windows.\r\n\r\nSi deseas elegir otra ubicación para la descarga haz "
                      "clic en el botón Examinar.");
     }
   }
-  const double tipo = estado_.TipoComoNumero();
-  Ver(tipo == 6 || tipo == 7 ? "PicSCRegresar" : "PasoSC_btnCancelar", true);
+  Ver(PideSuites(estado_) ? "PicSCRegresar" : "PasoSC_btnCancelar", true);
   MuestraPanel("picSolicitaCarpeta");
 }
 
 void frmPrincipal::PasoDescarga() {
   MuestraPanel("picDescargar");
   // A list that could not be read is a failed download, never "everything is there already".
-  if (!servicios_.catalogo.ObtenerListaDeArchivos(Suites())) return MuestraPaso("DescargaIncorrecta");
+  if (!servicios_.catalogo.ObtenerListaDeArchivos(Suites())) return MuestraPaso(Paso::kDescargaIncorrecta);
   Ver("PasoDescargarlblInstrucciones", false);
   BotonPlano* segundo = botones_["PasoDescargarlblReanudarCancelarDescarga"].get();
   auto ofrecer = [&](const char* mensaje, const char* texto) {
@@ -126,12 +146,12 @@ void frmPrincipal::PasoDescarga() {
   };
   switch (DecidirDescarga(estado_)) {
     case DecisionDeDescarga::kInstalar:
-      return MuestraPaso("IniciaInstalacion");
+      return MuestraPaso(Paso::kIniciaInstalacion);
     case DecisionDeDescarga::kOfrecerCancelar:
       return ofrecer(kMensajeTodosLosArchivos, "Cancelar descarga");
     case DecisionDeDescarga::kDescargarTodo:
     case DecisionDeDescarga::kDescargarFaltantes:
-      return MuestraPaso("IniciaDescarga");
+      return MuestraPaso(Paso::kIniciaDescarga);
     case DecisionDeDescarga::kOfrecerReanudar:
       segundo->CambiarAcento(paleta_.ColorAzul);
       return ofrecer(kMensajeAlgunosArchivos, "Reanudar descarga");
@@ -140,14 +160,14 @@ void frmPrincipal::PasoDescarga() {
 
 void frmPrincipal::DescargarTodo_Click() {
   estado_.DescargarTodo = true;
-  MuestraPaso("IniciaDescarga");
+  MuestraPaso(Paso::kIniciaDescarga);
 }
 
 void frmPrincipal::ReanudarCancelarDescarga_Click() {
   const std::string texto = RecortarBlancos(Texto("PasoDescargarlblReanudarCancelarDescarga"));
   if (texto == "Reanudar descarga") {
     estado_.DescargarTodo = false;
-    MuestraPaso("IniciaDescarga");
+    MuestraPaso(Paso::kIniciaDescarga);
   } else if (texto == "Cancelar descarga") {
     servicios_.plataforma.terminacion.Terminar();
   }
@@ -155,21 +175,28 @@ void frmPrincipal::ReanudarCancelarDescarga_Click() {
 
 void frmPrincipal::PasoIniciaDescarga() {
   PonerTexto("LblDescargandoArchivos",
-             EsInstalador(estado_) ? "Obteniendo archivos de instalación..." : "Descargando archivos...");
+             Instala(estado_) ? "Obteniendo archivos de instalación..." : "Descargando archivos...");
   MuestraPanel("picIniciaDescarga");
   const Plataforma& p = servicios_.plataforma;
   Down = std::make_unique<GestorDeDescargas>(
       estado_, ServiciosDeDescarga{p.archivos, p.reloj, p.eventos, p.procesos}, *this,
-      [this](const std::string& texto) { servicios_.catalogo.RegistraFalla(texto); },
-      [this](const std::string& paso) { MuestraPaso(paso); });
-  Down->Descargar();
+      [this](const std::string& texto) { servicios_.catalogo.RegistraFalla(texto); });
+  const Paso siguiente = Down->Descargar();
   bytesDeLaUltimaDescarga_ = Down->BytesRecibidos;
   Down.reset();
+  MuestraPaso(siguiente);
+}
+
+void frmPrincipal::PasoIniciaInstalacion() {
+  MuestraPanel("PicInstalando");
+  MuestraPaso(Instalacion(estado_, servicios_.plataforma, *this, [this] {
+                return InstalarBaseDeDatosLocal(estado_, servicios_.plataforma, *this, Texto("PasoIndicaId_txtID"));
+              }).IniciarInstalacion());
 }
 
 void frmPrincipal::PasoDescargaCorrecta() {
   BotonPlano* accion = botones_["lblIniciarAhora"].get();
-  if (EsInstalador(estado_)) {
+  if (Instala(estado_)) {
     accion->CambiarTexto(estado_.InstalarBaseDeDatos ? "Abrir la carpeta de la Base de datos" : "Iniciar ahora");
     PonerTexto("PasoDCor_LblMensaje", "La instalación ha finalizado \r\nde forma exitosa.");
     if (estado_.AvisoWindowsVista) {
@@ -192,11 +219,8 @@ void frmPrincipal::lblIniciarAhora_Click() {
   } else if (IgualesSinMayusculas(accion, "Abrir la carpeta de la Base de datos")) {
     abrir = estado_.CarpetaBaseDeDatos;
   } else if (IgualesSinMayusculas(accion, "Abrir la carpeta de Descargas")) {
-    const std::string& tipo = estado_.TipoDeAsistente;
-    abrir = Texto("PasoSCtxtCarpetaDeDescarga") + (tipo == "8" ? std::string("\\Instalador lanzadores Evalora")
-                                                   : estado_.TipoComoNumero() < 6
-                                                       ? "\\Instalador Evalora " + estado_.Edicion
-                                                       : "\\Instalador de Recursos Evalora " + estado_.Edicion);
+    const FichaDeTipo* tipo = FichaDelTipo(estado_);
+    abrir = Texto("PasoSCtxtCarpetaDeDescarga") + Rellenar(tipo ? tipo->descargas : "", estado_);
   } else {
     return;
   }
@@ -210,7 +234,7 @@ void frmPrincipal::PasoDescargaIncorrecta() {
   Tinta("lblProporcioanrDatos", Color{0, 114, 188});
   const char* enlaceAvast = "PasoDI_LblAvastLink";
   const int arribaDelEnlace = Buscar(enlaceAvast)->lugar.y;
-  if (EsInstalador(estado_)) {
+  if (Instala(estado_)) {
     if (estado_.NetFrameworkFaltante) {
       Ver("lbl_AyudaNetFramework", true);
       PonerTexto("PasoDI_LblOps",

@@ -1,6 +1,7 @@
 // The welcome step and the database-ID step: what the user typed is checked and accepted.
 #include "core/Texto.h"
 #include "startup/IdValido.h"
+#include "startup/TiposDeAsistente.h"
 #include "ui/frmPrincipal.h"
 
 namespace evalora::ui {
@@ -12,9 +13,9 @@ constexpr const char* kLineaDeReintento = "\r\n\r\nVerifica e intenta nuevamente
 }  // namespace
 
 void frmPrincipal::IniciarFlujo() {
-  evalora::IniciarFlujo(
-      estado_, servicios_.plataforma.entorno, [this] { servicios_.catalogo.ObtenerPesosRecursos(); },
-      [this](const std::string& paso) { MuestraPaso(paso); });
+  const auto siguiente = evalora::IniciarFlujo(estado_, servicios_.plataforma.entorno,
+                                               [this] { servicios_.catalogo.ObtenerPesosRecursos(); });
+  if (siguiente) MuestraPaso(*siguiente);
 }
 
 void frmPrincipal::AplicarVariante02GE(const std::string& id) {
@@ -22,7 +23,7 @@ void frmPrincipal::AplicarVariante02GE(const std::string& id) {
 }
 
 void frmPrincipal::PasoBienvenido_btnContinuar_Click() {
-  if (estado_.TipoDeAsistente != "8") return IniciarFlujo();
+  if (!PideLanzador(estado_)) return IniciarFlujo();
   Ver("PasoBienvenido_lblMensajeLanzador", false);
   const std::string id = RecortarBlancos(Texto("PasoBienvenido_txtIDLanzador"));
   const char* falla = nullptr;
@@ -74,7 +75,7 @@ void frmPrincipal::PasoBienvenido_txtIDLanzador_Change() { Ver("PasoBienvenido_l
 
 void frmPrincipal::PasoBienvenido_txtIDLanzador_KeyPress(int tecla) {
   if (tecla != 13) return;
-  if (estado_.TipoDeAsistente == "8") return PasoBienvenido_btnContinuar_Click();
+  if (PideLanzador(estado_)) return PasoBienvenido_btnContinuar_Click();
   PasoBienvenido_lblContinuar_Click();
 }
 
@@ -120,7 +121,7 @@ void frmPrincipal::PasoIndicaId_btnContinuar_Click() {
   }
   PonerTexto("PasoIndicaId_txtID", Mayusculas(Texto("PasoIndicaId_txtID")));
   estado_.CarpetaBaseDeDatos = Texto("PasoIndicaId_txtPathBD");
-  MuestraPaso("Descarga");
+  MuestraPaso(Paso::kDescarga);
 }
 
 void frmPrincipal::PasoIndicaID_cmdExaminar_Click() {

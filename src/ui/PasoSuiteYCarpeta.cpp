@@ -50,7 +50,7 @@ void frmPrincipal::PasoSuitebtnContinuar_Click() {
                                            kMensajeSinIcono, std::string("Asistente Evalora"));
     return;
   }
-  MuestraPaso("SolicitaCarpeta");
+  MuestraPaso(Paso::kSolicitaCarpeta);
 }
 
 bool frmPrincipal::ElegirCarpetaDeDescarga() {
@@ -82,7 +82,7 @@ void frmPrincipal::PasoSC_Continuar_Click() {
   }
   BorrarTemporales(servicios_.plataforma.archivos, carpeta, true);
   estado_.CarpetaDeInstalacion = carpeta;
-  MuestraPaso("Descarga");
+  MuestraPaso(Paso::kDescarga);
 }
 
 }  // namespace evalora::ui

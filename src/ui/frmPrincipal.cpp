@@ -61,27 +61,6 @@ void frmPrincipal::MuestraPanel(const std::string& panel) {
   if (panel == "picContacto") Enfocar("PasoDI_txtNombre");
 }
 
-std::string frmPrincipal::PanelDelPaso(const std::string& paso) {
-  static const std::pair<const char*, const char*> kPasos[] = {
-      {"Paso1", "picPaso1"},
-      {"bienvenida", "PicBienvenida"},
-      {"SolicitaCarpeta", "picSolicitaCarpeta"},
-      {"SolicitaSuite", "picPasoSuite"},
-      {"Descarga", "picDescargar"},
-      {"IniciaDescarga", "picIniciaDescarga"},
-      {"Contacto", "picContacto"},
-      {"DescargaIncorrecta", "picDescargaIncorrecta"},
-      {"DescargaCorrecta", "PicDescargaCorrecta"},
-      {"IniciaInstalacion", "PicInstalando"},
-      {"IndicaIdEV", "picEstableceRutaALaBaseDeDatos"},
-  };
-  const std::string buscado = RecortarBlancos(paso);
-  for (const auto& [nombre, panel] : kPasos) {
-    if (IgualesSinMayusculas(buscado, nombre)) return panel;
-  }
-  return "";
-}
-
 // --- What the user does -------------------------------------------------------------------
 
 bool frmPrincipal::Pulsar(const std::string& control) {

@@ -7,10 +7,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "catalogue/ClienteDelCatalogo.h"
 #include "core/EstadoDeEjecucion.h"
+#include "core/Paso.h"
 #include "download/GestorDeDescargas.h"
 #include "install/Instalacion.h"
 #include "platform/Plataforma.h"
@@ -45,8 +47,13 @@ class frmPrincipal : public Formulario, public VentanaDeInicio, public BarrasDeD
   std::string AvisoDePaso1() const override;
   void EscribirAvisoDePaso1(const std::string& texto) override;
   void AmpliarAvisoDePaso1() override;
-  void Mostrar() override;
-  void MuestraPaso(const std::string& paso) override;
+  void Mostrar();
+  // Presents a step: its panel, filled by its presenter, which for three steps does the step's work
+  // and then presents the step that work returned.
+  void MuestraPaso(Paso paso);
+  // The same by the step's name, as the scenarios and the tests write it; a name that is no step
+  // presents nothing.
+  void MuestraPaso(const std::string& nombre);
 
   void MuestraPanel(const std::string& panel);
 
@@ -75,8 +82,13 @@ class frmPrincipal : public Formulario, public VentanaDeInicio, public BarrasDeD
   // The user closes the window: the program ends at once, also in the middle of a download.
   void CerrarPorElUsuario();
 
-  // The panel of a step name; empty when the name is no step.
-  static std::string PanelDelPaso(const std::string& paso);
+  // The steps by name (blanks around it and case do not count), their names and their panels;
+  // the panel of a name that is no step is empty.
+  static std::optional<Paso> PasoPorNombre(const std::string& nombre);
+  static const char* NombreDelPaso(Paso paso);
+  static std::string PanelDelPaso(Paso paso);
+  static std::string PanelDelPaso(const std::string& nombre);
+  static std::vector<Paso> Pasos();
   // Bytes received by the download in progress or the last one.
   int64_t BytesRecibidos() const;
 
@@ -89,6 +101,8 @@ class frmPrincipal : public Formulario, public VentanaDeInicio, public BarrasDeD
   static constexpr int kAltoBarraMenuTwips = 495;
 
  private:
+  struct TablaDePasos;  // MuestraPaso.cpp
+
   // The design: panels and their controls (DisenoDeVentana.cpp).
   void CrearPaneles();
   void CrearPaso1();
@@ -123,6 +137,7 @@ class frmPrincipal : public Formulario, public VentanaDeInicio, public BarrasDeD
   void PasoSolicitaCarpeta();
   void PasoDescarga();
   void PasoIniciaDescarga();
+  void PasoIniciaInstalacion();
   void PasoDescargaCorrecta();
   void PasoDescargaIncorrecta();
   void AbrirAyuda(const char* ruta);

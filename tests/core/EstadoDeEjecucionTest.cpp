@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 
 namespace evalora {
 namespace {
@@ -22,18 +21,6 @@ TEST(EstadoDeEjecucion, ValoresIniciales) {
   EXPECT_TRUE(e.ListaCatalogo.empty());
 }
 
-TEST(EstadoDeEjecucion, TipoComoNumero) {
-  EstadoDeEjecucion e;
-  e.TipoDeAsistente = "3";
-  EXPECT_LE(e.TipoComoNumero(), 3);
-  e.TipoDeAsistente = "8";
-  EXPECT_EQ(e.TipoComoNumero(), 8);
-  // A kind that is no number belongs to no group.
-  e.TipoDeAsistente = "x";
-  EXPECT_FALSE(e.TipoComoNumero() <= 3);
-  EXPECT_FALSE(e.TipoComoNumero() < 6);
-  EXPECT_TRUE(std::isnan(e.TipoComoNumero()));
-}
 
 }  // namespace
 }  // namespace evalora

@@ -44,13 +44,13 @@ class GestorDeDescargasTest : public ::testing::Test {
     estado.ListaCatalogo.push_back(
         {servidor.Url(ruta), estado.CarpetaDeInstalacion + "\\" + local, peso, pendiente, false});
   }
-  std::string Descargar() {
+  Paso Descargar() {
     GestorDeDescargas gestor(
         estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras,
-        [this](const std::string& t) { fallas.push_back(t); }, [this](const std::string& p) { pasos.push_back(p); });
-    gestor.Descargar();
+        [this](const std::string& t) { fallas.push_back(t); });
+    const Paso paso = gestor.Descargar();
     eventosDeProgreso = gestor.ContadorDeRefresco;
-    return pasos.empty() ? "" : pasos.back();
+    return paso;
   }
   std::vector<std::string> Temporales(const fs::path& carpeta) {
     std::vector<std::string> t;
@@ -69,14 +69,14 @@ class GestorDeDescargasTest : public ::testing::Test {
   falsos::ProcesosFijos procesos;
   BarrasGrabadas barras;
   EstadoDeEjecucion estado;
-  std::vector<std::string> fallas, pasos;
+  std::vector<std::string> fallas;
   int eventosDeProgreso = 0;
 };
 
 TEST_F(GestorDeDescargasTest, TodaLaListaEnSuSitio) {
   Listar("/2020/mega.bin", "Instalador Evalora Cloud\\Datos\\mega.bin", 1 << 20);
   Listar("/2020/chico.txt", "Léeme.txt", 4);
-  EXPECT_EQ(Descargar(), "DescargaCorrecta");
+  EXPECT_EQ(Descargar(), Paso::kDescargaCorrecta);
   EXPECT_EQ(prefijo.Leer("drive_c/Descargas/Instalador Evalora Cloud/Datos/mega.bin").size(), 1u << 20);
   EXPECT_EQ(prefijo.Leer("drive_c/Descargas/Léeme.txt"), "hola");
   EXPECT_TRUE(fallas.empty());
@@ -87,13 +87,13 @@ TEST_F(GestorDeDescargasTest, TodaLaListaEnSuSitio) {
   EXPECT_EQ(barras.general.back(), 90);  // the whole list is 90
   estado.TipoDeAsistente = "1";
   estado.DescargarTodo = true;
-  EXPECT_EQ(Descargar(), "IniciaInstalacion");
+  EXPECT_EQ(Descargar(), Paso::kIniciaInstalacion);
 }
 
 TEST_F(GestorDeDescargasTest, UnArchivoQueSiempreFalla) {
   Listar("/2020/chico.txt", "chico.txt", 4);
   Listar("/2020/no-existe.bin", "falta.bin", 10);
-  EXPECT_EQ(Descargar(), "DescargaIncorrecta");
+  EXPECT_EQ(Descargar(), Paso::kDescargaIncorrecta);
   // One report per pass: the first and five retries.
   ASSERT_EQ(fallas.size(), 6u);
   for (const auto& f : fallas) EXPECT_EQ(f, servidor.Url("/2020/no-existe.bin"));
@@ -105,13 +105,13 @@ TEST_F(GestorDeDescargasTest, UnArchivoQueSiempreFalla) {
 
 TEST_F(GestorDeDescargasTest, AutorunOcultoSoloSiLlegaEnLaPrimeraPasada) {
   Listar("/2020/autorun.inf", "autorun.inf", 11);
-  EXPECT_EQ(Descargar(), "DescargaCorrecta");
+  EXPECT_EQ(Descargar(), Paso::kDescargaCorrecta);
   EXPECT_EQ(archivos.LeerAtributos("C:\\Descargas\\autorun.inf").value() & win::kAtributoOculto, win::kAtributoOculto);
   // The same file arriving only in a retry pass stays visible.
   estado.ListaCatalogo.clear();
   estado.CarpetaDeInstalacion = "C:\\Otra";
   Listar("/_fallas/fallar-primeras=3/2020/autorun.inf", "autorun.inf", 11);
-  EXPECT_EQ(Descargar(), "DescargaCorrecta");
+  EXPECT_EQ(Descargar(), Paso::kDescargaCorrecta);
   EXPECT_EQ(archivos.LeerAtributos("C:\\Otra\\autorun.inf").value() & win::kAtributoOculto, 0u);
   EXPECT_EQ(fallas.size(), 1u);
 }
@@ -120,7 +120,7 @@ TEST_F(GestorDeDescargasTest, DescargarTodoSoloReemplazaConUnaCopiaEntera) {
   prefijo.Escribir("drive_c/Descargas/mega.bin", std::string(1 << 20, 'v'));
   Listar("/_fallas/cortar=1000/2020/mega.bin", "mega.bin", 1 << 20, false);
   estado.DescargarTodo = true;
-  EXPECT_EQ(Descargar(), "DescargaIncorrecta");
+  EXPECT_EQ(Descargar(), Paso::kDescargaIncorrecta);
   EXPECT_EQ(prefijo.Leer("drive_c/Descargas/mega.bin"), std::string(1 << 20, 'v'));
   EXPECT_TRUE(Temporales(prefijo.DriveC()).empty());
 }
@@ -128,7 +128,7 @@ TEST_F(GestorDeDescargasTest, DescargarTodoSoloReemplazaConUnaCopiaEntera) {
 TEST_F(GestorDeDescargasTest, SoloLoPendienteSinDescargarTodo) {
   Listar("/2020/chico.txt", "a.txt", 4, false);
   Listar("/2020/chico.txt", "b.txt", 4, true);
-  EXPECT_EQ(Descargar(), "DescargaCorrecta");
+  EXPECT_EQ(Descargar(), Paso::kDescargaCorrecta);
   EXPECT_FALSE(archivos.ExisteArchivo("C:\\Descargas\\a.txt"));
   EXPECT_TRUE(archivos.ExisteArchivo("C:\\Descargas\\b.txt"));
 }
@@ -139,7 +139,7 @@ TEST_F(GestorDeDescargasTest, UnaRutaQueSaleDeLaCarpetaNuncaSeEscribe) {
   Listar("/2020/chico.txt", "sub\\..\\..\\importante.txt", 4);
   Listar("/2020/chico.txt", "D:\\x.txt", 4);
   Listar("/2020/chico.txt", "\\\\servidor\\x.txt", 4);
-  EXPECT_EQ(Descargar(), "DescargaIncorrecta");
+  EXPECT_EQ(Descargar(), Paso::kDescargaIncorrecta);
   EXPECT_EQ(prefijo.Leer("drive_c/importante.txt"), "no tocar");
   EXPECT_EQ(fallas.size(), 4u * 6u);
   EXPECT_TRUE(servidor.Pedidos().empty());
@@ -151,9 +151,8 @@ TEST_F(GestorDeDescargasTest, AntivirusQueQuitaArchivos) {
   // The antivirus takes the file away as soon as it arrives.
   GestorDeDescargas gestor(
       estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras,
-      [this](const std::string& t) { fallas.push_back(t); }, [this](const std::string& p) { pasos.push_back(p); });
-  gestor.Descargar();
-  EXPECT_EQ(pasos.back(), "DescargaCorrecta");  // the file is still there
+      [this](const std::string& t) { fallas.push_back(t); });
+  EXPECT_EQ(gestor.Descargar(), Paso::kDescargaCorrecta);  // the file is still there
   archivos.BorrarArchivo("C:\\Descargas\\chico.txt", true);
   EXPECT_FALSE(gestor.ArchivosCompletos());
   EXPECT_TRUE(AvastEnEjecucion(procesos));
@@ -169,8 +168,7 @@ TEST_F(GestorDeDescargasTest, BorrarTemporalesSoloEnLasCarpetasDeInstaladores) {
     prefijo.Escribir(t, "x");
   }
   GestorDeDescargas gestor(
-      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {},
-      [](const std::string&) {});
+      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {});
   gestor.BorrarTemporales("C:\\D", true);
   EXPECT_TRUE(fs::exists(prefijo.DriveC() / "D/EVL1.tmp"));
   EXPECT_FALSE(fs::exists(prefijo.DriveC() / "D/Instalador Evalora Cloud/EVL2.tmp"));
@@ -186,8 +184,7 @@ TEST_F(GestorDeDescargasTest, BorrarTemporalesSoloEnLasCarpetasDeInstaladores) {
 TEST_F(GestorDeDescargasTest, CadaCarpetaQueFaltaCuestaUnSegundo) {
   eventos.alCeder = nullptr;
   GestorDeDescargas gestor(
-      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {},
-      [](const std::string&) {});
+      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {});
   EXPECT_TRUE(gestor.CrearCarpetasDelArchivo("C:\\Descargas", "C:\\Descargas\\Uno\\Dos\\a.bin"));
   EXPECT_TRUE(fs::is_directory(prefijo.DriveC() / "Descargas/Uno/Dos"));
   EXPECT_EQ(reloj.TotalDormido(), 2000u);  // Uno and Dos; the base itself is made without waiting
@@ -209,9 +206,8 @@ TEST_F(GestorDeDescargasTest, SeisInformesEnElCatalogo) {
   Listar("/2020/no-existe.bin", "falta.bin", 10);
   GestorDeDescargas gestor(
       estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras,
-      [&](const std::string& t) { cliente.RegistraFalla(t); }, [this](const std::string& p) { pasos.push_back(p); });
-  gestor.Descargar();
-  EXPECT_EQ(pasos.back(), "DescargaIncorrecta");
+      [&](const std::string& t) { cliente.RegistraFalla(t); });
+  EXPECT_EQ(gestor.Descargar(), Paso::kDescargaIncorrecta);
   const std::string esperada = "spRegistraFalla '" + servidor.Url("/2020/no-existe.bin") + "'";
   EXPECT_EQ(catalogo.Recibido(), std::vector<std::string>(6, esperada));
 }
@@ -231,7 +227,7 @@ TEST_F(GestorDeDescargasTest, UnaBuenaCopiaNuncaSeCambiaPorUnaMala) {
   }
   Listar("/_fallas/otro-tamano=7/2020/nuevo.bin", "nuevo.bin", 1 << 20);  // nothing there before
   estado.DescargarTodo = true;
-  EXPECT_EQ(Descargar(), "DescargaIncorrecta");
+  EXPECT_EQ(Descargar(), Paso::kDescargaIncorrecta);
   for (const auto& [ruta, local] : hostiles) EXPECT_EQ(prefijo.Leer("drive_c/Descargas/" + local), mega) << ruta;
   EXPECT_FALSE(fs::exists(prefijo.DriveC() / "Descargas/nuevo.bin"));
   EXPECT_EQ(fallas.size(), 4u * 6u);
@@ -244,7 +240,7 @@ TEST_F(GestorDeDescargasTest, RutasComoLasEscribeElCatalogo) {
   Listar("/2020/Con blancos/guía rápida.txt", "guia.txt", 4);
   // A local part that starts with "\" is inside the folder.
   Listar("/2020/chico.txt", "\\Instalador Evalora Cloud\\chico.txt", 4);
-  EXPECT_EQ(Descargar(), "DescargaCorrecta");
+  EXPECT_EQ(Descargar(), Paso::kDescargaCorrecta);
   EXPECT_EQ(prefijo.Leer("drive_c/Descargas/guia.txt"), "guia");
   EXPECT_EQ(prefijo.Leer("drive_c/Descargas/Instalador Evalora Cloud/chico.txt"), "hola");
   const auto pedidos = servidor.Pedidos();
@@ -257,7 +253,7 @@ TEST_F(GestorDeDescargasTest, RutasComoLasEscribeElCatalogo) {
   Listar("/2020/chico.txt", "sub\\nul.txt", 4);
   Listar("/2020/chico.txt", "Lpt9.log", 4);
   Listar("/2020/chico.txt", "COM1 .txt", 4);
-  EXPECT_EQ(Descargar(), "DescargaIncorrecta");
+  EXPECT_EQ(Descargar(), Paso::kDescargaIncorrecta);
   EXPECT_EQ(fallas.size(), 4u * 6u);
   EXPECT_FALSE(fs::exists(prefijo.DriveC() / "Descargas/CON"));
   EXPECT_FALSE(fs::exists(prefijo.DriveC() / "Descargas/sub"));
@@ -270,8 +266,7 @@ TEST_F(GestorDeDescargasTest, SoloSeBorranLosTemporalesDeLaDescarga) {
     prefijo.Escribir(t, "x");
   }
   GestorDeDescargas gestor(
-      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {},
-      [](const std::string&) {});
+      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {});
   gestor.BorrarTemporales("C:\\D", true);
   gestor.BorrarTemporales("C:\\D\\archivo.bin", false);
   EXPECT_FALSE(fs::exists(prefijo.DriveC() / "D/Instalador lanzadores Evalora/EVL2A.tmp"));  // kind 8's folder too

@@ -29,7 +29,6 @@ class PanelGrabado : public PanelDeInstalacion {
   void Etapa(const std::string& t) override { etapas.push_back(t); }
   void Progreso(int32_t p) override { progreso.push_back(p); }
   void Refrescar() override {}
-  void MuestraPaso(const std::string&) override {}
   std::string proceso;
   std::vector<std::string> etapas;
   std::vector<int32_t> progreso;

@@ -2,6 +2,8 @@
 // user would answer them.
 #include <gtest/gtest.h>
 
+#include "startup/TiposDeAsistente.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -184,20 +186,11 @@ TEST(AsistentesWin, CadaUnoSabeQueAsistenteEs) {
   // Neither the Internet check nor the catalogue leave this machine: both are refused at once.
   SetEnvironmentVariableW(L"EVALORA_SITIO_WEB", L"http://127.0.0.1:1/");
   SetEnvironmentVariableW(L"EVALORA_CATALOGO", L"127.0.0.1:1");
-  const std::pair<const char*, const char*> asistentes[] = {
-      {"AsistenteDeInstalacionEvalora2020Cloud", "Asistente para la instalación de Evalora 2020 Cloud"},
-      {"AsistenteBaseDeDatosEvalora2020Local",
-       "Asistente para la instalación de la Base de datos de Evalora 2020 Local"},
-      {"AsistenteDeInstalacionEvalora2020Local", "Asistente para la instalación de Evalora 2020 Local"},
-      {"AsistenteDescargaEvalora2020Cloud", "Asistente para la descarga de Evalora 2020 Cloud"},
-      {"AsistenteDescargaEvalora2020Local", "Asistente para la descarga de Evalora 2020 Local"},
-      {"AsistenteMaterialDidacticoEvalora2020Cloud",
-       "Asistente para la descarga del material didáctico de Evalora 2020 Cloud"},
-      {"AsistenteMaterialDidacticoEvalora2020Local",
-       "Asistente para la descarga del material didáctico Evalora 2020 Local"},
-      {"AsistenteLanzadoresEvalora2020", "Asistente para la descarga de los Lanzadores Evalora 2020"},
-  };
-  for (const auto& [programa, titulo] : asistentes) {
+  EstadoDeEjecucion estado;
+  estado.VersionMayor = "2020";
+  for (const FichaDeTipo& tipo : TiposDeAsistente()) {
+    const std::string programa = NombreDelEjecutable(tipo, "2020");
+    const std::string titulo = Rellenar(tipo.titulo, estado);
     STARTUPINFOW inicio{};
     inicio.cb = sizeof inicio;
     PROCESS_INFORMATION proceso{};

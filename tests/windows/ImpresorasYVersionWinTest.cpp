@@ -62,12 +62,9 @@ TEST(ImpresorasWinspool, PuertoDeArchivoImpresoraYPredeterminada) {
 
 TEST(VersionDelEjecutable, CadaAsistenteLeeSuTipoYSuVersionDeSuRecurso) {
   const std::string carpeta = pruebas::EnUnidadZ(EVALORA_BIN_WINDOWS);
-  const char* nombres[] = {"AsistenteDeInstalacionEvalora2020Cloud",     "AsistenteBaseDeDatosEvalora2020Local",
-                           "AsistenteDeInstalacionEvalora2020Local",     "AsistenteDescargaEvalora2020Cloud",
-                           "AsistenteDescargaEvalora2020Local",          "AsistenteMaterialDidacticoEvalora2020Cloud",
-                           "AsistenteMaterialDidacticoEvalora2020Local", "AsistenteLanzadoresEvalora2020"};
-  for (uint32_t tipo = 1; tipo <= 8; ++tipo) {
-    const std::string exe = carpeta + "\\" + nombres[tipo - 1] + ".exe";
+  for (const FichaDeTipo& ficha : TiposDeAsistente()) {
+    const auto tipo = static_cast<uint32_t>(ficha.numero);
+    const std::string exe = carpeta + "\\" + NombreDelEjecutable(ficha, "2020") + ".exe";
     const VersionDelEjecutable version = InformacionDelEjecutableWin(exe).Version();
     EXPECT_EQ(version.Mayor, 2020u) << exe;
     EXPECT_EQ(version.Menor, tipo) << exe;

@@ -231,13 +231,9 @@ TEST(DescargaCompletaWin, LaListaDelCatalogoLlegaEntera) {
   EXPECT_TRUE(estado.NingunArchivoExiste);
 
   BarrasMudas barras;
-  std::vector<std::string> pasos;
-  GestorDeDescargas gestor(
-      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {},
-      [&pasos](const std::string& paso) { pasos.push_back(paso); });
-  gestor.Descargar();
-  ASSERT_FALSE(pasos.empty());
-  EXPECT_EQ(pasos.back(), "DescargaCorrecta");
+  GestorDeDescargas gestor(estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras,
+                           [](const std::string&) {});
+  EXPECT_EQ(gestor.Descargar(), Paso::kDescargaCorrecta);
   EXPECT_GT(barras.general, 0);
   for (const auto& entrada : estado.ListaCatalogo) {
     EXPECT_EQ(archivos.Tamano(entrada.RutaLocal), entrada.Peso) << entrada.RutaLocal;

@@ -8,6 +8,7 @@
 
 #include "core/Texto.h"
 #include "platform/CodigosWin.h"
+#include "startup/TiposDeAsistente.h"
 
 namespace evalora::escenario {
 
@@ -17,26 +18,10 @@ namespace {
 
 // The executable of each kind, as the machine lists it among its processes.
 std::string EjecutableDelTipo(int tipo, const std::string& v) {
-  switch (tipo) {
-    case 1:
-      return "AsistenteDeInstalacionEvalora" + v + "Cloud.exe";
-    case 2:
-      return "AsistenteBaseDeDatosEvalora" + v + "Local.exe";
-    case 3:
-      return "AsistenteDeInstalacionEvalora" + v + "Local.exe";
-    case 4:
-      return "AsistenteDescargaEvalora" + v + "Cloud.exe";
-    case 5:
-      return "AsistenteDescargaEvalora" + v + "Local.exe";
-    case 6:
-      return "AsistenteMaterialDidacticoEvalora" + v + "Cloud.exe";
-    case 7:
-      return "AsistenteMaterialDidacticoEvalora" + v + "Local.exe";
-    case 8:
-      return "AsistenteLanzadoresEvalora" + v + ".exe";
-    default:
-      return "Asistente.exe";
+  for (const FichaDeTipo& ficha : TiposDeAsistente()) {
+    if (ficha.numero == tipo) return NombreDelEjecutable(ficha, v) + ".exe";
   }
+  return "Asistente.exe";
 }
 
 std::optional<VersionDelEjecutable> LeerVersion(const std::string& texto) {
