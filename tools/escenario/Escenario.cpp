@@ -1,5 +1,6 @@
 #include "Escenario.h"
 #include "Textos.h"
+#include "Verbos.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -95,6 +96,10 @@ bool Escenario::Ejecutar(std::string& error) {
     error = archivo_.string() + ": " + error;
     return false;
   }
+  if (!ComprobarGuion(acciones, error)) {  // the whole file, before anything starts
+    error = archivo_.string() + ":" + error;
+    return false;
+  }
   // «solo-en <build> "<reason>"»: a scenario whose premise the other build's machine cannot give.
   for (const Accion& a : acciones) {
     if (a.orden != "solo-en") continue;
@@ -154,32 +159,9 @@ std::string Escenario::Expandir(const std::string& texto) const {
 }
 
 bool Escenario::Accionar(const Accion& a, std::string& hallado) {
-  static const char* const kConfiguracion[] = {"asistente",
-                                               "catalogo",
-                                               "entorno",
-                                               "prefijo",
-                                               "inicia",
-                                               "registro",
-                                               "proceso",
-                                               "crea",
-                                               "borra",
-                                               "sin-administrador",
-                                               "elige-carpeta",
-                                               "cancela-carpeta",
-                                               "carpeta-no-valida",
-                                               "cierra-al-recibir",
-                                               "captura-al-recibir",
-                                               "captura-en-el-paso",
-                                               "prefijo-de-wine",
-                                               "wine-en-marcha"};
-  static const char* const kUsuario[] = {"escribe", "tecla", "clic", "marca", "desmarca", "raton", "cierra"};
-  for (const char* o : kConfiguracion) {
-    if (a.orden == o) return Configurar(a, hallado);
-  }
-  for (const char* o : kUsuario) {
-    if (a.orden == o) return Interactuar(a, hallado);
-  }
-  return Comprobar(a, hallado);
+  const Verbo* verbo = BuscarVerbo(a.orden);
+  if (!verbo || !verbo->manejador) return true;  // checked, or read before the run
+  return (this->*verbo->manejador)(a, hallado);
 }
 
 std::vector<std::string> Escenario::Variables() const {
@@ -319,128 +301,141 @@ void Escenario::Contar() {
 std::string Escenario::PanelVisible() const {
   if (!asistente_) return "";
   std::string visibles;
-  for (const char* paso :
-       {"Paso1", "bienvenida", "IndicaIdEV", "SolicitaSuite", "SolicitaCarpeta", "Descarga", "IniciaDescarga",
-        "IniciaInstalacion", "DescargaCorrecta", "DescargaIncorrecta", "Contacto"}) {
+  for (const Paso paso : ui::frmPrincipal::Pasos()) {
     const ui::Control* panel = asistente_->Ventana().Buscar(ui::frmPrincipal::PanelDelPaso(paso));
-    if (panel && panel->visible) visibles += (visibles.empty() ? "" : ", ") + std::string(paso);
+    if (panel && panel->visible) visibles += (visibles.empty() ? "" : ", ") + std::string(ui::frmPrincipal::NombreDelPaso(paso));
   }
   return visibles.empty() ? "(ningún paso)" : visibles;
 }
 
-bool Escenario::Configurar(const Accion& a, std::string& hallado) {
-  const auto& arg = a.argumentos;
-  auto texto = [&](size_t i) { return i < arg.size() ? arg[i].texto : std::string(); };
-  if (a.orden == "asistente") {
-    int64_t tipo = 0;
-    if (arg.empty() || !Numero(arg[0].texto, tipo) || tipo > 99) {
-      hallado = "«asistente» necesita el tipo (un número)";
-      return false;
-    }
-    const std::string version = arg.size() > 1 ? arg[1].texto : "2020." + std::to_string(tipo) + ".0.3";
-    if (!LeerVersion(version)) {
-      hallado = "versión no válida: " + version;
-      return false;
-    }
-    NuevoAsistente(static_cast<int>(tipo), version);
-    return true;
-  }
-  if (a.orden == "inicia") return Iniciar(hallado);
-  if (a.orden == "catalogo") {
-    if (servidores_) {
-      hallado = "el catálogo ya está en marcha: «catalogo» va antes de la primera «inicia»";
-      return false;
-    }
-    std::ifstream sql(Relativo(texto(0), archivo_.parent_path()));
-    if (!sql) {
-      hallado = "no se puede leer " + texto(0);
-      return false;
-    }
-    sqlExtra_.emplace_back(std::istreambuf_iterator<char>(sql), std::istreambuf_iterator<char>());
-    return true;
-  }
-  if (a.orden == "entorno") {
-    if (arg.size() < 2) {
-      hallado = "«entorno» necesita el nombre y el valor";
-      return false;
-    }
-    entorno_.emplace_back(arg[0].texto, arg[1].texto);
-    return true;
-  }
-  if (a.orden == "prefijo") {
-    if (servidores_ || iniciado_) {
-      hallado = "«prefijo» va antes de la primera «inicia»";
-      return false;
-    }
-    return maquina_->UsarPrefijo(Relativo(texto(0), archivo_.parent_path()), hallado);
-  }
-  if (a.orden == "registro") return EscribirRegistro(a, hallado);
-  if (a.orden == "prefijo-de-wine" || a.orden == "wine-en-marcha") {
-    return maquina_->LineaDeWine(a, servidores_ || iniciado_, hallado);
-  }
-  if (a.orden == "proceso") {
-    procesos_.push_back(texto(0));
-    if (plataforma_) {
-      plataforma_->UsarPremisas(procesos_, EjecutableDelTipo(tipo_, std::to_string(version_.Mayor)), administrador_);
-    }
-    return true;
-  }
-  if (a.orden == "sin-administrador") {
-    administrador_ = false;
-    return true;
-  }
-  if (a.orden == "elige-carpeta" || a.orden == "cancela-carpeta" || a.orden == "carpeta-no-valida") {
-    const std::string respuesta = a.orden == "elige-carpeta"     ? texto(0)
-                                  : a.orden == "cancela-carpeta" ? std::string()
-                                                                 : std::string(kCarpetaNoValida);
-    (plataforma_ ? plataforma_->shell.respuestas : respuestasDeCarpeta_).push_back(respuesta);
-    return true;
-  }
-  if (a.orden == "captura-en-el-paso") {
-    if (ui::frmPrincipal::PanelDelPaso(texto(0)).empty() || arg.size() < 2) {
-      hallado = "«captura-en-el-paso» necesita un paso y el archivo";
-      return false;
-    }
-    const fs::path destino = Captura(texto(1));
-    capturarEnElPaso_ = std::make_pair(texto(0), destino);
-    return true;
-  }
-  if (a.orden == "captura-al-recibir") {
-    int64_t bytes = 0;
-    if (!Numero(texto(0), bytes) || arg.size() < 2) {
-      hallado = "«captura-al-recibir» necesita un número de bytes y el archivo";
-      return false;
-    }
-    const fs::path destino = Captura(texto(1));
-    capturarAlRecibir_ = std::make_pair(bytes, destino);
-    return true;
-  }
-  if (a.orden == "cierra-al-recibir") {
-    int64_t bytes = 0;
-    if (!Numero(texto(0), bytes)) {
-      hallado = "«cierra-al-recibir» necesita un número de bytes";
-      return false;
-    }
-    cerrarAlRecibir_ = bytes;
-    return true;
-  }
-  // crea / borra: files of the prefix.
-  if (!maquina_->Preparar(hallado)) return false;
-  const auto ruta = maquina_->RutaLocal(texto(0));
-  if (!ruta) {
-    hallado = "la ruta no está en el prefijo: " + texto(0);
+namespace {
+
+std::string Texto(const Accion& a, size_t i) { return i < a.argumentos.size() ? a.argumentos[i].texto : ""; }
+
+}  // namespace
+
+bool Escenario::Asistente(const Accion& a, std::string& hallado) {
+  int64_t tipo = 0;
+  if (!Numero(Texto(a, 0), tipo) || tipo > 99) {
+    hallado = "«asistente» necesita el tipo (un número)";
     return false;
   }
-  std::error_code e;
-  if (a.orden == "borra") {
-    fs::remove_all(*ruta, e);
-    return true;
+  const std::string version = a.argumentos.size() > 1 ? Texto(a, 1) : "2020." + std::to_string(tipo) + ".0.3";
+  if (!LeerVersion(version)) {
+    hallado = "versión no válida: " + version;
+    return false;
   }
+  NuevoAsistente(static_cast<int>(tipo), version);
+  return true;
+}
+
+bool Escenario::Inicia(const Accion&, std::string& hallado) { return Iniciar(hallado); }
+
+bool Escenario::Catalogo(const Accion& a, std::string& hallado) {
+  if (servidores_) {
+    hallado = "el catálogo ya está en marcha: «catalogo» va antes de la primera «inicia»";
+    return false;
+  }
+  std::ifstream sql(Relativo(Texto(a, 0), archivo_.parent_path()));
+  if (!sql) {
+    hallado = "no se puede leer " + Texto(a, 0);
+    return false;
+  }
+  sqlExtra_.emplace_back(std::istreambuf_iterator<char>(sql), std::istreambuf_iterator<char>());
+  return true;
+}
+
+bool Escenario::Entorno(const Accion& a, std::string&) {
+  entorno_.emplace_back(Texto(a, 0), Texto(a, 1));
+  return true;
+}
+
+bool Escenario::Prefijo(const Accion& a, std::string& hallado) {
+  if (servidores_ || iniciado_) {
+    hallado = "«prefijo» va antes de la primera «inicia»";
+    return false;
+  }
+  return maquina_->UsarPrefijo(Relativo(Texto(a, 0), archivo_.parent_path()), hallado);
+}
+
+bool Escenario::Wine(const Accion& a, std::string& hallado) {
+  return maquina_->LineaDeWine(a, servidores_ || iniciado_, hallado);
+}
+
+bool Escenario::Proceso(const Accion& a, std::string&) {
+  procesos_.push_back(Texto(a, 0));
+  if (plataforma_) {
+    plataforma_->UsarPremisas(procesos_, EjecutableDelTipo(tipo_, std::to_string(version_.Mayor)), administrador_);
+  }
+  return true;
+}
+
+bool Escenario::SinAdministrador(const Accion&, std::string&) {
+  administrador_ = false;
+  return true;
+}
+
+bool Escenario::RespuestaDeCarpeta(const Accion& a, std::string&) {
+  const std::string respuesta = a.orden == "elige-carpeta"     ? Texto(a, 0)
+                                : a.orden == "cancela-carpeta" ? std::string()
+                                                               : std::string(kCarpetaNoValida);
+  (plataforma_ ? plataforma_->shell.respuestas : respuestasDeCarpeta_).push_back(respuesta);
+  return true;
+}
+
+bool Escenario::CapturaEnElPaso(const Accion& a, std::string& hallado) {
+  if (ui::frmPrincipal::PanelDelPaso(Texto(a, 0)).empty()) {
+    hallado = "«captura-en-el-paso» necesita un paso y el archivo";
+    return false;
+  }
+  capturarEnElPaso_ = std::make_pair(Texto(a, 0), Captura(Texto(a, 1)));
+  return true;
+}
+
+bool Escenario::CapturaAlRecibir(const Accion& a, std::string& hallado) {
   int64_t bytes = 0;
-  if (!Numero(texto(1), bytes)) {
+  if (!Numero(Texto(a, 0), bytes)) {
+    hallado = "«captura-al-recibir» necesita un número de bytes y el archivo";
+    return false;
+  }
+  capturarAlRecibir_ = std::make_pair(bytes, Captura(Texto(a, 1)));
+  return true;
+}
+
+bool Escenario::CierraAlRecibir(const Accion& a, std::string& hallado) {
+  int64_t bytes = 0;
+  if (!Numero(Texto(a, 0), bytes)) {
+    hallado = "«cierra-al-recibir» necesita un número de bytes";
+    return false;
+  }
+  cerrarAlRecibir_ = bytes;
+  return true;
+}
+
+std::optional<fs::path> Escenario::RutaDelPrefijo(const std::string& ruta, std::string& hallado) {
+  if (!maquina_->Preparar(hallado)) return std::nullopt;
+  const auto local = maquina_->RutaLocal(ruta);
+  if (!local) hallado = "la ruta no está en el prefijo: " + ruta;
+  return local;
+}
+
+bool Escenario::Borra(const Accion& a, std::string& hallado) {
+  const auto ruta = RutaDelPrefijo(Texto(a, 0), hallado);
+  if (!ruta) return false;
+  std::error_code e;
+  fs::remove_all(*ruta, e);
+  return true;
+}
+
+bool Escenario::Crea(const Accion& a, std::string& hallado) {
+  const auto ruta = RutaDelPrefijo(Texto(a, 0), hallado);
+  if (!ruta) return false;
+  int64_t bytes = 0;
+  if (!Numero(Texto(a, 1), bytes)) {
     hallado = "«crea» necesita la ruta y un número de bytes";
     return false;
   }
+  std::error_code e;
   fs::create_directories(ruta->parent_path(), e);
   std::ofstream salida(*ruta, std::ios::binary);
   for (int64_t i = 0; i < bytes; ++i) salida.put(static_cast<char>((i * 31 + 7) & 0xFF));
@@ -494,45 +489,65 @@ bool Escenario::EscribirRegistro(const Accion& a, std::string& hallado) {
   return true;
 }
 
-bool Escenario::Interactuar(const Accion& a, std::string& hallado) {
+bool Escenario::Cierra(const Accion&, std::string& hallado) {
   if (!EnMarcha(hallado)) return false;
-  ui::frmPrincipal& ventana = asistente_->Ventana();
-  if (a.orden == "cierra") {
-    Programa([&] { ventana.CerrarPorElUsuario(); });
-    return true;
-  }
-  const ui::Control* control = ControlDe(a, 0, hallado);
-  if (!control) return false;
-  const std::string nombre = a.argumentos[0].texto;
-  bool aceptada = true;
-  if (a.orden == "escribe") {
-    const bool caja = control->clase == ui::Clase::kCaja;
-    if (!caja || control->soloLectura || a.argumentos.size() < 2) {
-      hallado = !caja                  ? nombre + " no es una caja de texto"
-                : control->soloLectura ? nombre + " no admite escritura"
-                                       : "falta el texto";
-      return false;
-    }
-    Programa([&] { ventana.Escribir(nombre, a.argumentos[1].texto); });
-  } else if (a.orden == "tecla") {
-    if (a.argumentos.size() < 2 || a.argumentos[1].texto != "Enter") {
-      hallado = "solo se conoce la tecla Enter";
-      return false;
-    }
-    Programa([&] { aceptada = ventana.TeclaEnter(nombre); });
-  } else if (a.orden == "clic") {
-    if (!ventana.ALaVista(nombre) || !control->habilitado) {
-      hallado = nombre + " no está a la vista: no se puede pulsar";
-      return false;
-    }
-    Programa([&] { aceptada = ventana.Pulsar(nombre); });
-  } else if (a.orden == "marca" || a.orden == "desmarca") {
-    Programa([&] { aceptada = ventana.Marcar(nombre, a.orden == "marca"); });
-  } else if (a.orden == "raton") {
-    Programa([&] { aceptada = ventana.Raton(nombre); });
-  }
-  if (!aceptada) hallado = nombre + " no responde a «" + a.orden + "»";
+  Programa([&] { asistente_->Ventana().CerrarPorElUsuario(); });
+  return true;
+}
+
+bool Escenario::Aceptada(const Accion& a, bool aceptada, std::string& hallado) const {
+  if (!aceptada) hallado = a.argumentos[0].texto + " no responde a «" + a.orden + "»";
   return aceptada;
+}
+
+bool Escenario::Escribe(const Accion& a, std::string& hallado) {
+  const ui::Control* control = ControlEnMarcha(a, hallado);
+  if (!control) return false;
+  const std::string& nombre = a.argumentos[0].texto;
+  if (control->clase != ui::Clase::kCaja || control->soloLectura) {
+    hallado = control->clase != ui::Clase::kCaja ? nombre + " no es una caja de texto" : nombre + " no admite escritura";
+    return false;
+  }
+  Programa([&] { asistente_->Ventana().Escribir(nombre, a.argumentos[1].texto); });
+  return true;
+}
+
+bool Escenario::Tecla(const Accion& a, std::string& hallado) {
+  if (!ControlEnMarcha(a, hallado)) return false;
+  if (a.argumentos[1].texto != "Enter") {
+    hallado = "solo se conoce la tecla Enter";
+    return false;
+  }
+  bool aceptada = true;
+  Programa([&] { aceptada = asistente_->Ventana().TeclaEnter(a.argumentos[0].texto); });
+  return Aceptada(a, aceptada, hallado);
+}
+
+bool Escenario::Clic(const Accion& a, std::string& hallado) {
+  const ui::Control* control = ControlEnMarcha(a, hallado);
+  if (!control) return false;
+  const std::string& nombre = a.argumentos[0].texto;
+  if (!asistente_->Ventana().ALaVista(nombre) || !control->habilitado) {
+    hallado = nombre + " no está a la vista: no se puede pulsar";
+    return false;
+  }
+  bool aceptada = true;
+  Programa([&] { aceptada = asistente_->Ventana().Pulsar(nombre); });
+  return Aceptada(a, aceptada, hallado);
+}
+
+bool Escenario::Marca(const Accion& a, std::string& hallado) {
+  if (!ControlEnMarcha(a, hallado)) return false;
+  bool aceptada = true;
+  Programa([&] { aceptada = asistente_->Ventana().Marcar(a.argumentos[0].texto, a.orden == "marca"); });
+  return Aceptada(a, aceptada, hallado);
+}
+
+bool Escenario::Raton(const Accion& a, std::string& hallado) {
+  if (!ControlEnMarcha(a, hallado)) return false;
+  bool aceptada = true;
+  Programa([&] { aceptada = asistente_->Ventana().Raton(a.argumentos[0].texto); });
+  return Aceptada(a, aceptada, hallado);
 }
 
 }  // namespace evalora::escenario

@@ -13,6 +13,7 @@
 #include "Guion.h"
 #include "Maquina.h"
 #include "Servidores.h"
+#include "Verbos.h"
 #include "ui/Asistente.h"
 
 namespace evalora::escenario {
@@ -44,14 +45,60 @@ class Escenario {
  private:
   // A line's text with each %NAME% of the machine's environment written out ("%ProgramFiles%").
   std::string Expandir(const std::string& texto) const;
-  // One line; false with what was found.
+  // One line, by its verb's handler; false with what was found.
   bool Accionar(const Accion& a, std::string& hallado);
-  bool Configurar(const Accion& a, std::string& hallado);   // before the run starts
-  bool Interactuar(const Accion& a, std::string& hallado);  // what the user does
-  bool Comprobar(const Accion& a, std::string& hallado);    // what must be true
-  bool ComprobarAviso(const Accion& a, std::string& hallado);
-  bool ComprobarColor(const Accion& a, bool fondo, std::string& hallado);
+  friend const std::vector<Verbo>& Verbos();
+
+  // The machine, the server and the premises (Escenario.cpp).
+  bool Asistente(const Accion& a, std::string& hallado);
+  bool Inicia(const Accion& a, std::string& hallado);
+  bool Catalogo(const Accion& a, std::string& hallado);
+  bool Entorno(const Accion& a, std::string& hallado);
+  bool Prefijo(const Accion& a, std::string& hallado);
+  bool Wine(const Accion& a, std::string& hallado);
   bool EscribirRegistro(const Accion& a, std::string& hallado);
+  bool Proceso(const Accion& a, std::string& hallado);
+  bool SinAdministrador(const Accion& a, std::string& hallado);
+  bool Crea(const Accion& a, std::string& hallado);
+  bool Borra(const Accion& a, std::string& hallado);
+  bool RespuestaDeCarpeta(const Accion& a, std::string& hallado);
+  bool CierraAlRecibir(const Accion& a, std::string& hallado);
+  bool CapturaAlRecibir(const Accion& a, std::string& hallado);
+  bool CapturaEnElPaso(const Accion& a, std::string& hallado);
+  // What the user does (Escenario.cpp).
+  bool Escribe(const Accion& a, std::string& hallado);
+  bool Tecla(const Accion& a, std::string& hallado);
+  bool Clic(const Accion& a, std::string& hallado);
+  bool Marca(const Accion& a, std::string& hallado);
+  bool Raton(const Accion& a, std::string& hallado);
+  bool Cierra(const Accion& a, std::string& hallado);
+  // What must be true (Comprobaciones.cpp).
+  bool ComprobarPaso(const Accion& a, std::string& hallado);
+  bool ComprobarTexto(const Accion& a, std::string& hallado);
+  bool ComprobarVisible(const Accion& a, std::string& hallado);
+  bool ComprobarMarcado(const Accion& a, std::string& hallado);
+  bool ComprobarColor(const Accion& a, std::string& hallado);
+  bool ComprobarAviso(const Accion& a, std::string& hallado);
+  bool Recibio(const Accion& a, std::string& hallado);
+  bool Contadas(const Accion& a, std::string& hallado);
+  bool Temporales(const Accion& a, std::string& hallado);
+  bool Abrio(const Accion& a, std::string& hallado);
+  bool ComprobarArchivo(const Accion& a, std::string& hallado);
+  bool ComprobarCarpeta(const Accion& a, std::string& hallado);
+  bool ComprobarValor(const Accion& a, std::string& hallado);
+  bool WineValor(const Accion& a, std::string& hallado);
+  bool ComprobarClave(const Accion& a, std::string& hallado);
+  bool Lnkinfo(const Accion& a, std::string& hallado);
+  bool ComprobarBase(const Accion& a, std::string& hallado);
+  bool EsperaArchivo(const Accion& a, std::string& hallado);
+  bool Termina(const Accion& a, std::string& hallado);
+  bool Capturar(const Accion& a, std::string& hallado);
+
+  // The control a line names as its first word, once the program runs; else nothing, with why.
+  const ui::Control* ControlEnMarcha(const Accion& a, std::string& hallado) const;
+  bool Aceptada(const Accion& a, bool aceptada, std::string& hallado) const;
+  // A path of the prefix, once the machine is ready; else nothing, with why.
+  std::optional<std::filesystem::path> RutaDelPrefijo(const std::string& ruta, std::string& hallado);
 
   void NuevoAsistente(int tipo, const std::string& version);
   bool Iniciar(std::string& hallado);

@@ -1,6 +1,7 @@
 // evalora-escenario: runs scenarios of the wizard over the real window, offscreen.
 //   evalora-escenario --contenido DIR [--capturas DIR] [--prefijo-wine DIR] [--contar] FILE.txt...
 //   evalora-escenario --preparar-contenido DIR [--programas DIR]
+//   evalora-escenario --lenguaje   (the language's table, as docs/escenarios.md holds it)
 // --contenido: the download server's content folder, shared by the scenarios (made with
 // --preparar-contenido before they run in parallel). --capturas: where "captura" writes
 // (default: next to the scenario). --prefijo-wine: where the prefix Wine made for
@@ -28,6 +29,10 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     auto valor = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
+    if (a == "--lenguaje") {
+      std::cout << escenario::TablaDelLenguaje();
+      return 0;
+    }
     if (a == "--preparar-contenido") {
       servidor::Catalogo catalogo;
       catalogo.SembrarDemo();
