@@ -98,6 +98,40 @@ TEST(RegistroConWine, ConElServidorDeWineEnMarchaNadaSePierde) {
   EXPECT_EQ(Consulta(prefijo, "HKCU\\Software\\Previo").find("Borrame"), std::string::npos);
 }
 
+// What a Wine program writes while its server runs is in the server, not yet in the files: this
+// service reads it through Wine (the .NET value that gates the installing kinds, a value changed
+// and a key deleted by Wine's own reg.exe), and the file it will write later keeps Wine's lines.
+TEST(RegistroConWine, ConElServidorEnMarchaSeLeeLoQueWineAunNoGuardo) {
+  PrefijoDeWine prefijo;
+  ASSERT_TRUE(prefijo.Listo());
+  const std::string net = "HKLM\\SOFTWARE\\Microsoft\\NET Framework Setup\\NDP\\v2.0.50727";
+  ASSERT_EQ(prefijo.Wine({"reg", "add", "HKCU\\Software\\Evalora", "/v", "Antes", "/d", "1", "/f"}).estado, 0);
+  ASSERT_EQ(prefijo.Wine({"reg", "add", "HKCU\\Software\\Evalora\\Sobra", "/f"}).estado, 0);
+  RegistroWine registro(prefijo.Raiz());
+  DatoDelRegistro dato;
+  ASSERT_EQ(registro.ConsultarValor(win::HKEY_CURRENT_USER, "Software\\Evalora", "Antes", dato), win::kExito);
+  ASSERT_TRUE(prefijo.ServidorEnMarcha());
+  ASSERT_EQ(prefijo.Wine({"reg", "add", net, "/v", "Install", "/t", "REG_DWORD", "/d", "1", "/f"}).estado, 0);
+  ASSERT_EQ(prefijo.Wine({"reg", "add", "HKCU\\Software\\Evalora", "/v", "Antes", "/d", "2 «ñ»", "/f"}).estado, 0);
+  ASSERT_EQ(prefijo.Wine({"reg", "delete", "HKCU\\Software\\Evalora\\Sobra", "/f"}).estado, 0);
+  ASSERT_TRUE(registro.ServidorWineActivo());
+
+  ASSERT_EQ(registro.ConsultarValor(win::HKEY_LOCAL_MACHINE, net.substr(5), "Install", dato), win::kExito);
+  EXPECT_EQ(DwordDeDato(dato), 1u);
+  ASSERT_EQ(registro.ConsultarValor(win::HKEY_CURRENT_USER, "Software\\Evalora", "Antes", dato), win::kExito);
+  EXPECT_EQ(TextoDeDato(dato), "2 «ñ»");
+  EXPECT_EQ(registro.AbrirClave(win::HKEY_CURRENT_USER, "Software\\Evalora\\Sobra"), win::kArchivoNoEncontrado);
+  std::string subclave;
+  EXPECT_EQ(registro.EnumerarSubclave(win::HKEY_CURRENT_USER, "Software\\Evalora", 0, subclave),
+            win::kNoHayMasElementos);
+  EXPECT_EQ(registro.AbrirClave(win::HKEY_LOCAL_MACHINE, "Software\\Evalora\\No existe"), win::kArchivoNoEncontrado);
+  // The write Wine will leave behind in the files keeps its own lines; a reader after Wine sees them.
+  prefijo.TerminarWine();
+  RegistroWine otro(prefijo.Raiz());
+  ASSERT_EQ(otro.ConsultarValor(win::HKEY_LOCAL_MACHINE, net.substr(5), "Install", dato), win::kExito);
+  EXPECT_EQ(DwordDeDato(dato), 1u);
+}
+
 TEST(RegistroConWine, SinWineNoSeFingeElCambio) {
   PrefijoDeWine prefijo;
   ASSERT_TRUE(prefijo.Listo());

@@ -135,7 +135,91 @@ long RegistroWine::Ubicar(win::HKEY raiz, const std::string& ruta, Ubicacion& ub
   // target; any other key, CurrentControlSet included, is the key itself.
   dentro = colmena.ResolverEnlaces(dentro);
   ubicacion.ruta = dentro;
+  if (wine_ && ServidorWineActivo()) LeerDeWine(*ubicacion.archivo, dentro);
   return win::kExito;
+}
+
+namespace {
+
+// A key of `reg export` ("[HKEY_LOCAL_MACHINE\A\B]") as Wine's own file writes it below the root
+// `raiz` ("[A\\B]"); nothing for a key outside that root.
+std::optional<std::string> ClaveDeColmena(const std::string& linea, const std::string& raiz) {
+  if (linea.size() < raiz.size() + 2 || linea.back() != ']' ||
+      Plegar(linea.substr(1, raiz.size())) != Plegar(raiz)) {
+    return std::nullopt;
+  }
+  std::string resto = linea.substr(1 + raiz.size(), linea.size() - raiz.size() - 2);
+  if (!resto.empty() && resto[0] != '\\') return std::nullopt;
+  std::string clave;
+  for (const std::string& componente : ComponentesDeClave(resto)) {
+    clave += (clave.empty() ? "" : "\\\\") + wine::EscaparTexto(Utf8AUtf16(componente), "[]");
+  }
+  return "[" + clave + "]";
+}
+
+// What `reg export` wrote (UTF-16, "Windows Registry Editor Version 5.00") as the text of one of
+// Wine's own files: the same value lines below keys relative to the root.
+std::optional<wine::ColmenaWine> ColmenaDeExportacion(const std::vector<uint8_t>& bytes, const std::string& raiz) {
+  std::u16string unidades = BytesAUtf16(bytes);
+  if (!unidades.empty() && unidades[0] == u'\xFEFF') unidades.erase(0, 1);
+  std::istringstream lineas(Utf16AUtf8(unidades));
+  std::string texto = std::string(wine::ColmenaWine::kCabecera) + "\n";
+  std::string linea;
+  bool primera = true;
+  while (std::getline(lineas, linea)) {
+    if (!linea.empty() && linea.back() == '\r') linea.pop_back();
+    if (primera) {
+      primera = false;
+      if (linea != "Windows Registry Editor Version 5.00") return std::nullopt;
+      continue;
+    }
+    if (!linea.empty() && linea[0] == '[') {
+      const auto clave = ClaveDeColmena(linea, raiz);
+      if (!clave) return std::nullopt;
+      linea = *clave;
+    }
+    texto += linea + "\n";
+  }
+  return wine::ColmenaWine::Leer(texto);
+}
+
+// Copies the key `ruta` and everything below it from `de` into `a`.
+void CopiarArbol(const wine::ColmenaWine& de, const std::string& ruta, wine::ColmenaWine& a) {
+  const wine::SeccionDeColmena* seccion = de.Seccion(ruta);
+  a.SeccionParaEscribir(ruta);
+  if (seccion) {
+    for (const wine::ValorDeColmena& v : seccion->valores) a.EstablecerValor(ruta, v.nombre, v.dato);
+  }
+  for (const std::string& sub : de.Subclaves(ruta)) CopiarArbol(de, ruta.empty() ? sub : ruta + "\\" + sub, a);
+}
+
+}  // namespace
+
+void RegistroWine::LeerDeWine(Archivo& archivo, const std::string& ruta) {
+  std::error_code e;
+  fs::path carpeta = prefijo_ / "drive_c" / "windows" / "temp";
+  if (!fs::is_directory(carpeta, e)) carpeta = prefijo_ / "drive_c";
+  std::string plantilla = (carpeta / "evalora-XXXXXX.reg").string();
+  const int fd = ::mkstemps(plantilla.data(), 4);
+  if (fd < 0) return;
+  ::close(fd);
+  const auto rutaWindows = Prefijo(prefijo_).RutaWindows(plantilla);
+  const std::string clave = archivo.raizReg + (ruta.empty() ? "" : "\\" + ruta);
+  std::optional<int> estado;
+  if (rutaWindows) {
+    estado = EjecutarEnWine(*wine_, prefijo_, {"reg", "export", clave, *rutaWindows, "/y"}, std::chrono::seconds(60));
+  }
+  std::ifstream entrada(plantilla, std::ios::binary);
+  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(entrada)), std::istreambuf_iterator<char>());
+  ::unlink(plantilla.c_str());
+  // Wine that could not be asked leaves the files' view; Wine that says no such key is believed.
+  if (!estado) return;
+  const auto exportada = *estado == 0 ? ColmenaDeExportacion(bytes, archivo.raizReg) : std::nullopt;
+  if (*estado == 0 && !exportada) return;
+  if (!ruta.empty()) archivo.colmena->BorrarArbol(ruta);
+  if (exportada && (ruta.empty() || exportada->ExisteClave(ruta))) CopiarArbol(*exportada, ruta, *archivo.colmena);
+  // The file itself stays as Wine will leave it: the next use reads it again.
+  archivo.existe = false;
 }
 
 long RegistroWine::AbrirClave(win::HKEY raiz, const std::string& ruta) {

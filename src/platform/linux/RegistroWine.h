@@ -1,10 +1,11 @@
 #pragma once
 // The registry of a Wine prefix: system.reg is HKEY_LOCAL_MACHINE (HKEY_CLASSES_ROOT is its
 // Software\Classes, HKEY_CURRENT_CONFIG its current hardware profile), user.reg is
-// HKEY_CURRENT_USER and userdef.reg is HKEY_USERS\.Default. Reads follow the files as they
-// change. A write replaces its file in one step while no Wine server runs for the prefix; while
-// one runs, the change goes through Wine itself (its reg.exe imports it), because the server
-// would overwrite the file with what it holds when it saves. Changes made through Wine are kept
+// HKEY_CURRENT_USER and userdef.reg is HKEY_USERS\.Default. While no Wine server runs for the
+// prefix, reads follow the files as they change and a write replaces its file in one step. While
+// one runs, the files may be older than what it holds (it saves now and then, and when it ends):
+// both go through Wine itself. A read asks Wine for the key (its reg.exe exports it) and lays
+// that over the file; a change is imported by its reg.exe. Changes made through Wine are kept
 // over what the files say until the server has ended and saved them.
 
 #include <sys/types.h>
@@ -68,6 +69,8 @@ class RegistroWine : public Registro {
   };
 
   long Ubicar(win::HKEY raiz, const std::string& ruta, Ubicacion& ubicacion);
+  // Lays Wine's view of the key `ruta` (and all below it) over the file's.
+  void LeerDeWine(Archivo& archivo, const std::string& ruta);
   long Cargar(Archivo& archivo);
   long PrepararEscritura(win::HKEY raiz, const std::string& ruta, Ubicacion& ubicacion);
   // Makes the change in the file, or through Wine while its server runs.
