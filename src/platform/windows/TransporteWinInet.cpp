@@ -9,6 +9,8 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <optional>
+#include <string>
 #include <memory>
 #include <thread>
 
@@ -40,6 +42,13 @@ std::optional<std::wstring> Consultar(HINTERNET peticion, DWORD nivel) {
   if (!HttpQueryInfoW(peticion, nivel, texto.data(), &tamano, &indice)) return std::nullopt;
   texto.resize(tamano / sizeof(wchar_t));
   return texto;
+}
+
+// The final answer's Content-Length; nothing when it has none (or not a number).
+std::optional<uint64_t> LongitudAnunciada(HINTERNET peticion) {
+  const auto texto = Consultar(peticion, HTTP_QUERY_CONTENT_LENGTH);
+  if (!texto || texto->empty() || texto->find_first_not_of(L"0123456789") != std::wstring::npos) return std::nullopt;
+  return std::stoull(*texto);
 }
 
 // The status line and headers of the final answer.
@@ -138,20 +147,29 @@ void Red(const PeticionHttp& p, Curso& c) {
     c.respuesta = Respuesta(peticion);
     c.cv.notify_all();
   }
+  // The announced length bounds the body, as for any HTTP client: what a server sends beyond it is
+  // not the file's, and a connection that closes before it is a cut body. WinINet itself reports
+  // both as a normal end.
+  std::optional<uint64_t> restante = LongitudAnunciada(peticion);
   std::string parte(kLectura, '\0');
   FinDelTransporte como = FinDelTransporte::kCompleto;
-  for (;;) {
+  while (!restante || *restante > 0) {
     {
       std::unique_lock<std::mutex> l(c.m);
       c.cv.wait(l, [&] { return c.detener || c.enCola < kColaMaxima; });
       if (c.detener) break;
     }
+    const DWORD pedir = restante && *restante < kLectura ? static_cast<DWORD>(*restante) : kLectura;
     DWORD leidos = 0;
-    if (!InternetReadFile(peticion, parte.data(), kLectura, &leidos)) {
+    if (!InternetReadFile(peticion, parte.data(), pedir, &leidos)) {
       como = FinDelTransporte::kCortado;
       break;
     }
-    if (leidos == 0) break;
+    if (leidos == 0) {
+      if (restante) como = FinDelTransporte::kCortado;
+      break;
+    }
+    if (restante) *restante -= leidos;
     std::lock_guard<std::mutex> l(c.m);
     c.partes.emplace_back(parte.data(), leidos);
     c.enCola += leidos;

@@ -1,0 +1,47 @@
+#pragma once
+// The machine a test of either build runs on: a folder of its own, this build's file system, and
+// the development server's download half. On Linux the folder is in a temporary prefix and the
+// server runs in the test's process; on Windows (under Wine) the folder is below the user's
+// temporary folder and the server is the Linux program that scripts/con-servidor-dev.sh started
+// beside Wine. A test written against it runs unchanged in both builds.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/SistemaDeArchivos.h"
+
+namespace evalora::pruebas {
+
+class MaquinaDePrueba {
+ public:
+  MaquinaDePrueba();
+  ~MaquinaDePrueba();
+  MaquinaDePrueba(const MaquinaDePrueba&) = delete;
+  MaquinaDePrueba& operator=(const MaquinaDePrueba&) = delete;
+
+  SistemaDeArchivos& Archivos();
+  // The test's own folder, as the wizard names it (a Windows path without final backslash).
+  const std::string& Carpeta() const;
+  // A file's bytes (empty when it cannot be read), and a file written with its folders; Windows paths.
+  std::string Leer(const std::string& ruta) const;
+  void Escribir(const std::string& ruta, const std::string& bytes);
+
+  // A file the server serves at "/<ruta>" ("archivos/a.bin").
+  void Poner(const std::string& ruta, const std::string& bytes);
+  // The server's address of a path ("/archivos/a.bin", "/_fallas/cortar=10/archivos/a.bin").
+  std::string Url(const std::string& ruta) const;
+  uint16_t PuertoHttp() const;
+  // The requests the server received since this machine was made ("GET /archivos/a.bin").
+  std::vector<std::string> Pedidos() const;
+  // From now on no server answers at the server's address.
+  void DetenerServidor();
+
+  struct Estado;  // the build's own
+
+ private:
+  std::unique_ptr<Estado> e_;
+};
+
+}  // namespace evalora::pruebas

@@ -1,0 +1,34 @@
+// The Linux build's test machine: a temporary prefix, its file system, the server in the process.
+#include "apoyo/MaquinaDePrueba.h"
+
+#include "apoyo/DescargasEnMarcha.h"
+#include "apoyo/PrefijoTemporal.h"
+#include "platform/linux/SistemaDeArchivosPrefijo.h"
+
+namespace evalora::pruebas {
+
+struct MaquinaDePrueba::Estado {
+  PrefijoTemporal prefijo;
+  SistemaDeArchivosPrefijo archivos{prefijo.Raiz()};
+  DescargasEnMarcha servidor;
+  std::string carpeta = "C:\\Prueba";
+};
+
+MaquinaDePrueba::MaquinaDePrueba() : e_(std::make_unique<Estado>()) { e_->archivos.CrearCarpeta(e_->carpeta); }
+
+MaquinaDePrueba::~MaquinaDePrueba() = default;
+
+SistemaDeArchivos& MaquinaDePrueba::Archivos() { return e_->archivos; }
+const std::string& MaquinaDePrueba::Carpeta() const { return e_->carpeta; }
+
+void MaquinaDePrueba::Poner(const std::string& ruta, const std::string& bytes) { e_->servidor.Poner(ruta, bytes); }
+
+std::string MaquinaDePrueba::Url(const std::string& ruta) const { return e_->servidor.Url(ruta); }
+
+uint16_t MaquinaDePrueba::PuertoHttp() const { return e_->servidor.Puerto(); }
+
+std::vector<std::string> MaquinaDePrueba::Pedidos() const { return e_->servidor.Pedidos(); }
+
+void MaquinaDePrueba::DetenerServidor() { e_->servidor.Detener(); }
+
+}  // namespace evalora::pruebas
