@@ -38,6 +38,11 @@ class MaquinaDePrueba {
   // From now on no server answers at the server's address.
   void DetenerServidor();
 
+  // The development catalogue on loopback (started at the first use on Linux), and what it
+  // received since this machine was made, one statement or call a line.
+  uint16_t PuertoCatalogo();
+  std::vector<std::string> RecibidoPorElCatalogo();
+
   struct Estado;  // the build's own
 
  private:

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "ApoyoWin.h"
+#include "apoyo/MaquinaDePrueba.h"
 #include "catalogue/ClienteDelCatalogo.h"
 #include "catalogue/ConexionCatalogo.h"
 #include "download/GestorDeDescargas.h"
@@ -18,34 +19,13 @@
 namespace evalora {
 namespace {
 
-std::string Contenido(size_t n) {
-  std::string s(n, '\0');
-  for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 31 + 7) & 0xFF);
-  return s;
-}
 
-std::vector<std::string> Lineas(const std::string& texto) {
-  std::vector<std::string> lineas;
-  size_t desde = 0;
-  while (desde < texto.size()) {
-    size_t fin = texto.find('\n', desde);
-    if (fin == std::string::npos) fin = texto.size();
-    lineas.push_back(texto.substr(desde, fin - desde));
-    desde = fin + 1;
-  }
-  return lineas;
-}
 
 class CatalogoWinTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_FALSE(pruebas::Variable("EVALORA_CATALOGO").empty()) << "sin servidor de desarrollo"; }
-  std::vector<std::string> Recibido() const {
-    pruebas::CarpetaTemporalWin nada;
-    SistemaDeArchivosWin archivos;
-    const std::string registro = pruebas::EnUnidadZ(pruebas::Variable("EVALORA_REGISTRO_CATALOGO"));
-    archivos.CopiarArchivo(registro, nada.Ruta() + "\\registro.txt", true);
-    return Lineas(nada.Leer("registro.txt"));
-  }
+  std::vector<std::string> Recibido() { return maquina.RecibidoPorElCatalogo(); }
+  pruebas::MaquinaDePrueba maquina;
   EntornoWin entorno;
 };
 

@@ -1,6 +1,7 @@
 // The Linux build's test machine: a temporary prefix, its file system, the server in the process.
 #include "apoyo/MaquinaDePrueba.h"
 
+#include "apoyo/CatalogoEnMarcha.h"
 #include "apoyo/DescargasEnMarcha.h"
 #include "apoyo/PrefijoTemporal.h"
 #include "platform/linux/SistemaDeArchivosPrefijo.h"
@@ -12,6 +13,12 @@ struct MaquinaDePrueba::Estado {
   SistemaDeArchivosPrefijo archivos{prefijo.Raiz()};
   DescargasEnMarcha servidor;
   std::string carpeta = "C:\\Prueba";
+  std::unique_ptr<CatalogoEnMarcha> catalogo;
+
+  CatalogoEnMarcha& Catalogo() {
+    if (!catalogo) catalogo = std::make_unique<CatalogoEnMarcha>(prefijo.Raiz() / "registro-del-catalogo.txt");
+    return *catalogo;
+  }
 };
 
 MaquinaDePrueba::MaquinaDePrueba() : e_(std::make_unique<Estado>()) { e_->archivos.CrearCarpeta(e_->carpeta); }
@@ -30,5 +37,9 @@ uint16_t MaquinaDePrueba::PuertoHttp() const { return e_->servidor.Puerto(); }
 std::vector<std::string> MaquinaDePrueba::Pedidos() const { return e_->servidor.Pedidos(); }
 
 void MaquinaDePrueba::DetenerServidor() { e_->servidor.Detener(); }
+
+uint16_t MaquinaDePrueba::PuertoCatalogo() { return e_->Catalogo().Puerto(); }
+
+std::vector<std::string> MaquinaDePrueba::RecibidoPorElCatalogo() { return e_->Catalogo().Recibido(); }
 
 }  // namespace evalora::pruebas

@@ -33,19 +33,23 @@ struct MaquinaDePrueba::Estado {
   std::string http = Variable("EVALORA_HTTP");
   std::string contenido = EnUnidadZ(Variable("EVALORA_CONTENIDO"));
   std::string pedidos = EnUnidadZ(Variable("EVALORA_PEDIDOS_HTTP"));
+  std::string catalogo = Variable("EVALORA_CATALOGO");
+  std::string recibido = EnUnidadZ(Variable("EVALORA_REGISTRO_CATALOGO"));
   size_t pedidosPrevios = 0;
+  size_t recibidoPrevio = 0;
 
-  std::vector<std::string> TodosLosPedidos() {
-    // The log is read through a copy: the server keeps it open for writing.
+  // A log of the server, read through a copy: the server keeps it open for writing.
+  std::vector<std::string> Registro(const std::string& ruta) {
     CarpetaTemporalWin copia;
-    archivos.CopiarArchivo(pedidos, copia.Ruta() + "\\pedidos.txt", true);
-    return Lineas(copia.Leer("pedidos.txt"));
+    archivos.CopiarArchivo(ruta, copia.Ruta() + "\\registro.txt", true);
+    return Lineas(copia.Leer("registro.txt"));
   }
 };
 
 MaquinaDePrueba::MaquinaDePrueba() : e_(std::make_unique<Estado>()) {
   EXPECT_FALSE(e_->http.empty()) << "sin servidor de desarrollo (scripts/con-servidor-dev.sh)";
-  e_->pedidosPrevios = e_->TodosLosPedidos().size();
+  e_->pedidosPrevios = e_->Registro(e_->pedidos).size();
+  e_->recibidoPrevio = e_->Registro(e_->recibido).size();
 }
 
 MaquinaDePrueba::~MaquinaDePrueba() = default;
@@ -66,10 +70,24 @@ uint16_t MaquinaDePrueba::PuertoHttp() const {
   return dos == std::string::npos ? 0 : static_cast<uint16_t>(std::stoi(e_->http.substr(dos + 1)));
 }
 
-std::vector<std::string> MaquinaDePrueba::Pedidos() const {
-  auto todos = e_->TodosLosPedidos();
-  todos.erase(todos.begin(), todos.begin() + static_cast<std::ptrdiff_t>(std::min(e_->pedidosPrevios, todos.size())));
-  return todos;
+namespace {
+
+std::vector<std::string> Desde(std::vector<std::string> todas, size_t previas) {
+  todas.erase(todas.begin(), todas.begin() + static_cast<std::ptrdiff_t>(std::min(previas, todas.size())));
+  return todas;
+}
+
+}  // namespace
+
+std::vector<std::string> MaquinaDePrueba::Pedidos() const { return Desde(e_->Registro(e_->pedidos), e_->pedidosPrevios); }
+
+uint16_t MaquinaDePrueba::PuertoCatalogo() {
+  const size_t dos = e_->catalogo.rfind(':');
+  return dos == std::string::npos ? 0 : static_cast<uint16_t>(std::stoi(e_->catalogo.substr(dos + 1)));
+}
+
+std::vector<std::string> MaquinaDePrueba::RecibidoPorElCatalogo() {
+  return Desde(e_->Registro(e_->recibido), e_->recibidoPrevio);
 }
 
 // The server is another program: its address is replaced by one where nothing listens.
