@@ -38,8 +38,12 @@ class MaquinaDePrueba {
   // From now on no server answers at the server's address.
   void DetenerServidor();
 
-  // The development catalogue on loopback (started at the first use on Linux), and what it
-  // received since this machine was made, one statement or call a line.
+  // A development catalogue of this machine's own on loopback, with the demo data, `sql` run on
+  // it, and a fault of its server ("rechazar-login", "no-responder", "cerrar-tras-login",
+  // "callar-tras-login"; empty: none). A second call replaces the first catalogue.
+  void IniciarCatalogo(const std::string& sql = "", const std::string& falla = "");
+  // Its port (a catalogue without changes is started when none was), and what it received, one
+  // statement or call a line, without what the driver asks on its own.
   uint16_t PuertoCatalogo();
   std::vector<std::string> RecibidoPorElCatalogo();
 

@@ -1,4 +1,5 @@
-// The catalogue client against the development catalogue on loopback, through the real driver.
+// The catalogue client against the development catalogue on loopback, through the build's real
+// driver (unixODBC and FreeTDS; odbc32 under Wine), on the build's test machine.
 #include "catalogue/ClienteDelCatalogo.h"
 #include "catalogue/VersionDelCatalogo.h"
 
@@ -6,42 +7,39 @@
 
 #include <chrono>
 
-#include "apoyo/CatalogoEnMarcha.h"
-#include "apoyo/PrefijoTemporal.h"
+#include "apoyo/MaquinaDePrueba.h"
 #include "platform/fakes/Falsos.h"
-#include "platform/linux/EntornoLinux.h"
-#include "platform/linux/SistemaDeArchivosPrefijo.h"
 
 namespace evalora {
 namespace {
 
 class ClienteDelCatalogoTest : public ::testing::Test {
  protected:
-  void Iniciar(const std::string& sql = "", tds::Falla falla = tds::Falla::kNinguna) {
-    catalogo = std::make_unique<pruebas::CatalogoEnMarcha>(prefijo.Raiz() / "registro.txt", sql, falla);
-    conexion = std::make_unique<ConexionCatalogo>(DireccionDelCatalogo{"127.0.0.1", catalogo->Puerto()}, 2);
+  void Iniciar(const std::string& sql = "", const std::string& falla = "") {
+    maquina.IniciarCatalogo(sql, falla);
+    conexion = std::make_unique<ConexionCatalogo>(DireccionDelCatalogo{"127.0.0.1", maquina.PuertoCatalogo()}, 2);
     cliente = std::make_unique<ClienteDelCatalogo>(
         estado, *conexion, ServiciosDelCatalogo{archivos, eventos, mensajes, terminacion}, "www.evalora.example");
   }
   void TearDown() override {
     cliente.reset();
     conexion.reset();
-    catalogo.reset();
   }
   void Tipo(const std::string& tipo, const std::string& edicion) {
     estado.TipoDeAsistente = tipo;
     estado.VersionMayor = "2020";
     estado.Edicion = edicion;
   }
-  std::vector<std::string> Recibido() { return catalogo->Recibido(); }
+  std::vector<std::string> Recibido() { return maquina.RecibidoPorElCatalogo(); }
+  // A path below the test's own folder.
+  std::string En(const std::string& relativa) const { return maquina.Carpeta() + "\\" + relativa; }
 
-  pruebas::PrefijoTemporal prefijo;
-  SistemaDeArchivosPrefijo archivos{prefijo.Raiz()};
+  pruebas::MaquinaDePrueba maquina;
+  SistemaDeArchivos& archivos = maquina.Archivos();
   falsos::BucleContado eventos;
   falsos::MensajesGrabados mensajes;
   falsos::TerminacionObservada terminacion;
   EstadoDeEjecucion estado;
-  std::unique_ptr<pruebas::CatalogoEnMarcha> catalogo;
   std::unique_ptr<ConexionCatalogo> conexion;
   std::unique_ptr<ClienteDelCatalogo> cliente;
 };
@@ -131,9 +129,9 @@ TEST_F(ClienteDelCatalogoTest, FiltroLargoEnVariasLlamadas) {
 TEST_F(ClienteDelCatalogoTest, UnCatalogoQueCallaNoRetieneMasQueLaEsperaDeLaSentencia) {
   // Statements here may take 2 s: a catalogue that answers the login and then nothing costs the
   // list no more than that in all (the driver's cancel included), and the list is not read.
-  Iniciar("", tds::Falla::kCallarTrasLogin);
+  Iniciar("", "callar-tras-login");
   Tipo("4", "Cloud");
-  estado.CarpetaDeInstalacion = "C:\\Descargas";
+  estado.CarpetaDeInstalacion = En("Descargas");
   const auto inicio = std::chrono::steady_clock::now();
   EXPECT_FALSE(cliente->ObtenerListaDeArchivos({}));
   const auto segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
@@ -144,20 +142,20 @@ TEST_F(ClienteDelCatalogoTest, UnCatalogoQueCallaNoRetieneMasQueLaEsperaDeLaSent
 TEST_F(ClienteDelCatalogoTest, BanderasDeArchivosPresentes) {
   Iniciar();
   Tipo("4", "Cloud");
-  estado.CarpetaDeInstalacion = "C:\\Descargas";
+  estado.CarpetaDeInstalacion = En("Descargas");
   cliente->ObtenerListaDeArchivos({});
   EXPECT_FALSE(estado.TodosLosArchivosExisten);
   EXPECT_TRUE(estado.NingunArchivoExiste);
   EXPECT_TRUE(estado.AlgunArchivoExiste);
-  prefijo.Escribir("drive_c/Descargas/Instalador Evalora Cloud/SetupEvalora2020Cloud.exe", std::string(3145728, 'x'));
-  prefijo.Escribir("drive_c/Descargas/Instalador Evalora Cloud/autorun.inf", std::string(64, 'x'));
-  prefijo.Escribir("drive_c/Descargas/Instalador Evalora Cloud/Léeme.txt", std::string(2047, 'x'));  // one byte short
+  maquina.Escribir(En("Descargas\\Instalador Evalora Cloud\\SetupEvalora2020Cloud.exe"), std::string(3145728, 'x'));
+  maquina.Escribir(En("Descargas\\Instalador Evalora Cloud\\autorun.inf"), std::string(64, 'x'));
+  maquina.Escribir(En("Descargas\\Instalador Evalora Cloud\\Léeme.txt"), std::string(2047, 'x'));  // one byte short
   cliente->ObtenerListaDeArchivos({});
   EXPECT_FALSE(estado.TodosLosArchivosExisten);
   EXPECT_FALSE(estado.NingunArchivoExiste);
   EXPECT_FALSE(estado.ListaCatalogo[0].Pendiente);
   EXPECT_TRUE(estado.ListaCatalogo[2].Pendiente);
-  prefijo.Escribir("drive_c/Descargas/Instalador Evalora Cloud/Léeme.txt", std::string(2048, 'x'));
+  maquina.Escribir(En("Descargas\\Instalador Evalora Cloud\\Léeme.txt"), std::string(2048, 'x'));
   cliente->ObtenerListaDeArchivos({});
   EXPECT_TRUE(estado.TodosLosArchivosExisten);
   EXPECT_FALSE(estado.NingunArchivoExiste);
@@ -248,7 +246,7 @@ TEST_F(ClienteDelCatalogoTest, PesosEInformes) {
 }
 
 TEST_F(ClienteDelCatalogoTest, CatalogoInalcanzableNoCambiaNada) {
-  Iniciar("", tds::Falla::kRechazarLogin);
+  Iniciar("", "rechazar-login");
   Tipo("4", "Cloud");
   estado.PesoInstalador = 5;
   estado.ListaCatalogo.resize(2);
@@ -286,7 +284,7 @@ TEST_F(ClienteDelCatalogoTest, UnaColumnaIlegibleDejaLoLeidoHastaAhi) {
 }
 
 TEST_F(ClienteDelCatalogoTest, ConexionQueSeCierraTrasElLogin) {
-  Iniciar("", tds::Falla::kCerrarTrasLogin);
+  Iniciar("", "cerrar-tras-login");
   Tipo("4", "Cloud");
   estado.PesoInstalador = 5;
   cliente->ObtenerPesoInstalador();
@@ -299,7 +297,7 @@ TEST_F(ClienteDelCatalogoTest, ConexionQueSeCierraTrasElLogin) {
 }
 
 TEST_F(ClienteDelCatalogoTest, ServidorQueCallaTrasElLoginNoRetieneAlAsistente) {
-  Iniciar("", tds::Falla::kCallarTrasLogin);
+  Iniciar("", "callar-tras-login");
   Tipo("4", "Cloud");
   estado.PesoInstalador = 5;
   const auto antes = std::chrono::steady_clock::now();
@@ -308,19 +306,27 @@ TEST_F(ClienteDelCatalogoTest, ServidorQueCallaTrasElLoginNoRetieneAlAsistente) 
   EXPECT_EQ(estado.PesoInstalador, 5);
 }
 
+class EntornoFijo : public Entorno {
+ public:
+  explicit EntornoFijo(std::string catalogo) : catalogo_(std::move(catalogo)) {}
+  std::string Valor(const std::string& nombre) const override { return nombre == "EVALORA_CATALOGO" ? catalogo_ : ""; }
+
+ private:
+  std::string catalogo_;
+};
+
 TEST(DireccionDelCatalogo, ElEntornoLaCambia) {
-  EXPECT_EQ(DireccionDelCatalogoPara(EntornoLinux({}, "x")).host, "127.0.0.1");
-  EXPECT_EQ(DireccionDelCatalogoPara(EntornoLinux({}, "x")).puerto, 1433);
-  const auto d = DireccionDelCatalogoPara(EntornoLinux({"EVALORA_CATALOGO=10.1.2.3:14330"}, "x"));
+  EXPECT_EQ(DireccionDelCatalogoPara(EntornoFijo("")).host, "127.0.0.1");
+  EXPECT_EQ(DireccionDelCatalogoPara(EntornoFijo("")).puerto, 1433);
+  const auto d = DireccionDelCatalogoPara(EntornoFijo("10.1.2.3:14330"));
   EXPECT_EQ(d.host, "10.1.2.3");
   EXPECT_EQ(d.puerto, 14330);
-  EXPECT_EQ(DireccionDelCatalogoPara(EntornoLinux({"EVALORA_CATALOGO=catalogo.example"}, "x")).host,
-            "catalogo.example");
+  EXPECT_EQ(DireccionDelCatalogoPara(EntornoFijo("catalogo.example")).host, "catalogo.example");
 }
 
 // A server that accepts and never answers costs the login time-out and no more.
 TEST_F(ClienteDelCatalogoTest, ServidorMudoCuestaSoloElTiempoDeEspera) {
-  Iniciar("", tds::Falla::kNoResponder);
+  Iniciar("", "no-responder");
   Tipo("4", "Cloud");
   const auto antes = std::chrono::steady_clock::now();
   cliente->RegistraFalla("x");

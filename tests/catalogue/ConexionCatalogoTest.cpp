@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "apoyo/CatalogoEnMarcha.h"
-#include "apoyo/PrefijoTemporal.h"
+#include "apoyo/MaquinaDePrueba.h"
 #include "core/Unicode.h"
 
 namespace evalora {
@@ -56,13 +55,11 @@ TEST(FilaDelCatalogo, ColumnasSinMayusculasYConversiones) {
 
 class ConexionCatalogoTest : public ::testing::Test {
  protected:
-  void Iniciar(const std::string& sql = "") {
-    catalogo = std::make_unique<pruebas::CatalogoEnMarcha>(prefijo.Raiz() / "registro.txt", sql);
-  }
-  DireccionDelCatalogo Direccion() const { return {"127.0.0.1", catalogo->Puerto()}; }
+  void Iniciar(const std::string& sql = "") { maquina.IniciarCatalogo(sql); }
+  DireccionDelCatalogo Direccion() { return {"127.0.0.1", maquina.PuertoCatalogo()}; }
+  std::vector<std::string> Recibido() { return maquina.RecibidoPorElCatalogo(); }
 
-  pruebas::PrefijoTemporal prefijo;
-  std::unique_ptr<pruebas::CatalogoEnMarcha> catalogo;
+  pruebas::MaquinaDePrueba maquina;
 };
 
 TEST_F(ConexionCatalogoTest, ElServidorRecibeSoloLasSentenciasDelAsistente) {
@@ -73,7 +70,7 @@ TEST_F(ConexionCatalogoTest, ElServidorRecibeSoloLasSentenciasDelAsistente) {
   ASSERT_TRUE(conexion.AbrirCatalogo());  // a second opening replaces the first connection
   EXPECT_TRUE(conexion.Ejecutar("Exec spRegistraFalla 'una falla'"));
   conexion.CerrarCatalogo();
-  EXPECT_EQ(catalogo->Recibido(),
+  EXPECT_EQ(Recibido(),
             (std::vector<std::string>{"Exec spDescargaBDServidorLocal '2020'", "Exec spRegistraFalla 'una falla'"}));
   EXPECT_FALSE(conexion.Ejecutar("Exec spRegistraFalla 'cerrada'"));
   EXPECT_FALSE(conexion.Consultar("Exec spDescargaBDServidorLocal '2020'").has_value());
@@ -94,7 +91,7 @@ TEST_F(ConexionCatalogoTest, TextosLargosYConAcentosLleganEnterosEnAmbosSentidos
   EXPECT_EQ((*filas)[0].Texto("RutaLocal"), larga);
   EXPECT_EQ((*filas)[0].Numero("Peso"), 42.0);
   EXPECT_TRUE(conexion.Ejecutar("Exec spRegistraFalla 'Mañana, 100 % ''citado'''"));
-  EXPECT_EQ(catalogo->Recibido().back(), "Exec spRegistraFalla 'Mañana, 100 % ''citado'''");
+  EXPECT_EQ(Recibido().back(), "Exec spRegistraFalla 'Mañana, 100 % ''citado'''");
 }
 
 TEST_F(ConexionCatalogoTest, UnDriverQueNoExisteNoConecta) {
@@ -102,7 +99,7 @@ TEST_F(ConexionCatalogoTest, UnDriverQueNoExisteNoConecta) {
   ConexionCatalogo conexion(Direccion(), 5, "Driver que no existe");
   EXPECT_FALSE(conexion.AbrirCatalogo());
   EXPECT_FALSE(conexion.Ejecutar("Exec spRegistraFalla 'x'"));
-  EXPECT_TRUE(catalogo->Recibido().empty());
+  EXPECT_TRUE(Recibido().empty());
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ class CatalogoWinTest : public ::testing::Test {
 TEST_F(CatalogoWinTest, ElDriverDeWineLlevaLasSentenciasYSusAcentos) {
   const auto instalados = DriversInstalados();
   EXPECT_NE(std::find(instalados.begin(), instalados.end(), "FreeTDS"), instalados.end());
-  ConexionCatalogo conexion(DireccionDelCatalogoPara(entorno), 5, DriverPedido(entorno));
+  ConexionCatalogo conexion(DireccionDelCatalogo{"127.0.0.1", maquina.PuertoCatalogo()}, 5, DriverPedido(entorno));
   ASSERT_TRUE(conexion.AbrirCatalogo());
   const auto filas = conexion.Consultar("Exec spDescargaBDServidorLocal '2020'");
   ASSERT_TRUE(filas.has_value());

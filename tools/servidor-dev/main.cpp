@@ -12,6 +12,8 @@
 //   --puerto-http N       the download server's port (0, the default: any free one)
 //   --base-http URL       what replaces ${HTTP} in the files' server paths (default: this server)
 //   --falla rechazar-login | no-responder | cerrar-tras-login | callar-tras-login
+//   --puertos FILE        also write the ports' lines to FILE (complete once it exists)
+//   --mientras-exista FILE  end as soon as FILE no longer exists (the test that started it is done)
 // The first line of output is "catalogo <port>"; with --contenido the second is "descargas <port>".
 #include <csignal>
 #include <cstdio>
@@ -21,6 +23,8 @@
 #include <memory>
 #include <sstream>
 #include <thread>
+#include <atomic>
+#include <chrono>
 
 #include "AtencionDelCatalogo.h"
 #include "Catalogo.h"
@@ -43,7 +47,7 @@ int main(int argc, char** argv) {
   using namespace evalora;
   uint16_t puerto = 0, puertoHttp = 0;
   std::vector<std::string> scripts;
-  std::string registro, baseHttp, contenido, programas, pedidos;
+  std::string registro, baseHttp, contenido, programas, pedidos, puertos, testigo;
   bool demo = true, contenidoHecho = false;
   tds::Falla falla = tds::Falla::kNinguna;
   for (int i = 1; i < argc; ++i) {
@@ -64,6 +68,10 @@ int main(int argc, char** argv) {
       pedidos = valor();
     } else if (a == "--catalogo") {
       scripts.push_back(valor());
+    } else if (a == "--puertos") {
+      puertos = valor();
+    } else if (a == "--mientras-exista") {
+      testigo = valor();
     } else if (a == "--registro") {
       registro = valor();
     } else if (a == "--base-http") {
@@ -122,12 +130,28 @@ int main(int argc, char** argv) {
     tds::ServidorTds tds(atencion, {}, falla);
     const uint16_t escuchando = tds.Escuchar(puerto);
     if (escuchando == 0) return Uso("no se pudo escuchar en el puerto " + std::to_string(puerto));
-    std::printf("catalogo %u\n", escuchando);
-    if (http) std::printf("descargas %u\n", escuchandoHttp);
+    std::string lineas = "catalogo " + std::to_string(escuchando) + "\n";
+    if (http) lineas += "descargas " + std::to_string(escuchandoHttp) + "\n";
+    std::fputs(lineas.c_str(), stdout);
     std::fflush(stdout);
+    if (!puertos.empty()) {
+      // Written whole under another name, then renamed: a reader never sees half of it.
+      std::ofstream(puertos + ".parcial") << lineas;
+      std::filesystem::rename(puertos + ".parcial", puertos);
+    }
+    std::thread vigia;
+    std::atomic<bool> terminar = false;
+    if (!testigo.empty()) {
+      vigia = std::thread([&] {
+        while (!terminar && std::filesystem::exists(testigo)) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        tds.Detener();
+      });
+    }
     std::thread descargas;
     if (http) descargas = std::thread([&] { http->Atender(); });
     tds.Atender();
+    terminar = true;
+    if (vigia.joinable()) vigia.join();
     if (http) http->Detener();
     if (descargas.joinable()) descargas.join();
   } catch (const std::exception& e) {

@@ -19,6 +19,13 @@ struct MaquinaDePrueba::Estado {
     if (!catalogo) catalogo = std::make_unique<CatalogoEnMarcha>(prefijo.Raiz() / "registro-del-catalogo.txt");
     return *catalogo;
   }
+  static tds::Falla Falla(const std::string& nombre) {
+    if (nombre == "rechazar-login") return tds::Falla::kRechazarLogin;
+    if (nombre == "no-responder") return tds::Falla::kNoResponder;
+    if (nombre == "cerrar-tras-login") return tds::Falla::kCerrarTrasLogin;
+    if (nombre == "callar-tras-login") return tds::Falla::kCallarTrasLogin;
+    return tds::Falla::kNinguna;
+  }
 };
 
 MaquinaDePrueba::MaquinaDePrueba() : e_(std::make_unique<Estado>()) { e_->archivos.CrearCarpeta(e_->carpeta); }
@@ -37,6 +44,13 @@ uint16_t MaquinaDePrueba::PuertoHttp() const { return e_->servidor.Puerto(); }
 std::vector<std::string> MaquinaDePrueba::Pedidos() const { return e_->servidor.Pedidos(); }
 
 void MaquinaDePrueba::DetenerServidor() { e_->servidor.Detener(); }
+
+void MaquinaDePrueba::IniciarCatalogo(const std::string& sql, const std::string& falla) {
+  e_->catalogo.reset();
+  std::filesystem::remove(e_->prefijo.Raiz() / "registro-del-catalogo.txt");
+  e_->catalogo =
+      std::make_unique<CatalogoEnMarcha>(e_->prefijo.Raiz() / "registro-del-catalogo.txt", sql, Estado::Falla(falla));
+}
 
 uint16_t MaquinaDePrueba::PuertoCatalogo() { return e_->Catalogo().Puerto(); }
 

@@ -1,10 +1,15 @@
 // The Windows build's test machine: a folder below the user's temporary folder, the Win32 file
 // system, and the development server as the Linux program that scripts/con-servidor-dev.sh
 // started beside Wine (its addresses, its content folder and its requests' log in the
-// environment: EVALORA_HTTP, EVALORA_CONTENIDO, EVALORA_PEDIDOS_HTTP).
+// environment: EVALORA_HTTP, EVALORA_CONTENIDO, EVALORA_PEDIDOS_HTTP). A catalogue of the
+// machine's own is another such program, started through Wine's "start /unix" in a Linux folder
+// beside that server's logs; it ends once its witness file is deleted.
 #include "apoyo/MaquinaDePrueba.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
 
 #include "ApoyoWin.h"
 #include "platform/windows/SistemaDeArchivosWin.h"
@@ -33,10 +38,17 @@ struct MaquinaDePrueba::Estado {
   std::string http = Variable("EVALORA_HTTP");
   std::string contenido = EnUnidadZ(Variable("EVALORA_CONTENIDO"));
   std::string pedidos = EnUnidadZ(Variable("EVALORA_PEDIDOS_HTTP"));
-  std::string catalogo = Variable("EVALORA_CATALOGO");
-  std::string recibido = EnUnidadZ(Variable("EVALORA_REGISTRO_CATALOGO"));
   size_t pedidosPrevios = 0;
-  size_t recibidoPrevio = 0;
+  // The machine's own catalogue: its Linux folder, and its port once it listens.
+  std::string carpetaDelCatalogo;
+  uint16_t puertoDelCatalogo = 0;
+
+  void DetenerCatalogo() {
+    if (!carpetaDelCatalogo.empty()) archivos.BorrarArchivo(EnUnidadZ(carpetaDelCatalogo + "/testigo"), true);
+    carpetaDelCatalogo.clear();
+    puertoDelCatalogo = 0;
+  }
+  ~Estado() { DetenerCatalogo(); }
 
   // A log of the server, read through a copy: the server keeps it open for writing.
   std::vector<std::string> Registro(const std::string& ruta) {
@@ -49,7 +61,6 @@ struct MaquinaDePrueba::Estado {
 MaquinaDePrueba::MaquinaDePrueba() : e_(std::make_unique<Estado>()) {
   EXPECT_FALSE(e_->http.empty()) << "sin servidor de desarrollo (scripts/con-servidor-dev.sh)";
   e_->pedidosPrevios = e_->Registro(e_->pedidos).size();
-  e_->recibidoPrevio = e_->Registro(e_->recibido).size();
 }
 
 MaquinaDePrueba::~MaquinaDePrueba() = default;
@@ -81,13 +92,40 @@ std::vector<std::string> Desde(std::vector<std::string> todas, size_t previas) {
 
 std::vector<std::string> MaquinaDePrueba::Pedidos() const { return Desde(e_->Registro(e_->pedidos), e_->pedidosPrevios); }
 
+void MaquinaDePrueba::IniciarCatalogo(const std::string& sql, const std::string& falla) {
+  static std::atomic<int> catalogos = 0;
+  e_->DetenerCatalogo();
+  const std::string registros = Variable("EVALORA_REGISTRO_CATALOGO");
+  const std::string carpeta = registros.substr(0, registros.rfind('/')) + "/catalogo-" +
+                              std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++catalogos);
+  const std::string enZ = EnUnidadZ(carpeta);
+  Escribir(enZ + "\\testigo", "");
+  std::string linea = "start.exe /unix \"" EVALORA_SERVIDOR_DEV "\" --puertos \"" + carpeta +
+                      "/puertos\" --mientras-exista \"" + carpeta + "/testigo\" --registro \"" + carpeta +
+                      "/registro.txt\" --base-http http://127.0.0.1:8080";
+  if (!sql.empty()) {
+    Escribir(enZ + "\\extra.sql", sql);
+    linea += " --catalogo \"" + carpeta + "/extra.sql\"";
+  }
+  if (!falla.empty()) linea += " --falla " + falla;
+  e_->carpetaDelCatalogo = carpeta;
+  const SalidaDePrograma salida = Ejecutar(linea);
+  EXPECT_EQ(salida.estado, 0u) << linea << "\n" << salida.texto;
+  // It listens once it has written its ports: at most 20 s for a program to start.
+  for (int i = 0; i < 2000 && !e_->archivos.ExisteArchivo(enZ + "\\puertos"); ++i) Sleep(10);
+  const std::string puertos = Leer(enZ + "\\puertos");
+  EXPECT_EQ(puertos.rfind("catalogo ", 0), 0u) << "el catálogo no arrancó: " << linea;
+  if (puertos.rfind("catalogo ", 0) == 0) e_->puertoDelCatalogo = static_cast<uint16_t>(std::stoi(puertos.substr(9)));
+}
+
 uint16_t MaquinaDePrueba::PuertoCatalogo() {
-  const size_t dos = e_->catalogo.rfind(':');
-  return dos == std::string::npos ? 0 : static_cast<uint16_t>(std::stoi(e_->catalogo.substr(dos + 1)));
+  if (e_->carpetaDelCatalogo.empty()) IniciarCatalogo();
+  return e_->puertoDelCatalogo;
 }
 
 std::vector<std::string> MaquinaDePrueba::RecibidoPorElCatalogo() {
-  return Desde(e_->Registro(e_->recibido), e_->recibidoPrevio);
+  if (e_->carpetaDelCatalogo.empty()) return {};
+  return e_->Registro(EnUnidadZ(e_->carpetaDelCatalogo + "/registro.txt"));
 }
 
 // The server is another program: its address is replaced by one where nothing listens.
