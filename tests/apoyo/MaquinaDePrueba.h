@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Registro.h"
 #include "platform/SistemaDeArchivos.h"
 
 namespace evalora::pruebas {
@@ -22,6 +23,8 @@ class MaquinaDePrueba {
   MaquinaDePrueba& operator=(const MaquinaDePrueba&) = delete;
 
   SistemaDeArchivos& Archivos();
+  // The build's registry: the temporary prefix's on Linux, the machine's (Wine's) on Windows.
+  Registro& RegistroDeLaMaquina();
   // The test's own folder, as the wizard names it (a Windows path without final backslash).
   const std::string& Carpeta() const;
   // A file's bytes (empty when it cannot be read), and a file written with its folders; Windows paths.

@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "apoyo/PrefijoTemporal.h"
-#include "apoyo/ProcesoConNombre.h"
+#include "apoyo/MaquinaDePrueba.h"
+#include "platform/CodigosWin.h"
 #include "platform/fakes/Falsos.h"
-#include "platform/linux/ProcesosProc.h"
-#include "platform/linux/RegistroWine.h"
 #include "startup/PerfilDeUsuario.h"
 #include "startup/TiposDeAsistente.h"
 
@@ -73,41 +71,19 @@ TEST_F(EnEjecucionTest, CedeEntreProcesosYSeDetieneAlPrimero) {
   EXPECT_EQ(eventos.veces, 4);
 }
 
-// Tests over the machine's real processes run beside others: a version of their own keeps the
-// wizard names they ask for apart from every other test's processes.
-std::string VersionPropia() { return std::to_string(::getpid()); }
+constexpr const char* kNdp = "Software\\Microsoft\\NET Framework Setup\\NDP";
 
-TEST_F(EnEjecucionTest, UnProcesoRealEnMinusculasEsEVLogIn) {
-  estado.VersionMayor = VersionPropia();
-  pruebas::ProcesoConNombre evlogin("evlogin.exe");
-  ProcesosProc reales;
-  EXPECT_TRUE(ProcesoEnEjecucion("EVLogIn", estado, reales, eventos));
-  EXPECT_TRUE(AsistenteOSistemaEnEjecucion(estado, reales, eventos, mensajes));
-  ASSERT_FALSE(mensajes.mostrados.empty());
-  EXPECT_EQ(mensajes.mostrados.back().texto, kTextoSistemaEnEjecucion);
-}
-
-TEST_F(EnEjecucionTest, DosProcesosRealesDelAsistente) {
-  estado.VersionMayor = VersionPropia();
-  const std::string nombre = NombreDelAsistenteLocal(estado);
-  ProcesosProc reales;
-  pruebas::ProcesoConNombre uno("/opt/evalora/" + nombre);
-  EXPECT_FALSE(ProcesoEnEjecucion(nombre, estado, reales, eventos));
-  pruebas::ProcesoConNombre dos("C:\\Evalora\\" + nombre + ".exe");
-  EXPECT_TRUE(ProcesoEnEjecucion(nombre, estado, reales, eventos));
-}
-
+// The .NET versions as the build's registry holds them (the prefix's files, or Windows' own).
 class NetFrameworkTest : public ::testing::Test {
  protected:
   void ConSubclaves(std::initializer_list<const char*> versiones) {
-    std::string texto = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n";
+    BorrarArbol(registro, win::HKEY_LOCAL_MACHINE, kNdp);
     for (const char* v : versiones) {
-      texto += std::string("\n[Software\\\\Microsoft\\\\NET Framework Setup\\\\NDP\\\\") + v + "] 1\n";
+      ASSERT_EQ(registro.CrearClave(win::HKEY_LOCAL_MACHINE, std::string(kNdp) + "\\" + v), win::kExito) << v;
     }
-    prefijo.Escribir("system.reg", texto);
   }
-  pruebas::PrefijoTemporal prefijo;
-  RegistroWine registro{prefijo.Raiz()};
+  pruebas::MaquinaDePrueba maquina;
+  Registro& registro = maquina.RegistroDeLaMaquina();
   falsos::BucleContado eventos;
 };
 
@@ -128,28 +104,54 @@ TEST_F(NetFrameworkTest, SoloVersion4NoBasta) {
 TEST_F(NetFrameworkTest, MayusculasYSinClave) {
   ConSubclaves({"V2.0.50727"});
   EXPECT_TRUE(NetFramework20Instalado(registro, eventos));
-  prefijo.Escribir("system.reg", "WINE REGISTRY Version 2\n");
+  BorrarArbol(registro, win::HKEY_LOCAL_MACHINE, kNdp);
   std::string versiones;
   ListarVersionesNetFramework(versiones, registro, eventos);
   EXPECT_EQ(versiones, "");
   EXPECT_FALSE(NetFramework20Instalado(registro, eventos));
 }
 
-// A registry whose enumeration fails with an error other than "no more items".
-class RegistroQueFalla : public RegistroWine {
+// The build's registry, whose enumeration fails with an error other than "no more items" after
+// the first subkey.
+class RegistroQueFalla : public Registro {
  public:
-  using RegistroWine::RegistroWine;
+  explicit RegistroQueFalla(Registro& real) : r_(real) {}
+  long AbrirClave(win::HKEY raiz, const std::string& ruta) override { return r_.AbrirClave(raiz, ruta); }
+  long ConsultarValor(win::HKEY raiz, const std::string& ruta, const std::string& nombre,
+                      DatoDelRegistro& dato) override {
+    return r_.ConsultarValor(raiz, ruta, nombre, dato);
+  }
   long EnumerarSubclave(win::HKEY raiz, const std::string& ruta, uint32_t indice, std::string& nombre) override {
     ++llamadas;
-    if (indice == 0) return RegistroWine::EnumerarSubclave(raiz, ruta, indice, nombre);
+    if (indice == 0) return r_.EnumerarSubclave(raiz, ruta, indice, nombre);
     return win::kAccesoDenegado;
   }
+  long EnumerarValor(win::HKEY raiz, const std::string& ruta, uint32_t indice, std::string& nombre,
+                     DatoDelRegistro& dato) override {
+    return r_.EnumerarValor(raiz, ruta, indice, nombre, dato);
+  }
+  long ConsultarInfo(win::HKEY raiz, const std::string& ruta, InfoDeClave& info) override {
+    return r_.ConsultarInfo(raiz, ruta, info);
+  }
+  long CrearClave(win::HKEY raiz, const std::string& ruta) override { return r_.CrearClave(raiz, ruta); }
+  long EstablecerValor(win::HKEY raiz, const std::string& ruta, const std::string& nombre,
+                       const DatoDelRegistro& dato) override {
+    return r_.EstablecerValor(raiz, ruta, nombre, dato);
+  }
+  long BorrarValor(win::HKEY raiz, const std::string& ruta, const std::string& nombre) override {
+    return r_.BorrarValor(raiz, ruta, nombre);
+  }
+  long BorrarClave(win::HKEY raiz, const std::string& ruta) override { return r_.BorrarClave(raiz, ruta); }
+  std::string MotivoDelUltimoError() const override { return r_.MotivoDelUltimoError(); }
   int llamadas = 0;
+
+ private:
+  Registro& r_;
 };
 
 TEST_F(NetFrameworkTest, UnErrorTerminaLaListaEnLugarDeRepetirseSinFin) {
   ConSubclaves({"v2.0.50727", "v3.0"});
-  RegistroQueFalla falla(prefijo.Raiz());
+  RegistroQueFalla falla(registro);
   std::string versiones;
   ListarVersionesNetFramework(versiones, falla, eventos);
   EXPECT_EQ(versiones, "v2.0.50727;");

@@ -6,11 +6,17 @@
 #include <regex>
 #include <sstream>
 
-#include "platform/linux/EntornoLinux.h"
 #include "startup/IdValido.h"
 
 namespace evalora {
 namespace {
+
+class EntornoDePrueba : public Entorno {
+ public:
+  std::string Valor(const std::string& nombre) const override {
+    return nombre == "ProgramFiles" ? "C:\\Program Files (x86)" : "";
+  }
+};
 
 class VentanaDePrueba : public TitulosDeVentana {
  public:
@@ -88,7 +94,7 @@ class FlujoTest : public ::testing::Test {
     r.paso = IniciarFlujo(estado, entorno, [&] { ++r.pesosPedidos; });
     return r;
   }
-  EntornoLinux entorno{{"ProgramFiles=C:\\Program Files (x86)"}, "alumno"};
+  EntornoDePrueba entorno;
 };
 
 TEST_F(FlujoTest, TiposQueInstalan) {

@@ -15,24 +15,6 @@
 namespace evalora {
 namespace {
 
-constexpr const char* kNdp = "SOFTWARE\\Microsoft\\NET Framework Setup\\NDP";
-
-TEST(InicioEnWindows, NetFrameworkDesdeElRegistroDeWindows) {
-  RegistroWin registro;
-  falsos::BucleContado eventos;
-  BorrarArbol(registro, win::HKEY_LOCAL_MACHINE, kNdp);
-  EXPECT_FALSE(NetFramework20Instalado(registro, eventos));
-  ASSERT_EQ(registro.CrearClave(win::HKEY_LOCAL_MACHINE, std::string(kNdp) + "\\v4"), win::kExito);
-  EXPECT_FALSE(NetFramework20Instalado(registro, eventos));
-  ASSERT_EQ(registro.CrearClave(win::HKEY_LOCAL_MACHINE, std::string(kNdp) + "\\v2.0.50727"), win::kExito);
-  EXPECT_TRUE(NetFramework20Instalado(registro, eventos));
-  std::string versiones;
-  ListarVersionesNetFramework(versiones, registro, eventos);
-  EXPECT_EQ(versiones, "v2.0.50727;v4;");
-  EXPECT_EQ(eventos.veces, 0 + 1 + 2 + 2);  // one turn of the window per subkey listed
-  BorrarArbol(registro, win::HKEY_LOCAL_MACHINE, kNdp);
-}
-
 TEST(InicioEnWindows, ProcesosYAdministradorComoWindowsLosDa) {
   ProcesosWmi procesos;
   falsos::BucleContado eventos;

@@ -4,6 +4,7 @@
 #include "apoyo/CatalogoEnMarcha.h"
 #include "apoyo/DescargasEnMarcha.h"
 #include "apoyo/PrefijoTemporal.h"
+#include "platform/linux/RegistroWine.h"
 #include "platform/linux/SistemaDeArchivosPrefijo.h"
 
 namespace evalora::pruebas {
@@ -11,6 +12,7 @@ namespace evalora::pruebas {
 struct MaquinaDePrueba::Estado {
   PrefijoTemporal prefijo;
   SistemaDeArchivosPrefijo archivos{prefijo.Raiz()};
+  RegistroWine registro{prefijo.Raiz()};
   DescargasEnMarcha servidor;
   std::string carpeta = "C:\\Prueba";
   std::unique_ptr<CatalogoEnMarcha> catalogo;
@@ -33,6 +35,7 @@ MaquinaDePrueba::MaquinaDePrueba() : e_(std::make_unique<Estado>()) { e_->archiv
 MaquinaDePrueba::~MaquinaDePrueba() = default;
 
 SistemaDeArchivos& MaquinaDePrueba::Archivos() { return e_->archivos; }
+Registro& MaquinaDePrueba::RegistroDeLaMaquina() { return e_->registro; }
 const std::string& MaquinaDePrueba::Carpeta() const { return e_->carpeta; }
 
 void MaquinaDePrueba::Poner(const std::string& ruta, const std::string& bytes) { e_->servidor.Poner(ruta, bytes); }

@@ -12,6 +12,7 @@
 #include <atomic>
 
 #include "ApoyoWin.h"
+#include "platform/windows/RegistroWin.h"
 #include "platform/windows/SistemaDeArchivosWin.h"
 
 namespace evalora::pruebas {
@@ -35,6 +36,7 @@ std::vector<std::string> Lineas(const std::string& texto) {
 struct MaquinaDePrueba::Estado {
   CarpetaTemporalWin carpeta;
   SistemaDeArchivosWin archivos;
+  RegistroWin registro;
   std::string http = Variable("EVALORA_HTTP");
   std::string contenido = EnUnidadZ(Variable("EVALORA_CONTENIDO"));
   std::string pedidos = EnUnidadZ(Variable("EVALORA_PEDIDOS_HTTP"));
@@ -59,16 +61,18 @@ struct MaquinaDePrueba::Estado {
 };
 
 MaquinaDePrueba::MaquinaDePrueba() : e_(std::make_unique<Estado>()) {
-  EXPECT_FALSE(e_->http.empty()) << "sin servidor de desarrollo (scripts/con-servidor-dev.sh)";
-  e_->pedidosPrevios = e_->Registro(e_->pedidos).size();
+  // A test that uses no server needs none beside Wine.
+  if (!e_->http.empty()) e_->pedidosPrevios = e_->Registro(e_->pedidos).size();
 }
 
 MaquinaDePrueba::~MaquinaDePrueba() = default;
 
 SistemaDeArchivos& MaquinaDePrueba::Archivos() { return e_->archivos; }
+Registro& MaquinaDePrueba::RegistroDeLaMaquina() { return e_->registro; }
 const std::string& MaquinaDePrueba::Carpeta() const { return e_->carpeta.Ruta(); }
 
 void MaquinaDePrueba::Poner(const std::string& ruta, const std::string& bytes) {
+  EXPECT_FALSE(e_->http.empty()) << "sin servidor de desarrollo (scripts/con-servidor-dev.sh)";
   std::string destino = e_->contenido;
   for (char c : "\\" + ruta) destino += c == '/' ? '\\' : c;
   Escribir(destino, bytes);
@@ -96,6 +100,7 @@ void MaquinaDePrueba::IniciarCatalogo(const std::string& sql, const std::string&
   static std::atomic<int> catalogos = 0;
   e_->DetenerCatalogo();
   const std::string registros = Variable("EVALORA_REGISTRO_CATALOGO");
+  EXPECT_FALSE(registros.empty()) << "sin servidor de desarrollo (scripts/con-servidor-dev.sh)";
   const std::string carpeta = registros.substr(0, registros.rfind('/')) + "/catalogo-" +
                               std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++catalogos);
   const std::string enZ = EnUnidadZ(carpeta);
