@@ -22,4 +22,18 @@ void MaquinaDePrueba::Escribir(const std::string& ruta, const std::string& bytes
   std::ofstream(*anfitrion, std::ios::binary) << bytes;
 }
 
+void MaquinaDePrueba::CrearCarpetas(const std::string& ruta) {
+  if (const auto anfitrion = Archivos().RutaAnfitrion(ruta)) {
+    std::error_code e;
+    std::filesystem::create_directories(*anfitrion, e);
+  }
+}
+
+void MaquinaDePrueba::Borrar(const std::string& ruta) {
+  if (const auto anfitrion = Archivos().RutaAnfitrion(ruta)) {
+    std::error_code e;
+    std::filesystem::remove_all(*anfitrion, e);
+  }
+}
+
 }  // namespace evalora::pruebas

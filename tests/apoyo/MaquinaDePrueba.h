@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/Plataforma.h"
 #include "platform/Registro.h"
+#include "platform/fakes/Falsos.h"
 #include "platform/SistemaDeArchivos.h"
 
 namespace evalora::pruebas {
@@ -27,9 +29,22 @@ class MaquinaDePrueba {
   Registro& RegistroDeLaMaquina();
   // The test's own folder, as the wizard names it (a Windows path without final backslash).
   const std::string& Carpeta() const;
-  // A file's bytes (empty when it cannot be read), and a file written with its folders; Windows paths.
+  // A file's bytes (empty when it cannot be read), a file written with its folders, folders made
+  // and a file or folder removed with all below it; Windows paths.
   std::string Leer(const std::string& ruta) const;
   void Escribir(const std::string& ruta, const std::string& bytes);
+  void CrearCarpetas(const std::string& ruta);
+  void Borrar(const std::string& ruta);
+  // A file of the Linux machine the tests run on ("/usr/share/fonts/…"), seen from this build.
+  std::string LeerDelAnfitrion(const std::string& rutaLinux) const;
+
+  // The wizard's services on this machine for one run (the version 2020.1.0.3): the build's real
+  // ones, with the fakes of a run (virtual time, message boxes, the end of the program, the
+  // processes, the user) and what the shell opens and the fonts' notices written down.
+  Plataforma Servicios();
+  falsos::FalsosDeUnaCorrida& Falsos();
+  falsos::ShellGrabado& Shell();
+  falsos::FuentesAvisadas& Fuentes();
 
   // A file the server serves at "/<ruta>" ("archivos/a.bin").
   void Poner(const std::string& ruta, const std::string& bytes);

@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "apoyo/PrefijoTemporal.h"
+#include "apoyo/MaquinaDePrueba.h"
 #include "install/AccesosDirectos.h"
 #include "install/CarpetasDelSistema.h"
 #include "install/Espera.h"
@@ -15,8 +15,6 @@
 #include "install/SecurityFolder.h"
 #include "install/gdiInstallFont.h"
 #include "platform/LineaDeOrdenes.h"
-#include "platform/fakes/PlataformaDePrueba.h"
-#include "platform/linux/Prefijo.h"
 
 namespace evalora {
 namespace {
@@ -24,17 +22,25 @@ namespace {
 class InstalacionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(Prefijo(prefijo.Raiz()).Preparar());
     estado.TipoDeAsistente = "1";
     estado.VersionMayor = "2020";
     estado.CarpetaDeInstalacion = "C:\\Program Files\\Evalora 2020 Cloud";
   }
-  void Escribir(const std::string& ruta, const std::string& bytes) { prefijo.Escribir(ruta, bytes); }
+  // Paths as the Linux build's tests wrote them below the prefix ("drive_c/Fuentes/a.ttf").
+  static std::string EnC(std::string relativa) {
+    if (relativa.rfind("drive_c/", 0) == 0) relativa.erase(0, 8);
+    for (char& c : relativa) c = c == '/' ? '\\' : c;
+    return "C:\\" + relativa;
+  }
+  void Escribir(const std::string& ruta, const std::string& bytes) { maquina.Escribir(EnC(ruta), bytes); }
+  std::string Leer(const std::string& ruta) { return maquina.Leer(EnC(ruta)); }
   bool Existe(const std::string& windows) { return p.archivos.ExisteArchivo(windows); }
+  // The user's own folders, as the platform names the user.
+  std::string DelUsuario(const std::string& resto) { return "drive_c/users/" + p.usuario.Nombre() + "/" + resto; }
 
-  pruebas::PrefijoTemporal prefijo;
-  falsos::PlataformaDePrueba plataforma{prefijo.Raiz(), {2020, 1, 0, 3}, {}};
-  Plataforma p = plataforma.Servicios();
+  pruebas::MaquinaDePrueba maquina;
+  falsos::FalsosDeUnaCorrida& plataforma = maquina.Falsos();
+  Plataforma p = maquina.Servicios();
   EstadoDeEjecucion estado;
 };
 
@@ -70,7 +76,7 @@ TEST_F(InstalacionTest, LineaDeOrdenesDeLaHerramienta) {
                                      {"RegistroPolicies", "Software\\Policies", "C:\\Utilerias\\LogEV.txt"},
                                      "C:\\Utilerias", 60, p));
   EXPECT_EQ(
-      plataforma.shell.abiertos.back(),
+      maquina.Shell().abiertos.back(),
       "C:\\Utilerias\\SecurityFolder.exe \"RegistroPolicies\" \"Software\\Policies\" \"C:\\Utilerias\\LogEV.txt\"");
 }
 
@@ -79,31 +85,37 @@ TEST_F(InstalacionTest, LibreriasSinSobrescribirYLaReglaDeFlash) {
   Escribir(dlls + "Nueva.dll", "nueva");
   Escribir(dlls + "Vieja.dll", "nueva");
   Escribir(dlls + "Control.OCX", "ocx");
-  Escribir(dlls + "flash9o.ocx", "minusculas");
   Escribir(dlls + "Flash9o.ocx", "flash");
   Escribir(dlls + "Notas.txt", "txt");
   Escribir(dlls + "NoEsFuente.ttf", "esto no es una fuente");
   Escribir("drive_c/windows/system32/Vieja.dll", "vieja");
   Escribir("drive_c/windows/Macromed/Flash/Flash10a.ocx", "instalado");
   InstalarLibrerias(estado, p);
-  EXPECT_EQ(prefijo.Leer("drive_c/windows/system32/Vieja.dll"), "vieja");  // never replaced…
-  const auto& abiertos = plataforma.shell.abiertos;
+  EXPECT_EQ(Leer("drive_c/windows/system32/Vieja.dll"), "vieja");  // never replaced…
+  const auto& abiertos = maquina.Shell().abiertos;
   auto registrado = [&](const std::string& n) {
     return std::count(abiertos.begin(), abiertos.end(), "regsvr32 /s C:\\windows\\System32\\" + n);
   };
   EXPECT_EQ(registrado("Vieja.dll"), 0);  // …nor registered again
   EXPECT_EQ(registrado("Nueva.dll"), 1);
   EXPECT_EQ(registrado("Control.OCX"), 1);
-  EXPECT_EQ(registrado("flash9o.ocx"), 1);  // lower case: an ordinary control
   EXPECT_EQ(registrado("Flash9o.ocx"), 0);  // a Flash control is there already
-  EXPECT_EQ(prefijo.Leer("drive_c/windows/system32/Notas.txt"), "txt");
+  EXPECT_EQ(Leer("drive_c/windows/system32/Notas.txt"), "txt");
   // A file that is no TrueType font is copied but never enters the font table or the registry.
   EXPECT_TRUE(Existe("C:\\windows\\Fonts\\NoEsFuente.ttf"));
   EXPECT_FALSE(Existe("C:\\windows\\Fonts\\NoEsFuente.FOT"));
   // Without a Flash control, Flash9o.ocx is registered even when its file is there already.
-  std::filesystem::remove_all(prefijo.Raiz() / "drive_c/windows/Macromed");
+  maquina.Borrar("C:\\windows\\Macromed");
   InstalarLibrerias(estado, p);
   EXPECT_EQ(registrado("Flash9o.ocx"), 1);
+  // The rule is for that name as written: in lower case it is an ordinary control, registered
+  // beside an installed Flash control.
+  Escribir("drive_c/windows/Macromed/Flash/Flash10a.ocx", "instalado");
+  maquina.Borrar(EnC(dlls + "Flash9o.ocx"));
+  maquina.Borrar("C:\\windows\\system32\\Flash9o.ocx");
+  Escribir(dlls + "flash9o.ocx", "minusculas");
+  InstalarLibrerias(estado, p);
+  EXPECT_EQ(registrado("flash9o.ocx"), 1);
 }
 
 TEST_F(InstalacionTest, ErroresDeLaClaseDeFuentes) {
@@ -125,24 +137,30 @@ TEST_F(InstalacionTest, ErroresDeLaClaseDeFuentes) {
   EXPECT_EQ(fuente.Error()->texto, "Error ejecutando AddFontResource.");
   fuente.Desinstalar();
   EXPECT_EQ(fuente.Error()->numero, 0x80040008u);
-  EXPECT_EQ(plataforma.fuentes.avisos, 0);  // the running programs hear of no change that failed
+  EXPECT_EQ(maquina.Fuentes().avisos, 0);  // the running programs hear of no change that failed
 }
 
 TEST_F(InstalacionTest, LasFuentesNuevasSeAvisanALosProgramas) {
   const std::string dlls = "drive_c/Program Files/Evalora 2020 Cloud/Utilerías/DLLs/";
-  std::ifstream dejaVu("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", std::ios::binary);
-  Escribir(dlls + "Evalora.ttf", std::string(std::istreambuf_iterator<char>(dejaVu), {}));
+  Escribir(dlls + "Evalora.ttf", maquina.LeerDelAnfitrion("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
   Escribir(dlls + "Falsa.ttf", "no es una fuente");
   InstalarLibrerias(estado, p);
   EXPECT_TRUE(Existe("C:\\windows\\Fonts\\Evalora.ttf"));
-  EXPECT_EQ(plataforma.fuentes.avisos, 1);  // the font that entered the table, not the false one
+  EXPECT_EQ(maquina.Fuentes().avisos, 1);  // the font that entered the table, not the false one
   InstalarLibrerias(estado, p);             // already in the Fonts folder: not installed again
-  EXPECT_EQ(plataforma.fuentes.avisos, 1);
+  EXPECT_EQ(maquina.Fuentes().avisos, 1);
+}
+
+TEST_F(InstalacionTest, LaFuenteQueSaleSeAvisaALosProgramas) {
+  const std::string dlls = "drive_c/Program Files/Evalora 2020 Cloud/Utilerías/DLLs/";
+  Escribir(dlls + "Evalora.ttf", maquina.LeerDelAnfitrion("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
+  InstalarLibrerias(estado, p);
+  ASSERT_EQ(maquina.Fuentes().avisos, 1);
   gdiInstallFont fuente(p);
   fuente.archivoTTF("Evalora.ttf");
   fuente.Desinstalar();
   EXPECT_FALSE(fuente.Error().has_value());
-  EXPECT_EQ(plataforma.fuentes.avisos, 2);  // and the one that left it
+  EXPECT_EQ(maquina.Fuentes().avisos, 2);  // and the one that left it
 }
 
 TEST_F(InstalacionTest, ImpresoraYPuertos) {
@@ -154,8 +172,8 @@ TEST_F(InstalacionTest, ImpresoraYPuertos) {
   EliminarImpresora(i, "Evalora");
   EXPECT_FALSE(ExisteImpresora(i, "Evalora"));
   EXPECT_FALSE(ExistePuerto(i, "C:\\Viejo\\Salida.txt"));
-  ASSERT_TRUE(AgregarImpresoraAlSistema(i, "A", "LPT1:", "x", ""));
-  ASSERT_TRUE(AgregarImpresoraAlSistema(i, "B", "LPT1:", "x", ""));  // an existing port is reused
+  ASSERT_TRUE(AgregarImpresoraAlSistema(i, "A", "LPT1:", "MS Publisher Color Printer", ""));
+  ASSERT_TRUE(AgregarImpresoraAlSistema(i, "B", "LPT1:", "MS Publisher Color Printer", ""));  // the port reused
   EliminarImpresora(i, "A");
   EXPECT_TRUE(ExistePuerto(i, "LPT1:"));  // B still prints there
 }
@@ -184,19 +202,19 @@ TEST_F(InstalacionTest, AccesosDirectosYVirtualStore) {
   EXPECT_FALSE(Existe(p.shell.CarpetaEspecial(kCsidlEscritorio) + "\\Evalora 2020 Cloud.lnk"));
   Escribir("drive_c/Program Files/Evalora 2020 Cloud/evicon.ico", "x");
   // A shell folder where none can be written (a file in its place): skipped; the stage succeeds.
-  Escribir("drive_c/users/alumno/Desktop", "un archivo");
+  maquina.Borrar(EnC(DelUsuario("Desktop")));
+  Escribir(DelUsuario("Desktop"), "un archivo");
   EXPECT_TRUE(CrearAccesosDirectos(estado.CarpetaDeInstalacion, estado, p));
   EXPECT_TRUE(Existe(p.shell.CarpetaEspecial(kCsidlMenuInicioComun) + "\\Evalora 2020 Cloud.lnk"));
   // A store folder without files stays (deleting "*.*" finds nothing), and so does the second.
-  const std::string almacen = "drive_c/users/alumno/AppData/Local/VirtualStore/";
-  std::filesystem::create_directories(prefijo.Raiz() / (almacen + "Program Files (x86)/Evalora 2020 Cloud"));
+  const std::string almacen = DelUsuario("AppData/Local/VirtualStore/");
+  maquina.CrearCarpetas(EnC(almacen + "Program Files (x86)/Evalora 2020 Cloud"));
   Escribir(almacen + "Program Files/Evalora 2020 Cloud/a.ini", "a");
   LimpiarVirtualStore(estado, p);
-  EXPECT_TRUE(Existe("C:\\users\\alumno\\AppData\\Local\\VirtualStore\\Program Files\\Evalora 2020 Cloud\\a.ini"));
-  std::filesystem::remove(prefijo.Raiz() / (almacen + "Program Files (x86)/Evalora 2020 Cloud"));
+  EXPECT_TRUE(Existe(EnC(almacen + "Program Files/Evalora 2020 Cloud/a.ini")));
+  maquina.Borrar(EnC(almacen + "Program Files (x86)/Evalora 2020 Cloud"));
   LimpiarVirtualStore(estado, p);
-  EXPECT_FALSE(
-      p.archivos.ExisteCarpeta("C:\\users\\alumno\\AppData\\Local\\VirtualStore\\Program Files\\Evalora 2020 Cloud"));
+  EXPECT_FALSE(p.archivos.ExisteCarpeta(EnC(almacen + "Program Files/Evalora 2020 Cloud")));
 }
 
 TEST_F(InstalacionTest, CarpetasConElErrorQueDaLaPlataforma) {
@@ -208,7 +226,7 @@ TEST_F(InstalacionTest, CarpetasConElErrorQueDaLaPlataforma) {
   // A file where a folder must be made: the runtime's "already exists", and nothing after it.
   const std::string raiz = "drive_c/Program Files/Evalora 2020 Cloud/";
   for (const char* traida : {"Base de datos", "Fonts", "Imagenes", "Utilerías/Dlls"}) {
-    std::filesystem::create_directories(prefijo.Raiz() / (raiz + traida));
+    maquina.CrearCarpetas(EnC(raiz + traida));
   }
   Escribir(raiz + "Excel", "un archivo");
   CrearCarpetasDelSistema(estado, p);
@@ -225,9 +243,9 @@ TEST_F(InstalacionTest, CarpetasConElErrorQueDaLaPlataforma) {
 TEST_F(InstalacionTest, UnaLibreriaConBlancosEsUnSoloArgumento) {
   Escribir("drive_c/Program Files/Evalora 2020 Cloud/Utilerías/DLLs/Mi Librería.dll", "dll");
   InstalarLibrerias(estado, p);
-  ASSERT_EQ(plataforma.shell.abiertos.size(), 1u);
+  ASSERT_EQ(maquina.Shell().abiertos.size(), 1u);
   std::string resto;
-  EXPECT_EQ(PrimerArgumento(plataforma.shell.abiertos[0], &resto), "regsvr32");
+  EXPECT_EQ(PrimerArgumento(maquina.Shell().abiertos[0], &resto), "regsvr32");
   EXPECT_EQ(PartirArgumentos(resto), (std::vector<std::string>{"/s", "C:\\windows\\System32\\Mi Librería.dll"}));
 }
 

@@ -1,7 +1,8 @@
-// The installation's pieces over the Win32 services under Wine: the system's folders with the
-// errors Windows gives, the libraries (32-bit ones go where a 32-bit Windows program finds them),
-// the font class through GDI, the printer on its port through the spooler, the shortcuts through
-// the shell. Time, messages and what the shell opens are the fakes'.
+// What of the installation is Windows' own, over the Win32 services under Wine: the libraries
+// (32-bit ones go where a 32-bit Windows program finds them), the font class through GDI and its
+// message to the open windows, the shortcuts in every folder of the shell. Time, messages and
+// what the shell opens are the fakes'. The installation's shared suite (InstalacionTest) runs in
+// this program too, each case in a prefix of its own.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -53,23 +54,6 @@ class InstalacionWinTest : public ::testing::Test {
                shell,         real.unidades, real.impresoras, real.fuentes,   real.ejecutable};
   EstadoDeEjecucion estado;
 };
-
-TEST_F(InstalacionWinTest, CarpetasConLosErroresDeWindows) {
-  CrearCarpetasDelSistema(estado, p);  // no installation folder
-  ASSERT_EQ(mensajes.mostrados.size(), 1u);
-  EXPECT_EQ(mensajes.mostrados[0].texto, "76 No se encontró la ruta de acceso");
-  ASSERT_TRUE(p.archivos.CrearCarpeta(estado.CarpetaDeInstalacion));
-  // The folders the download brought; then a file where a folder must be made.
-  for (const char* traida : {"Base de datos", "Fonts", "Imagenes", "Utilerías", "Utilerías\\Dlls"}) {
-    ASSERT_TRUE(p.archivos.CrearCarpeta(estado.CarpetaDeInstalacion + "\\" + traida));
-  }
-  Escribir(estado.CarpetaDeInstalacion + "\\Excel", "un archivo donde va una carpeta");
-  CrearCarpetasDelSistema(estado, p);
-  ASSERT_EQ(mensajes.mostrados.size(), 2u);
-  EXPECT_EQ(mensajes.mostrados[1].texto, "58 El archivo ya existe");
-  EXPECT_TRUE(p.archivos.ExisteCarpeta(estado.CarpetaDeInstalacion + "\\Access"));
-  EXPECT_FALSE(p.archivos.ExisteCarpeta(estado.CarpetaDeInstalacion + "\\Word"));
-}
 
 TEST_F(InstalacionWinTest, LibreriasALaCarpetaDelSistemaDe32Bits) {
   const std::string dlls = estado.CarpetaDeInstalacion + "\\Utilerías\\DLLs\\";
@@ -161,18 +145,6 @@ TEST_F(InstalacionWinTest, LosProgramasAbiertosOyenDeLasFuentesNuevas) {
   SetEvent(fin);
   otroPrograma.join();
   CloseHandle(fin);
-}
-
-TEST_F(InstalacionWinTest, LaImpresoraYSuPuertoConElAdministradorDeImpresion) {
-  Impresoras& i = p.impresoras;
-  const std::string puerto = carpeta.Ruta() + "\\Salida.txt";
-  ASSERT_TRUE(AgregarImpresoraAlSistema(i, "Evalora", puerto, "MS Publisher Color Printer", ""));
-  EXPECT_TRUE(ExistePuerto(i, puerto));
-  EXPECT_EQ(ImpresoraDelPuerto(i, puerto), "Evalora");
-  // Deleting the printer takes its port along.
-  EliminarImpresora(i, "Evalora");
-  EXPECT_FALSE(ExisteImpresora(i, "Evalora"));
-  EXPECT_FALSE(ExistePuerto(i, puerto));
 }
 
 TEST_F(InstalacionWinTest, AccesosDirectosEnLasCarpetasDeLaShell) {

@@ -35,7 +35,7 @@ Plataforma PlataformaDePruebaWin::Servicios() {
   Procesos& enEjecucion = procesosFijos_ ? static_cast<Procesos&>(procesos) : procesosWmi_;
   Usuario& quien = usuarioFijo_ ? static_cast<Usuario&>(usuario) : usuarioWin_;
   return Plataforma{reloj,     eventos,  mensajes, terminacion, archivos_,   registro_, enEjecucion, quien,
-                    internet_, entorno_, shell,    unidades_,   impresoras_, fuentes_,  ejecutable_};
+                    internet_, entorno_, shell,    unidades_,   impresoras_, fuentes,   ejecutable_};
 }
 
 }  // namespace evalora::falsos

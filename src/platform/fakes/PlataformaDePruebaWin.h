@@ -4,7 +4,8 @@
 // runs for what a scenario must vary or observe: virtual time and the yields, message boxes, the
 // end of the program, what the shell opens and the folder browser's answers. The running
 // processes and the user are the machine's own unless the scenario gives them (Wine cannot run as
-// a user without administrator rights, nor run a school's programs).
+// a user without administrator rights, nor run a school's programs). The notices of a change of
+// fonts are counted, as in the Linux build's.
 
 #include <string>
 #include <vector>
@@ -50,7 +51,12 @@ class PlataformaDePruebaWin : public FalsosDeUnaCorrida {
  private:
   UnidadesWin unidades_;
   ImpresorasWinspool impresoras_;
-  FuentesGdi fuentes_{registro_};
+  FuentesGdi fuentesGdi_{registro_};
+
+ public:
+  FuentesAvisadas fuentes{fuentesGdi_};
+
+ private:
   VersionFija ejecutable_;
   bool procesosFijos_ = false;
   bool usuarioFijo_ = false;

@@ -1,9 +1,14 @@
 // The Linux build's test machine: a temporary prefix, its file system, the server in the process.
 #include "apoyo/MaquinaDePrueba.h"
 
+#include <fstream>
+#include <iterator>
+
 #include "apoyo/CatalogoEnMarcha.h"
 #include "apoyo/DescargasEnMarcha.h"
 #include "apoyo/PrefijoTemporal.h"
+#include "platform/fakes/PlataformaDePrueba.h"
+#include "platform/linux/Prefijo.h"
 #include "platform/linux/RegistroWine.h"
 #include "platform/linux/SistemaDeArchivosPrefijo.h"
 
@@ -16,6 +21,12 @@ struct MaquinaDePrueba::Estado {
   DescargasEnMarcha servidor;
   std::string carpeta = "C:\\Prueba";
   std::unique_ptr<CatalogoEnMarcha> catalogo;
+  std::unique_ptr<falsos::PlataformaDePrueba> plataforma;
+
+  falsos::PlataformaDePrueba& Plataforma() {
+    if (!plataforma) plataforma = std::make_unique<falsos::PlataformaDePrueba>(prefijo.Raiz(), VersionDelEjecutable{2020, 1, 0, 3}, std::vector<std::string>{});
+    return *plataforma;
+  }
 
   CatalogoEnMarcha& Catalogo() {
     if (!catalogo) catalogo = std::make_unique<CatalogoEnMarcha>(prefijo.Raiz() / "registro-del-catalogo.txt");
@@ -30,12 +41,25 @@ struct MaquinaDePrueba::Estado {
   }
 };
 
-MaquinaDePrueba::MaquinaDePrueba() : e_(std::make_unique<Estado>()) { e_->archivos.CrearCarpeta(e_->carpeta); }
+MaquinaDePrueba::MaquinaDePrueba() : e_(std::make_unique<Estado>()) {
+  Prefijo(e_->prefijo.Raiz()).Preparar();  // drive C: with its system folders, as Wine lays it out
+  e_->archivos.CrearCarpeta(e_->carpeta);
+}
 
 MaquinaDePrueba::~MaquinaDePrueba() = default;
 
 SistemaDeArchivos& MaquinaDePrueba::Archivos() { return e_->archivos; }
 Registro& MaquinaDePrueba::RegistroDeLaMaquina() { return e_->registro; }
+
+std::string MaquinaDePrueba::LeerDelAnfitrion(const std::string& rutaLinux) const {
+  std::ifstream entrada(rutaLinux, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(entrada), std::istreambuf_iterator<char>());
+}
+
+Plataforma MaquinaDePrueba::Servicios() { return e_->Plataforma().Servicios(); }
+falsos::FalsosDeUnaCorrida& MaquinaDePrueba::Falsos() { return e_->Plataforma(); }
+falsos::ShellGrabado& MaquinaDePrueba::Shell() { return e_->Plataforma().shell; }
+falsos::FuentesAvisadas& MaquinaDePrueba::Fuentes() { return e_->Plataforma().fuentes; }
 const std::string& MaquinaDePrueba::Carpeta() const { return e_->carpeta; }
 
 void MaquinaDePrueba::Poner(const std::string& ruta, const std::string& bytes) { e_->servidor.Poner(ruta, bytes); }

@@ -12,6 +12,7 @@
 #include <atomic>
 
 #include "ApoyoWin.h"
+#include "platform/fakes/PlataformaDePruebaWin.h"
 #include "platform/windows/RegistroWin.h"
 #include "platform/windows/SistemaDeArchivosWin.h"
 
@@ -40,7 +41,14 @@ struct MaquinaDePrueba::Estado {
   std::string http = Variable("EVALORA_HTTP");
   std::string contenido = EnUnidadZ(Variable("EVALORA_CONTENIDO"));
   std::string pedidos = EnUnidadZ(Variable("EVALORA_PEDIDOS_HTTP"));
+  // Read now: the test platform gives the process the run's environment, without these.
+  std::string registrosDelServidor = Variable("EVALORA_REGISTRO_CATALOGO");
   size_t pedidosPrevios = 0;
+  std::unique_ptr<falsos::PlataformaDePruebaWin> plataforma;
+  falsos::PlataformaDePruebaWin& Plataforma() {
+    if (!plataforma) plataforma = std::make_unique<falsos::PlataformaDePruebaWin>(VersionDelEjecutable{2020, 1, 0, 3}, std::vector<std::string>{});
+    return *plataforma;
+  }
   // The machine's own catalogue: its Linux folder, and its port once it listens.
   std::string carpetaDelCatalogo;
   uint16_t puertoDelCatalogo = 0;
@@ -69,6 +77,13 @@ MaquinaDePrueba::~MaquinaDePrueba() = default;
 
 SistemaDeArchivos& MaquinaDePrueba::Archivos() { return e_->archivos; }
 Registro& MaquinaDePrueba::RegistroDeLaMaquina() { return e_->registro; }
+
+std::string MaquinaDePrueba::LeerDelAnfitrion(const std::string& rutaLinux) const { return Leer(EnUnidadZ(rutaLinux)); }
+
+Plataforma MaquinaDePrueba::Servicios() { return e_->Plataforma().Servicios(); }
+falsos::FalsosDeUnaCorrida& MaquinaDePrueba::Falsos() { return e_->Plataforma(); }
+falsos::ShellGrabado& MaquinaDePrueba::Shell() { return e_->Plataforma().shell; }
+falsos::FuentesAvisadas& MaquinaDePrueba::Fuentes() { return e_->Plataforma().fuentes; }
 const std::string& MaquinaDePrueba::Carpeta() const { return e_->carpeta.Ruta(); }
 
 void MaquinaDePrueba::Poner(const std::string& ruta, const std::string& bytes) {
@@ -99,7 +114,7 @@ std::vector<std::string> MaquinaDePrueba::Pedidos() const { return Desde(e_->Reg
 void MaquinaDePrueba::IniciarCatalogo(const std::string& sql, const std::string& falla) {
   static std::atomic<int> catalogos = 0;
   e_->DetenerCatalogo();
-  const std::string registros = Variable("EVALORA_REGISTRO_CATALOGO");
+  const std::string& registros = e_->registrosDelServidor;
   EXPECT_FALSE(registros.empty()) << "sin servidor de desarrollo (scripts/con-servidor-dev.sh)";
   const std::string carpeta = registros.substr(0, registros.rfind('/')) + "/catalogo-" +
                               std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++catalogos);
