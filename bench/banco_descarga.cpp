@@ -225,8 +225,9 @@ std::optional<Medida> MedirGestor(const Trabajo& t, const Prefijo& prefijo) {
   BucleMedido eventos;
   ProcesosProc procesos;
   SinBarras barras;
+  RedDelSistema red;
   EstadoDeEjecucion estado = EnOtraCarpeta(t.estado, "C:\\BancoGestor");
-  GestorDeDescargas gestor(estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras,
+  GestorDeDescargas gestor(estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos, red}, barras,
                            [](const std::string&) {});
   Medida m;
   {

@@ -70,33 +70,38 @@ std::string TextoDeConexion(const std::string& driver, const DireccionDelCatalog
          ";";
 }
 
-ConexionCatalogo::ConexionCatalogo(DireccionDelCatalogo direccion, int esperaDeSentencia, std::string driver)
-    : direccion_(std::move(direccion)), driver_(std::move(driver)), esperaDeSentencia_(esperaDeSentencia) {}
+ConexionCatalogo::ConexionCatalogo(Odbc& odbc, DireccionDelCatalogo direccion, int esperaDeSentencia,
+                                   std::string driver)
+    : direccion_(std::move(direccion)),
+      driver_(std::move(driver)),
+      esperaDeSentencia_(esperaDeSentencia),
+      gestor_(odbc),
+      odbc_(odbc.NuevaConexion()) {}
 
 ConexionCatalogo::~ConexionCatalogo() = default;
 
 bool ConexionCatalogo::AbrirCatalogo() {
   CerrarCatalogo();
-  const std::string driver = DriverDelCatalogo(driver_, DriversInstalados());
+  const std::string driver = DriverDelCatalogo(driver_, gestor_.Drivers());
   if (driver.empty()) return false;
   // FreeTDS keeps its time-out in the connection text; "SQL Server" is told it per statement.
   const unsigned espera = IgualesSinMayusculas(driver, "SQL Server") ? static_cast<unsigned>(esperaDeSentencia_) : 0;
-  return odbc_.Conectar(TextoDeConexion(driver, direccion_, esperaDeSentencia_), kEsperaDeLogin, espera);
+  return odbc_->Conectar(TextoDeConexion(driver, direccion_, esperaDeSentencia_), kEsperaDeLogin, espera);
 }
 
-void ConexionCatalogo::CerrarCatalogo() { odbc_.Cerrar(); }
+void ConexionCatalogo::CerrarCatalogo() { odbc_->Cerrar(); }
 
-bool ConexionCatalogo::Ejecutar(const std::string& sentencia) { return odbc_.Ejecutar(sentencia); }
+bool ConexionCatalogo::Ejecutar(const std::string& sentencia) { return odbc_->Ejecutar(sentencia); }
 
 std::optional<FilasDelCatalogo> ConexionCatalogo::Consultar(const std::string& sentencia) {
-  return Filas(odbc_.Consultar(sentencia));
+  return Filas(odbc_->Consultar(sentencia));
 }
 
 std::optional<FilasDelCatalogo> ConexionCatalogo::LlamarLanzadores(const std::string& tipoSistema,
                                                                    const std::string& version,
                                                                    const std::string& aplicaciones,
                                                                    bool descargarActividades) {
-  return Filas(odbc_.Consultar("{CALL spDescargaLanzadores(?,?,?,?)}",
+  return Filas(odbc_->Consultar("{CALL spDescargaLanzadores(?,?,?,?)}",
                                {tipoSistema, version, aplicaciones, descargarActividades}));
 }
 

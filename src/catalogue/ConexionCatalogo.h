@@ -36,9 +36,10 @@ std::string TextoDeConexion(const std::string& driver, const DireccionDelCatalog
 
 class ConexionCatalogo {
  public:
-  // `esperaDeSentencia`: how long a statement may wait for its answer (the provider's usual 30 s).
-  // `driver`: as DriverPedido gives it (empty: the one the machine has).
-  explicit ConexionCatalogo(DireccionDelCatalogo direccion, int esperaDeSentencia = 30, std::string driver = "");
+  // Through the driver manager `odbc`. `esperaDeSentencia`: how long a statement may wait for its
+  // answer (the provider's usual 30 s). `driver`: as DriverPedido gives it (empty: the one the
+  // machine has).
+  ConexionCatalogo(Odbc& odbc, DireccionDelCatalogo direccion, int esperaDeSentencia = 30, std::string driver = "");
   ~ConexionCatalogo();
   ConexionCatalogo(const ConexionCatalogo&) = delete;
   ConexionCatalogo& operator=(const ConexionCatalogo&) = delete;
@@ -62,7 +63,8 @@ class ConexionCatalogo {
   DireccionDelCatalogo direccion_;
   std::string driver_;
   int esperaDeSentencia_;
-  ConexionOdbc odbc_;
+  Odbc& gestor_;
+  std::unique_ptr<ConexionOdbc> odbc_;
 };
 
 }  // namespace evalora

@@ -128,7 +128,7 @@ bool GestorDeDescargas::CrearCarpetasDelArchivo(const std::string& base, const s
 bool GestorDeDescargas::DescargaElArchivo(const std::string& local, const std::string& url,
                                           std::optional<int64_t> bytesEsperados) {
   if (!descarga_) {
-    transporte_ = NuevoTransporteHttp();
+    transporte_ = servicios_.red.NuevoTransporte();
     descarga_ = std::make_unique<netDownload>(servicios_.archivos, servicios_.reloj, servicios_.eventos, *transporte_);
     descarga_->Progreso = [this](const EventoProgreso& e, bool&) { Down_Progreso(e); };
   }

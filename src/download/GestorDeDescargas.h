@@ -37,6 +37,7 @@ struct ServiciosDeDescarga {
   Reloj& reloj;
   BucleDeEventos& eventos;
   Procesos& procesos;
+  Red& red;
 };
 
 // A size in megabytes as the manager counts them: cut down to two decimals.

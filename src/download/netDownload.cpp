@@ -271,8 +271,6 @@ struct netDownload::Transferencia : ReceptorHttp {
   }
 };
 
-netDownload::netDownload(SistemaDeArchivos& archivos, Reloj& reloj, BucleDeEventos& eventos)
-    : archivos_(archivos), reloj_(reloj), eventos_(eventos), propio_(NuevoTransporteHttp()), transporte_(*propio_) {}
 
 netDownload::netDownload(SistemaDeArchivos& archivos, Reloj& reloj, BucleDeEventos& eventos, TransporteHttp& transporte)
     : archivos_(archivos), reloj_(reloj), eventos_(eventos), transporte_(transporte) {}

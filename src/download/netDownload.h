@@ -28,8 +28,7 @@ struct EventoProgreso {
 
 class netDownload {
  public:
-  netDownload(SistemaDeArchivos& archivos, Reloj& reloj, BucleDeEventos& eventos);
-  // Over a transfer that outlives it (one for a whole list of files).
+  // Over a transfer that outlives it (the network service's; one for a whole list of files).
   netDownload(SistemaDeArchivos& archivos, Reloj& reloj, BucleDeEventos& eventos, TransporteHttp& transporte);
   ~netDownload();
   netDownload(const netDownload&) = delete;
@@ -81,7 +80,6 @@ class netDownload {
   SistemaDeArchivos& archivos_;
   Reloj& reloj_;
   BucleDeEventos& eventos_;
-  std::unique_ptr<TransporteHttp> propio_;  // the transfer it made itself, if any
   TransporteHttp& transporte_;
   std::string url_;
   std::string fichero_;

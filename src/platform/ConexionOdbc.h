@@ -46,4 +46,19 @@ class ConexionOdbc {
   std::unique_ptr<Manejadores> h_;
 };
 
+// The driver manager as a service of the run: its drivers, and the connections made through it.
+class Odbc {
+ public:
+  virtual ~Odbc() = default;
+  virtual std::vector<std::string> Drivers() = 0;
+  virtual std::unique_ptr<ConexionOdbc> NuevaConexion() = 0;
+};
+
+// The machine's own driver manager.
+class OdbcDelSistema final : public Odbc {
+ public:
+  std::vector<std::string> Drivers() override { return DriversInstalados(); }
+  std::unique_ptr<ConexionOdbc> NuevaConexion() override { return std::make_unique<ConexionOdbc>(); }
+};
+
 }  // namespace evalora

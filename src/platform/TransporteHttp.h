@@ -63,4 +63,18 @@ class TransporteHttp {
 // The build's transfer.
 std::unique_ptr<TransporteHttp> NuevoTransporteHttp();
 
+// The network as a service of the run: it makes the transfers (one for a whole list, or one for
+// each use that needs its own).
+class Red {
+ public:
+  virtual ~Red() = default;
+  virtual std::unique_ptr<TransporteHttp> NuevoTransporte() = 0;
+};
+
+// The build's own network.
+class RedDelSistema final : public Red {
+ public:
+  std::unique_ptr<TransporteHttp> NuevoTransporte() override { return NuevoTransporteHttp(); }
+};
+
 }  // namespace evalora

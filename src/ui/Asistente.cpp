@@ -6,7 +6,7 @@ Asistente::Asistente(Plataforma plataforma, VersionDelEjecutable version)
     : plataforma_(plataforma),
       version_(version),
       sitios_(SitiosPara(plataforma.entorno)),
-      conexion_(DireccionDelCatalogoPara(plataforma.entorno), 30, DriverPedido(plataforma.entorno)),
+      conexion_(plataforma.odbc, DireccionDelCatalogoPara(plataforma.entorno), 30, DriverPedido(plataforma.entorno)),
       catalogo_(
           estado_, conexion_,
           ServiciosDelCatalogo{plataforma.archivos, plataforma.eventos, plataforma.mensajes, plataforma.terminacion},

@@ -179,7 +179,7 @@ void frmPrincipal::PasoIniciaDescarga() {
   MuestraPanel("picIniciaDescarga");
   const Plataforma& p = servicios_.plataforma;
   Down = std::make_unique<GestorDeDescargas>(
-      estado_, ServiciosDeDescarga{p.archivos, p.reloj, p.eventos, p.procesos}, *this,
+      estado_, ServiciosDeDescarga{p.archivos, p.reloj, p.eventos, p.procesos, p.red}, *this,
       [this](const std::string& texto) { servicios_.catalogo.RegistraFalla(texto); });
   const Paso siguiente = Down->Descargar();
   bytesDeLaUltimaDescarga_ = Down->BytesRecibidos;

@@ -27,6 +27,9 @@ class MaquinaDePrueba {
   SistemaDeArchivos& Archivos();
   // The build's registry: the temporary prefix's on Linux, the machine's (Wine's) on Windows.
   Registro& RegistroDeLaMaquina();
+  // The build's network (libcurl, WinINet) and driver manager (unixODBC, odbc32), as a run has them.
+  Red& RedDeLaMaquina();
+  Odbc& OdbcDeLaMaquina();
   // The test's own folder, as the wizard names it (a Windows path without final backslash).
   const std::string& Carpeta() const;
   // A file's bytes (empty when it cannot be read), a file written with its folders, folders made

@@ -17,7 +17,7 @@ class ClienteDelCatalogoTest : public ::testing::Test {
  protected:
   void Iniciar(const std::string& sql = "", const std::string& falla = "") {
     maquina.IniciarCatalogo(sql, falla);
-    conexion = std::make_unique<ConexionCatalogo>(DireccionDelCatalogo{"127.0.0.1", maquina.PuertoCatalogo()}, 2);
+    conexion = std::make_unique<ConexionCatalogo>(odbc, DireccionDelCatalogo{"127.0.0.1", maquina.PuertoCatalogo()}, 2);
     cliente = std::make_unique<ClienteDelCatalogo>(
         estado, *conexion, ServiciosDelCatalogo{archivos, eventos, mensajes, terminacion}, "www.evalora.example");
   }
@@ -36,6 +36,7 @@ class ClienteDelCatalogoTest : public ::testing::Test {
 
   pruebas::MaquinaDePrueba maquina;
   SistemaDeArchivos& archivos = maquina.Archivos();
+  Odbc& odbc = maquina.OdbcDeLaMaquina();
   falsos::BucleContado eventos;
   falsos::MensajesGrabados mensajes;
   falsos::TerminacionObservada terminacion;

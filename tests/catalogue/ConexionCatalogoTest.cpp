@@ -17,7 +17,7 @@ TEST(DriverDelCatalogo, ElPedidoOElPrimeroQueSirveEnElOrdenDelAdministrador) {
   EXPECT_EQ(DriverDelCatalogo("", {"PostgreSQL Unicode", "MySQL"}), "");
   EXPECT_EQ(DriverDelCatalogo("", {}), "");
   // This machine's driver manager knows FreeTDS (the package that installs it registers it).
-  const auto instalados = DriversInstalados();
+  const auto instalados = OdbcDelSistema().Drivers();
   EXPECT_NE(std::find(instalados.begin(), instalados.end(), "FreeTDS"), instalados.end());
 }
 
@@ -60,11 +60,12 @@ class ConexionCatalogoTest : public ::testing::Test {
   std::vector<std::string> Recibido() { return maquina.RecibidoPorElCatalogo(); }
 
   pruebas::MaquinaDePrueba maquina;
+  Odbc& odbc = maquina.OdbcDeLaMaquina();
 };
 
 TEST_F(ConexionCatalogoTest, ElServidorRecibeSoloLasSentenciasDelAsistente) {
   Iniciar();
-  ConexionCatalogo conexion(Direccion(), 5);
+  ConexionCatalogo conexion(odbc, Direccion(), 5);
   ASSERT_TRUE(conexion.AbrirCatalogo());
   ASSERT_TRUE(conexion.Consultar("Exec spDescargaBDServidorLocal '2020'").has_value());
   ASSERT_TRUE(conexion.AbrirCatalogo());  // a second opening replaces the first connection
@@ -83,7 +84,7 @@ TEST_F(ConexionCatalogoTest, TextosLargosYConAcentosLleganEnterosEnAmbosSentidos
   while (Utf8AUtf16(larga).size() < 3950) larga += "Subcarpeta con acentos áéíóú\\";
   Iniciar("DELETE FROM Archivos; INSERT INTO Archivos (Producto, VersionEV, RutaServidor, RutaLocal, Peso) VALUES "
           "('BDServidorLocal', '2020', '/2020/a.bin', '" + larga + "', ' 42 ');");
-  ConexionCatalogo conexion(Direccion(), 5);
+  ConexionCatalogo conexion(odbc, Direccion(), 5);
   ASSERT_TRUE(conexion.AbrirCatalogo());
   const auto filas = conexion.Consultar("Exec spDescargaBDServidorLocal '2020'");
   ASSERT_TRUE(filas.has_value());
@@ -96,7 +97,7 @@ TEST_F(ConexionCatalogoTest, TextosLargosYConAcentosLleganEnterosEnAmbosSentidos
 
 TEST_F(ConexionCatalogoTest, UnDriverQueNoExisteNoConecta) {
   Iniciar();
-  ConexionCatalogo conexion(Direccion(), 5, "Driver que no existe");
+  ConexionCatalogo conexion(odbc, Direccion(), 5, "Driver que no existe");
   EXPECT_FALSE(conexion.AbrirCatalogo());
   EXPECT_FALSE(conexion.Ejecutar("Exec spRegistraFalla 'x'"));
   EXPECT_TRUE(Recibido().empty());

@@ -49,7 +49,7 @@ class GestorDeDescargasTest : public ::testing::Test {
   }
   Paso Descargar() {
     GestorDeDescargas gestor(
-        estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras,
+        estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos, red}, barras,
         [this](const std::string& t) { fallas.push_back(t); });
     const Paso paso = gestor.Descargar();
     eventosDeProgreso = gestor.ContadorDeRefresco;
@@ -70,6 +70,8 @@ class GestorDeDescargasTest : public ::testing::Test {
 
   pruebas::MaquinaDePrueba maquina;
   SistemaDeArchivos& archivos = maquina.Archivos();
+  Red& red = maquina.RedDeLaMaquina();
+  Odbc& odbc = maquina.OdbcDeLaMaquina();
   falsos::RelojVirtual reloj;
   falsos::BucleContado eventos;
   falsos::ProcesosFijos procesos;
@@ -156,7 +158,7 @@ TEST_F(GestorDeDescargasTest, AntivirusQueQuitaArchivos) {
   procesos.nombres = {"AvastUI.exe"};
   // The antivirus takes the file away as soon as it arrives.
   GestorDeDescargas gestor(
-      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras,
+      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos, red}, barras,
       [this](const std::string& t) { fallas.push_back(t); });
   EXPECT_EQ(gestor.Descargar(), Paso::kDescargaCorrecta);  // the file is still there
   archivos.BorrarArchivo(EnC("Descargas\\chico.txt"), true);
@@ -174,7 +176,7 @@ TEST_F(GestorDeDescargasTest, BorrarTemporalesSoloEnLasCarpetasDeInstaladores) {
     maquina.Escribir(EnC(t), "x");
   }
   GestorDeDescargas gestor(
-      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {});
+      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos, red}, barras, [](const std::string&) {});
   gestor.BorrarTemporales(EnC("D"), true);
   EXPECT_TRUE(Existe(EnC("D/EVL1.tmp")));
   EXPECT_FALSE(Existe(EnC("D/Instalador Evalora Cloud/EVL2.tmp")));
@@ -190,7 +192,7 @@ TEST_F(GestorDeDescargasTest, BorrarTemporalesSoloEnLasCarpetasDeInstaladores) {
 TEST_F(GestorDeDescargasTest, CadaCarpetaQueFaltaCuestaUnSegundo) {
   eventos.alCeder = nullptr;
   GestorDeDescargas gestor(
-      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {});
+      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos, red}, barras, [](const std::string&) {});
   EXPECT_TRUE(gestor.CrearCarpetasDelArchivo(EnC("Descargas"), EnC("Descargas\\Uno\\Dos\\a.bin")));
   EXPECT_TRUE(archivos.ExisteCarpeta(EnC("Descargas/Uno/Dos")));
   EXPECT_EQ(reloj.TotalDormido(), 2000u);  // Uno and Dos; the base itself is made without waiting
@@ -204,13 +206,13 @@ TEST_F(GestorDeDescargasTest, CadaCarpetaQueFaltaCuestaUnSegundo) {
 
 // The failure reports reach the catalogue: six for a file that never arrives.
 TEST_F(GestorDeDescargasTest, SeisInformesEnElCatalogo) {
-  ConexionCatalogo conexion(DireccionDelCatalogo{"127.0.0.1", maquina.PuertoCatalogo()}, 5);
+  ConexionCatalogo conexion(odbc, DireccionDelCatalogo{"127.0.0.1", maquina.PuertoCatalogo()}, 5);
   falsos::MensajesGrabados mensajes;
   falsos::TerminacionObservada terminacion;
   ClienteDelCatalogo cliente(estado, conexion, ServiciosDelCatalogo{archivos, eventos, mensajes, terminacion}, "");
   Listar("/2020/no-existe.bin", "falta.bin", 10);
   GestorDeDescargas gestor(
-      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras,
+      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos, red}, barras,
       [&](const std::string& t) { cliente.RegistraFalla(t); });
   EXPECT_EQ(gestor.Descargar(), Paso::kDescargaIncorrecta);
   const std::string esperada = "spRegistraFalla '" + maquina.Url("/2020/no-existe.bin") + "'";
@@ -274,7 +276,7 @@ TEST_F(GestorDeDescargasTest, SoloSeBorranLosTemporalesDeLaDescarga) {
     maquina.Escribir(EnC(t), "x");
   }
   GestorDeDescargas gestor(
-      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras, [](const std::string&) {});
+      estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos, red}, barras, [](const std::string&) {});
   gestor.BorrarTemporales(EnC("D"), true);
   gestor.BorrarTemporales(EnC("D\\archivo.bin"), false);
   EXPECT_FALSE(Existe(EnC("D/Instalador lanzadores Evalora/EVL2A.tmp")));  // kind 8's folder too

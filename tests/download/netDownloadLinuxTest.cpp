@@ -14,6 +14,7 @@
 #include "apoyo/DescargasEnMarcha.h"
 #include "apoyo/PrefijoTemporal.h"
 #include "http/ServidorHttp.h"
+#include "platform/TransporteHttp.h"
 #include "platform/fakes/Falsos.h"
 #include "platform/linux/SistemaDeArchivosPrefijo.h"
 
@@ -37,7 +38,9 @@ class netDownloadLinuxTest : public ::testing::Test {
   SistemaDeArchivosPrefijo archivos{prefijo.Raiz()};
   falsos::RelojVirtual reloj;
   falsos::BucleContado eventos;
-  netDownload descarga{archivos, reloj, eventos};
+  RedDelSistema red;
+  std::unique_ptr<TransporteHttp> transporte = red.NuevoTransporte();
+  netDownload descarga{archivos, reloj, eventos, *transporte};
 };
 
 TEST_F(netDownloadLinuxTest, UnDiscoLlenoNoDaUnArchivoIncompleto) {

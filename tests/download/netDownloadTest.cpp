@@ -47,7 +47,8 @@ class netDownloadTest : public ::testing::Test {
   SistemaDeArchivos& archivos = maquina.Archivos();
   falsos::RelojVirtual reloj;
   falsos::BucleContado eventos;
-  netDownload descarga{archivos, reloj, eventos};
+  std::unique_ptr<TransporteHttp> transporte = maquina.RedDeLaMaquina().NuevoTransporte();
+  netDownload descarga{archivos, reloj, eventos, *transporte};
   std::vector<EventoProgreso> recibidos;
   size_t cancelarEn = 0;
 };
@@ -238,9 +239,9 @@ TEST_F(netDownloadTest, CancelarDesdeElManejador) {
 // One transfer under many downloads (as for a whole list): what stopped, failed or was cut
 // leaves nothing behind for the next one, and each keeps its own user and length.
 TEST_F(netDownloadTest, UnaTransferenciaParaMuchasDescargas) {
-  const auto transporte = NuevoTransporteHttp();
+  const auto compartido = maquina.RedDeLaMaquina().NuevoTransporte();
   auto nueva = [&](const std::string& fichero, const std::string& ruta) {
-    auto d = std::make_unique<netDownload>(archivos, reloj, eventos, *transporte);
+    auto d = std::make_unique<netDownload>(archivos, reloj, eventos, *compartido);
     d->Progreso = descarga.Progreso;
     d->Fichero(fichero);
     d->URL(Url(ruta));

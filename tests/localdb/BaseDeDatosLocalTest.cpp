@@ -51,9 +51,7 @@ class BaseDeDatosLocalTest : public ::testing::Test {
   }
   bool Instalar() {
     const Plataforma b = plataforma.Servicios();
-    const Plataforma p{b.reloj,    b.eventos,  b.mensajes,   b.terminacion, b.archivos,
-                       b.registro, b.procesos, b.usuario,    b.internet,    b.entorno,
-                       b.shell,    unidades,   b.impresoras, b.fuentes,     b.ejecutable};
+    const Plataforma p = Sustituir(b, {.unidades = &unidades});
     return InstalarBaseDeDatosLocal(estado, p, panel, " escuel01te ");
   }
   const std::vector<falsos::MensajeMostrado>& Avisos() { return plataforma.mensajes.mostrados; }

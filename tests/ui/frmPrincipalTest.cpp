@@ -190,9 +190,7 @@ TEST_F(frmPrincipalTest, CerrarLaVentanaTerminaElPrograma) {
   auto cerrarConElFinDelProducto = [this] {
     TerminacionProceso fin;
     const Plataforma p = plataforma->Servicios();
-    const Plataforma conFin{p.reloj,    p.eventos,  p.mensajes,   fin,        p.archivos,
-                            p.registro, p.procesos, p.usuario,    p.internet, p.entorno,
-                            p.shell,    p.unidades, p.impresoras, p.fuentes,  p.ejecutable};
+    const Plataforma conFin = Sustituir(p, {.terminacion = &fin});
     Asistente otro(conFin, version);
     VentanaQt ventana(otro.Ventana());
     ventana.show();

@@ -49,9 +49,7 @@ class InstalacionWinTest : public ::testing::Test {
   falsos::RelojVirtual reloj;
   falsos::BucleDelReloj eventos{reloj};
   falsos::ShellGrabado shell{real.shell};
-  Plataforma p{reloj,         eventos,       mensajes,      real.terminacion, real.archivos,
-               real.registro, real.procesos, real.usuario,  real.internet,    real.entorno,
-               shell,         real.unidades, real.impresoras, real.fuentes,   real.ejecutable};
+  Plataforma p = Sustituir(real, {.reloj = &reloj, .eventos = &eventos, .shell = &shell});
   EstadoDeEjecucion estado;
 };
 

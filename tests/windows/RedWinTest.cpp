@@ -26,13 +26,14 @@ class CatalogoWinTest : public ::testing::Test {
   void SetUp() override { ASSERT_FALSE(pruebas::Variable("EVALORA_CATALOGO").empty()) << "sin servidor de desarrollo"; }
   std::vector<std::string> Recibido() { return maquina.RecibidoPorElCatalogo(); }
   pruebas::MaquinaDePrueba maquina;
+  Odbc& odbc = maquina.OdbcDeLaMaquina();
   EntornoWin entorno;
 };
 
 TEST_F(CatalogoWinTest, ElDriverDeWineLlevaLasSentenciasYSusAcentos) {
-  const auto instalados = DriversInstalados();
+  const auto instalados = odbc.Drivers();
   EXPECT_NE(std::find(instalados.begin(), instalados.end(), "FreeTDS"), instalados.end());
-  ConexionCatalogo conexion(DireccionDelCatalogo{"127.0.0.1", maquina.PuertoCatalogo()}, 5, DriverPedido(entorno));
+  ConexionCatalogo conexion(odbc, DireccionDelCatalogo{"127.0.0.1", maquina.PuertoCatalogo()}, 5, DriverPedido(entorno));
   ASSERT_TRUE(conexion.AbrirCatalogo());
   const auto filas = conexion.Consultar("Exec spDescargaBDServidorLocal '2020'");
   ASSERT_TRUE(filas.has_value());
@@ -52,7 +53,7 @@ TEST_F(CatalogoWinTest, ElDriverDeWineLlevaLasSentenciasYSusAcentos) {
 }
 
 TEST_F(CatalogoWinTest, UnServidorQueNoEstaNoAbre) {
-  ConexionCatalogo conexion(DireccionDelCatalogo{"127.0.0.1", 9}, 5, DriverPedido(entorno));
+  ConexionCatalogo conexion(odbc, DireccionDelCatalogo{"127.0.0.1", 9}, 5, DriverPedido(entorno));
   EXPECT_FALSE(conexion.AbrirCatalogo());
   EXPECT_FALSE(conexion.Consultar("Exec spDescargaBDServidorLocal '2020'").has_value());
 }
@@ -83,20 +84,22 @@ TEST(DescargaCompletaWin, LaListaDelCatalogoLlegaEntera) {
   falsos::MensajesGrabados mensajes;
   falsos::TerminacionObservada terminacion;
   falsos::ProcesosFijos procesos;
+  RedDelSistema red;
+  OdbcDelSistema odbc;
   EstadoDeEjecucion estado;
   estado.TipoDeAsistente = "4";
   estado.VersionMayor = "2020";
   estado.Edicion = "Cloud";
   estado.CarpetaDeInstalacion = "C:\\Descargas Evalora";
   archivos.CrearCarpeta(estado.CarpetaDeInstalacion);
-  ConexionCatalogo conexion(DireccionDelCatalogoPara(entorno), 10, DriverPedido(entorno));
+  ConexionCatalogo conexion(odbc, DireccionDelCatalogoPara(entorno), 10, DriverPedido(entorno));
   ClienteDelCatalogo cliente(estado, conexion, ServiciosDelCatalogo{archivos, eventos, mensajes, terminacion}, "");
   ASSERT_TRUE(cliente.ObtenerListaDeArchivos({}));
   ASSERT_FALSE(estado.ListaCatalogo.empty());
   EXPECT_TRUE(estado.NingunArchivoExiste);
 
   BarrasMudas barras;
-  GestorDeDescargas gestor(estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos}, barras,
+  GestorDeDescargas gestor(estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos, red}, barras,
                            [](const std::string&) {});
   EXPECT_EQ(gestor.Descargar(), Paso::kDescargaCorrecta);
   EXPECT_GT(barras.general, 0);

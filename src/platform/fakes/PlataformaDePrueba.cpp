@@ -1,21 +1,22 @@
 #include "platform/fakes/PlataformaDePrueba.h"
 
-#include "platform/linux/UsuarioLinux.h"
+#include <chrono>
 
 namespace evalora::falsos {
 
 PlataformaDePrueba::PlataformaDePrueba(const std::filesystem::path& prefijo, VersionDelEjecutable version,
                                        std::vector<std::string> variables)
-    : archivos_(prefijo),
-      registro_(prefijo),
-      entorno_(std::move(variables), NombreDeUsuarioUnix()),
-      shellDelPrefijo_(prefijo, archivos_, entorno_, usuario),
-      unidades_(prefijo, registro_),
-      ejecutable_(version) {}
+    : linux_(Prefijo(prefijo), version,
+             PremisasDeLaCorrida{std::move(variables), &usuario, std::chrono::seconds(2)}) {}
 
 Plataforma PlataformaDePrueba::Servicios() {
-  return Plataforma{reloj,     eventos,  mensajes, terminacion, archivos_,   registro_, procesos,   usuario,
-                    internet_, entorno_, shell,    unidades_,   impresoras_, fuentes,   ejecutable_};
+  return Sustituir(linux_.Servicios(mensajes), {.reloj = &reloj,
+                                                .eventos = &eventos,
+                                                .terminacion = &terminacion,
+                                                .procesos = &procesos,
+                                                .usuario = &usuario,
+                                                .shell = &shell,
+                                                .fuentes = &fuentes});
 }
 
 }  // namespace evalora::falsos

@@ -1,26 +1,17 @@
 #pragma once
-// The services of one run for tests and scenarios: the real prefix (files, registry, drives,
-// printers, fonts, shell folders and shortcuts) and the real Internet check, with fakes for what
-// a test must vary or observe: virtual time, the yields, message boxes, the end of the program,
-// the processes, the user, what the shell opens, the folder browser's answers and the notices of
-// a change of fonts.
+// The services of one run for tests and scenarios: the Linux build's production set over a prefix
+// (files, registry, drives, printers, fonts, shell folders and shortcuts, the Internet check, the
+// network, the driver manager) with the run's environment, and these substituted: virtual time,
+// the yields, message boxes, the end of the program, the processes, the user, what the shell opens
+// and the folder browser's answers, and the notices of a change of fonts.
 
-#include <deque>
-#include <functional>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/Plataforma.h"
 #include "platform/fakes/Falsos.h"
-#include "platform/linux/EntornoLinux.h"
-#include "platform/linux/FuentesPrefijo.h"
-#include "platform/linux/ImpresorasRegistro.h"
-#include "platform/linux/InternetSocket.h"
-#include "platform/linux/RegistroWine.h"
-#include "platform/linux/ShellPrefijo.h"
-#include "platform/linux/SistemaDeArchivosPrefijo.h"
-#include "platform/linux/UnidadesPrefijo.h"
-#include "platform/linux/VersionCompilada.h"
+#include "platform/linux/PlataformaLinux.h"
 
 namespace evalora::falsos {
 
@@ -40,25 +31,11 @@ class PlataformaDePrueba : public FalsosDeUnaCorrida {
   }
 
  private:
-  SistemaDeArchivosPrefijo archivos_;
-  RegistroWine registro_;
-  EntornoLinux entorno_;
-  InternetSocket internet_{std::chrono::seconds(2)};
-  ShellPrefijo shellDelPrefijo_;
+  PlataformaLinux linux_;
 
  public:
-  ShellGrabado shell{shellDelPrefijo_};
-
- private:
-  UnidadesPrefijo unidades_;
-  ImpresorasRegistro impresoras_{registro_};
-  FuentesPrefijo fuentesDelPrefijo_{archivos_, registro_, entorno_};
-
- public:
-  FuentesAvisadas fuentes{fuentesDelPrefijo_};
-
- private:
-  VersionCompilada ejecutable_;
+  ShellGrabado shell{linux_.Shell()};
+  FuentesAvisadas fuentes{linux_.FuentesDelPrefijo()};
 };
 
 }  // namespace evalora::falsos

@@ -32,10 +32,14 @@ void PlataformaDePruebaWin::UsarPremisas(const std::vector<std::string>& nombres
 }
 
 Plataforma PlataformaDePruebaWin::Servicios() {
-  Procesos& enEjecucion = procesosFijos_ ? static_cast<Procesos&>(procesos) : procesosWmi_;
-  Usuario& quien = usuarioFijo_ ? static_cast<Usuario&>(usuario) : usuarioWin_;
-  return Plataforma{reloj,     eventos,  mensajes, terminacion, archivos_,   registro_, enEjecucion, quien,
-                    internet_, entorno_, shell,    unidades_,   impresoras_, fuentes,   ejecutable_};
+  return Sustituir(real_, {.reloj = &reloj,
+                           .eventos = &eventos,
+                           .terminacion = &terminacion,
+                           .procesos = procesosFijos_ ? &procesos : nullptr,
+                           .usuario = usuarioFijo_ ? &usuario : nullptr,
+                           .shell = &shell,
+                           .fuentes = &fuentes,
+                           .ejecutable = &ejecutable_});
 }
 
 }  // namespace evalora::falsos

@@ -1,27 +1,18 @@
 #pragma once
-// The services of one scenario run in the Windows build: this machine's real Win32 services (a
-// prefix Wine made, when the run is under Wine), with the same fakes as the Linux build's scenario
-// runs for what a scenario must vary or observe: virtual time and the yields, message boxes, the
-// end of the program, what the shell opens and the folder browser's answers. The running
-// processes and the user are the machine's own unless the scenario gives them (Wine cannot run as
-// a user without administrator rights, nor run a school's programs). The notices of a change of
-// fonts are counted, as in the Linux build's.
+// The services of one scenario or test run in the Windows build: the production set of this
+// machine (a prefix Wine made, when the run is under Wine) with the same substitutions as the Linux
+// build's runs for what a scenario must vary or observe: virtual time and the yields, message
+// boxes, the end of the program, what the shell opens and the folder browser's answers, the
+// notices of a change of fonts, the executable's version. The running processes and the user are
+// the machine's own unless the scenario gives them (Wine cannot run as a user without
+// administrator rights, nor run a school's programs).
 
 #include <string>
 #include <vector>
 
 #include "platform/Plataforma.h"
 #include "platform/fakes/Falsos.h"
-#include "platform/windows/EntornoWin.h"
-#include "platform/windows/FuentesGdi.h"
-#include "platform/windows/ImpresorasWinspool.h"
-#include "platform/windows/InternetWinInet.h"
-#include "platform/windows/ProcesosWmi.h"
-#include "platform/windows/RegistroWin.h"
-#include "platform/windows/ShellWin.h"
-#include "platform/windows/SistemaDeArchivosWin.h"
-#include "platform/windows/UnidadesWin.h"
-#include "platform/windows/UsuarioWin.h"
+#include "platform/windows/PlataformaWindows.h"
 
 namespace evalora::falsos {
 
@@ -37,24 +28,12 @@ class PlataformaDePruebaWin : public FalsosDeUnaCorrida {
   void UsarPremisas(const std::vector<std::string>& nombres, const std::string& propio, bool administrador);
 
  private:
-  SistemaDeArchivosWin archivos_;
-  RegistroWin registro_;
-  ProcesosWmi procesosWmi_;
-  UsuarioWin usuarioWin_;
-  InternetWinInet internet_;
-  EntornoWin entorno_;
-  ShellWin shellWin_;
+  PlataformaWindows windows_;
+  Plataforma real_ = windows_.Servicios(mensajes);
 
  public:
-  ShellGrabado shell{shellWin_};
-
- private:
-  UnidadesWin unidades_;
-  ImpresorasWinspool impresoras_;
-  FuentesGdi fuentesGdi_{registro_};
-
- public:
-  FuentesAvisadas fuentes{fuentesGdi_};
+  ShellGrabado shell{real_.shell};
+  FuentesAvisadas fuentes{real_.fuentes};
 
  private:
   VersionFija ejecutable_;

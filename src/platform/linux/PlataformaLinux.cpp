@@ -2,18 +2,29 @@
 
 namespace evalora {
 
-PlataformaLinux::PlataformaLinux(Prefijo prefijo, VersionDelEjecutable version)
+namespace {
+
+EntornoLinux EntornoDe(const PremisasDeLaCorrida& premisas) {
+  if (!premisas.variables) return EntornoLinux();
+  return EntornoLinux(*premisas.variables, NombreDeUsuarioUnix());
+}
+
+}  // namespace
+
+PlataformaLinux::PlataformaLinux(Prefijo prefijo, VersionDelEjecutable version, PremisasDeLaCorrida premisas)
     : prefijo_(std::move(prefijo)),
       archivos_(prefijo_.Raiz()),
       registro_(prefijo_.Raiz()),
       usuario_(prefijo_.Raiz()),
-      shell_(prefijo_.Raiz(), archivos_, entorno_, usuario_),
+      internet_(premisas.esperaDeInternet),
+      entorno_(EntornoDe(premisas)),
+      shell_(prefijo_.Raiz(), archivos_, entorno_, premisas.usuario ? *premisas.usuario : usuario_),
       unidades_(prefijo_.Raiz(), registro_),
       ejecutable_(version) {}
 
 Plataforma PlataformaLinux::Servicios(Mensajes& mensajes) {
   return Plataforma{reloj_,    eventos_, mensajes, terminacion_, archivos_,   registro_, procesos_,  usuario_,
-                    internet_, entorno_, shell_,   unidades_,    impresoras_, fuentes_,  ejecutable_};
+                    internet_, entorno_, shell_,   unidades_,    impresoras_, fuentes_,  ejecutable_, red_, odbc_};
 }
 
 }  // namespace evalora

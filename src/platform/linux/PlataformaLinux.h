@@ -1,8 +1,12 @@
 #pragma once
 // The production services of one run on Linux, over the prefix that plays the Windows machine.
-// Message boxes are the window's: the caller hands them in.
+// Message boxes are the window's: the caller hands them in. The tests' and scenarios' platform is
+// this one with its premises given (PremisasDeLaCorrida) and some services substituted.
 
+#include <chrono>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Plataforma.h"
 #include "platform/linux/BucleDeEventosQt.h"
@@ -23,13 +27,22 @@
 
 namespace evalora {
 
+// What a run takes from the process unless told otherwise: its environment, the user whose folders
+// the shell names, and how long the Internet check waits.
+struct PremisasDeLaCorrida {
+  std::optional<std::vector<std::string>> variables;  // "NAME=value"; nothing: the process's own
+  Usuario* usuario = nullptr;                         // nothing: the Unix user
+  std::chrono::milliseconds esperaDeInternet = std::chrono::seconds(10);
+};
+
 class PlataformaLinux {
  public:
-  PlataformaLinux(Prefijo prefijo, VersionDelEjecutable version);
+  PlataformaLinux(Prefijo prefijo, VersionDelEjecutable version, PremisasDeLaCorrida premisas = {});
 
   const Prefijo& prefijo() const { return prefijo_; }
   Plataforma Servicios(Mensajes& mensajes);
   ShellPrefijo& Shell() { return shell_; }
+  Fuentes& FuentesDelPrefijo() { return fuentes_; }
 
  private:
   Prefijo prefijo_;
@@ -47,6 +60,8 @@ class PlataformaLinux {
   ImpresorasRegistro impresoras_{registro_};
   FuentesPrefijo fuentes_{archivos_, registro_, entorno_};
   VersionCompilada ejecutable_;
+  RedDelSistema red_;
+  OdbcDelSistema odbc_;
 };
 
 }  // namespace evalora

@@ -44,6 +44,8 @@ class PlataformaWindows {
   ImpresorasWinspool impresoras_;
   FuentesGdi fuentes_{registro_};
   InformacionDelEjecutableWin ejecutable_;
+  RedDelSistema red_;
+  OdbcDelSistema odbc_;
 };
 
 }  // namespace evalora

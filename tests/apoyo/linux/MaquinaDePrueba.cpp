@@ -18,6 +18,8 @@ struct MaquinaDePrueba::Estado {
   PrefijoTemporal prefijo;
   SistemaDeArchivosPrefijo archivos{prefijo.Raiz()};
   RegistroWine registro{prefijo.Raiz()};
+  RedDelSistema red;
+  OdbcDelSistema odbc;
   DescargasEnMarcha servidor;
   std::string carpeta = "C:\\Prueba";
   std::unique_ptr<CatalogoEnMarcha> catalogo;
@@ -50,6 +52,8 @@ MaquinaDePrueba::~MaquinaDePrueba() = default;
 
 SistemaDeArchivos& MaquinaDePrueba::Archivos() { return e_->archivos; }
 Registro& MaquinaDePrueba::RegistroDeLaMaquina() { return e_->registro; }
+Red& MaquinaDePrueba::RedDeLaMaquina() { return e_->red; }
+Odbc& MaquinaDePrueba::OdbcDeLaMaquina() { return e_->odbc; }
 
 std::string MaquinaDePrueba::LeerDelAnfitrion(const std::string& rutaLinux) const {
   std::ifstream entrada(rutaLinux, std::ios::binary);

@@ -38,6 +38,8 @@ struct MaquinaDePrueba::Estado {
   CarpetaTemporalWin carpeta;
   SistemaDeArchivosWin archivos;
   RegistroWin registro;
+  RedDelSistema red;
+  OdbcDelSistema odbc;
   std::string http = Variable("EVALORA_HTTP");
   std::string contenido = EnUnidadZ(Variable("EVALORA_CONTENIDO"));
   std::string pedidos = EnUnidadZ(Variable("EVALORA_PEDIDOS_HTTP"));
@@ -77,6 +79,8 @@ MaquinaDePrueba::~MaquinaDePrueba() = default;
 
 SistemaDeArchivos& MaquinaDePrueba::Archivos() { return e_->archivos; }
 Registro& MaquinaDePrueba::RegistroDeLaMaquina() { return e_->registro; }
+Red& MaquinaDePrueba::RedDeLaMaquina() { return e_->red; }
+Odbc& MaquinaDePrueba::OdbcDeLaMaquina() { return e_->odbc; }
 
 std::string MaquinaDePrueba::LeerDelAnfitrion(const std::string& rutaLinux) const { return Leer(EnUnidadZ(rutaLinux)); }
 
