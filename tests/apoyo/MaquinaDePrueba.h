@@ -17,6 +17,13 @@
 
 namespace evalora::pruebas {
 
+// The bytes of a test file of `n` bytes: every value, none repeated in a short run.
+inline std::string Contenido(size_t n) {
+  std::string s(n, '\0');
+  for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 31 + 7) & 0xFF);
+  return s;
+}
+
 class MaquinaDePrueba {
  public:
   MaquinaDePrueba();

@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "apoyo/ConexionCruda.h"
+#include "apoyo/MaquinaDePrueba.h"
 #include "apoyo/DescargasEnMarcha.h"
 #include "apoyo/PrefijoTemporal.h"
 #include "http/ServidorHttp.h"
@@ -23,11 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Contenido(size_t n) {
-  std::string s(n, '\0');
-  for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 31 + 7) & 0xFF);
-  return s;
-}
+using pruebas::Contenido;
 
 class netDownloadLinuxTest : public ::testing::Test {
  protected:

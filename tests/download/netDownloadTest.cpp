@@ -13,11 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Contenido(size_t n) {
-  std::string s(n, '\0');
-  for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 31 + 7) & 0xFF);
-  return s;
-}
+using pruebas::Contenido;
 
 class netDownloadTest : public ::testing::Test {
  protected:

@@ -14,8 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Texto(const Accion& a, size_t i) { return i < a.argumentos.size() ? a.argumentos[i].texto : ""; }
-
 // The check of a thing that must be or must not be ("archivo" / "sin-archivo"): `es` is what was
 // found, `debe` what the line asks.
 bool SiONo(bool es, bool debe, const char* si, const char* no, std::string& hallado) {

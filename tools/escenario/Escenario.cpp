@@ -308,12 +308,6 @@ std::string Escenario::PanelVisible() const {
   return visibles.empty() ? "(ningún paso)" : visibles;
 }
 
-namespace {
-
-std::string Texto(const Accion& a, size_t i) { return i < a.argumentos.size() ? a.argumentos[i].texto : ""; }
-
-}  // namespace
-
 bool Escenario::Asistente(const Accion& a, std::string& hallado) {
   int64_t tipo = 0;
   if (!Numero(Texto(a, 0), tipo) || tipo > 99) {

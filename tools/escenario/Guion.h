@@ -21,6 +21,9 @@ struct Accion {
   std::vector<Palabra> argumentos;
 };
 
+// The text of an action's word `i`; empty when the line has fewer words.
+inline std::string Texto(const Accion& a, size_t i) { return i < a.argumentos.size() ? a.argumentos[i].texto : ""; }
+
 // The actions of a scenario file; false with the reason ("línea N: …") when a line cannot be read.
 bool LeerGuion(const std::filesystem::path& archivo, std::vector<Accion>& acciones, std::string& error);
 

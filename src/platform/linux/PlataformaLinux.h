@@ -40,7 +40,11 @@ class PlataformaLinux {
   PlataformaLinux(Prefijo prefijo, VersionDelEjecutable version, PremisasDeLaCorrida premisas = {});
 
   const Prefijo& prefijo() const { return prefijo_; }
-  Plataforma Servicios(Mensajes& mensajes);
+  Plataforma Servicios(Mensajes& mensajes) {
+    return Plataforma{reloj_,     eventos_, mensajes, terminacion_, archivos_,   registro_, procesos_,
+                      usuario_,   internet_, entorno_, shell_,      unidades_,   impresoras_, fuentes_,
+                      ejecutable_, red_,     odbc_};
+  }
   ShellPrefijo& Shell() { return shell_; }
   Fuentes& FuentesDelPrefijo() { return fuentes_; }
 

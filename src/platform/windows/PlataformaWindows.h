@@ -24,7 +24,11 @@ namespace evalora {
 
 class PlataformaWindows {
  public:
-  Plataforma Servicios(Mensajes& mensajes);
+  Plataforma Servicios(Mensajes& mensajes) {
+    return Plataforma{reloj_,     eventos_, mensajes, terminacion_, archivos_,   registro_, procesos_,
+                      usuario_,   internet_, entorno_, shell_,      unidades_,   impresoras_, fuentes_,
+                      ejecutable_, red_,     odbc_};
+  }
   win32::VentanaDuena& Duena() { return duena_; }
 
  private:
