@@ -58,7 +58,7 @@ bool PasaLasComprobaciones(EstadoDeEjecucion& estado, VentanaDeInicio& ventana, 
 }  // namespace
 
 PrimerPaso Main(EstadoDeEjecucion& estado, const VersionDelEjecutable& version, VentanaDeInicio& ventana,
-          ServiciosDeInicio servicios, const CatalogoDeInicio& catalogo, const DireccionesDeInicio& direcciones) {
+                ServiciosDeInicio servicios, const CatalogoDeInicio& catalogo, const DireccionesDeInicio& direcciones) {
   EstablecerVersion(estado, version);
   EstablecerTitulos(estado, ventana, catalogo.obtenerPesoInstalador);
   estado.NetFrameworkFaltante = false;

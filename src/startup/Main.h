@@ -70,6 +70,6 @@ std::string AvisoDeFirewall(const std::string& ipDelCatalogo);
 // Runs the start-up and returns the window's first step. Ends the program (through the service)
 // when another wizard or the installed system runs.
 PrimerPaso Main(EstadoDeEjecucion& estado, const VersionDelEjecutable& version, VentanaDeInicio& ventana,
-          ServiciosDeInicio servicios, const CatalogoDeInicio& catalogo, const DireccionesDeInicio& direcciones);
+                ServiciosDeInicio servicios, const CatalogoDeInicio& catalogo, const DireccionesDeInicio& direcciones);
 
 }  // namespace evalora
