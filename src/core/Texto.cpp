@@ -8,6 +8,13 @@
 
 namespace evalora {
 
+std::string Reemplazar(std::string texto, const std::string& que, const std::string& por) {
+  for (size_t i = texto.find(que); i != std::string::npos; i = texto.find(que, i + por.size())) {
+    texto.replace(i, que.size(), por);
+  }
+  return texto;
+}
+
 std::string RecortarBlancosIzquierda(const std::string& texto) {
   const auto inicio = texto.find_first_not_of(' ');
   return inicio == std::string::npos ? std::string() : texto.substr(inicio);

@@ -12,6 +12,10 @@ std::string RecortarBlancos(const std::string& texto);
 std::string RecortarBlancosIzquierda(const std::string& texto);
 std::string RecortarBlancosDerecha(const std::string& texto);
 
+// Every occurrence of `que` in the text replaced by `por`, left to right (what is put in is never
+// searched again).
+std::string Reemplazar(std::string texto, const std::string& que, const std::string& por);
+
 // Upper and lower case of UTF-8 text: ASCII, the Latin letters of Spanish and its neighbours
 // (á, é, í, ó, ú, ü, ñ, ç, …), Latin Extended-A, Greek and Cyrillic. Other characters stay.
 std::string Mayusculas(const std::string& texto);

@@ -1,5 +1,7 @@
 #include "startup/TiposDeAsistente.h"
 
+#include "core/Texto.h"
+
 namespace evalora {
 
 namespace {
@@ -48,13 +50,6 @@ constexpr std::array<FichaDeTipo, 8> kTipos{{
    "Este asistente descargará los instaladores de los lanzadores Evalora ", "\\Instalador lanzadores Evalora"},
 }};
 // clang-format on
-
-std::string Reemplazar(std::string texto, const std::string& que, const std::string& por) {
-  for (size_t i = texto.find(que); i != std::string::npos; i = texto.find(que, i + por.size())) {
-    texto.replace(i, que.size(), por);
-  }
-  return texto;
-}
 
 }  // namespace
 

@@ -11,13 +11,6 @@ namespace evalora::ui {
 
 namespace {
 
-std::string Reemplazar(std::string texto, const std::string& que, const std::string& por) {
-  for (size_t i = texto.find(que); i != std::string::npos; i = texto.find(que, i + por.size())) {
-    texto.replace(i, que.size(), por);
-  }
-  return texto;
-}
-
 // Every step: its name (as the scenarios and the tests write it), its panel and the presenter
 // that fills it; a step without a presenter only shows its panel.
 struct FilaDePaso {

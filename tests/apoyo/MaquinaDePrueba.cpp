@@ -7,8 +7,8 @@
 
 namespace evalora::pruebas {
 
-std::string MaquinaDePrueba::Leer(const std::string& ruta) const {
-  const auto anfitrion = const_cast<MaquinaDePrueba*>(this)->Archivos().RutaAnfitrion(ruta);
+std::string MaquinaDePrueba::Leer(const std::string& ruta) {
+  const auto anfitrion = Archivos().RutaAnfitrion(ruta);
   if (!anfitrion) return "";
   std::ifstream entrada(*anfitrion, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(entrada), std::istreambuf_iterator<char>());

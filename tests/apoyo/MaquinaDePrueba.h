@@ -41,12 +41,12 @@ class MaquinaDePrueba {
   const std::string& Carpeta() const;
   // A file's bytes (empty when it cannot be read), a file written with its folders, folders made
   // and a file or folder removed with all below it; Windows paths.
-  std::string Leer(const std::string& ruta) const;
+  std::string Leer(const std::string& ruta);
   void Escribir(const std::string& ruta, const std::string& bytes);
   void CrearCarpetas(const std::string& ruta);
   void Borrar(const std::string& ruta);
   // A file of the Linux machine the tests run on ("/usr/share/fonts/…"), seen from this build.
-  std::string LeerDelAnfitrion(const std::string& rutaLinux) const;
+  std::string LeerDelAnfitrion(const std::string& rutaLinux);
 
   // The wizard's services on this machine for one run (the version 2020.1.0.3): the build's real
   // ones, with the fakes of a run (virtual time, message boxes, the end of the program, the

@@ -27,7 +27,9 @@ int Ejecutar(int argc, char** argv, Maquina m) {
     hecho = m.registro.CrearClave(win::HKEY_CURRENT_USER, argumento) == win::kExito;
   }
   if (!hecho) {
-    std::cerr << "SecurityFolder: no se pudo hacer el trabajo " << trabajo << "\n";
+    const std::string motivo = m.registro.MotivoDelUltimoError();
+    std::cerr << "SecurityFolder: no se pudo hacer el trabajo " << trabajo << (motivo.empty() ? "" : ": " + motivo)
+              << "\n";
     return 1;
   }
   const auto ruta = m.archivos.RutaAnfitrion(marcador);

@@ -91,7 +91,7 @@ long RegistroWine::Cargar(Archivo& archivo) {
   return win::kExito;
 }
 
-long RegistroWine::Ubicar(win::HKEY raiz, const std::string& ruta, Ubicacion& ubicacion) {
+long RegistroWine::Ubicar(win::HKEY raiz, const std::string& ruta, Ubicacion& ubicacion, bool paraLeer) {
   motivo_.clear();
   std::string dentro;
   switch (raiz) {
@@ -135,11 +135,37 @@ long RegistroWine::Ubicar(win::HKEY raiz, const std::string& ruta, Ubicacion& ub
   // target; any other key, CurrentControlSet included, is the key itself.
   dentro = colmena.ResolverEnlaces(dentro);
   ubicacion.ruta = dentro;
-  if (wine_ && ServidorWineActivo()) LeerDeWine(*ubicacion.archivo, dentro);
+  if (paraLeer && wine_ && ServidorWineActivo()) LeerDeWine(*ubicacion.archivo, dentro);
   return win::kExito;
 }
 
 namespace {
+
+// A ".reg" file of ours where Wine's reg.exe reads or writes it: in Wine's folder for temporary
+// files, made exclusively, removed when this goes. `fd` stays open for writing until closed.
+struct ArchivoParaWine {
+  explicit ArchivoParaWine(const fs::path& prefijo) {
+    std::error_code e;
+    fs::path carpeta = prefijo / "drive_c" / "windows" / "temp";
+    if (!fs::is_directory(carpeta, e)) carpeta = prefijo / "drive_c";
+    std::string plantilla = (carpeta / "evalora-XXXXXX.reg").string();
+    fd = ::mkstemps(plantilla.data(), 4);
+    if (fd < 0) return;
+    ruta = plantilla;
+    rutaWindows = Prefijo(prefijo).RutaWindows(ruta);
+  }
+  ~ArchivoParaWine() {
+    Cerrar();
+    if (!ruta.empty()) ::unlink(ruta.c_str());
+  }
+  void Cerrar() {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+  }
+  int fd = -1;
+  std::string ruta;                         // empty: it could not be made
+  std::optional<std::string> rutaWindows;  // as Wine names it
+};
 
 // A key of `reg export` ("[HKEY_LOCAL_MACHINE\A\B]") as Wine's own file writes it below the root
 // `raiz` ("[A\\B]"); nothing for a key outside that root.
@@ -196,22 +222,14 @@ void CopiarArbol(const wine::ColmenaWine& de, const std::string& ruta, wine::Col
 }  // namespace
 
 void RegistroWine::LeerDeWine(Archivo& archivo, const std::string& ruta) {
-  std::error_code e;
-  fs::path carpeta = prefijo_ / "drive_c" / "windows" / "temp";
-  if (!fs::is_directory(carpeta, e)) carpeta = prefijo_ / "drive_c";
-  std::string plantilla = (carpeta / "evalora-XXXXXX.reg").string();
-  const int fd = ::mkstemps(plantilla.data(), 4);
-  if (fd < 0) return;
-  ::close(fd);
-  const auto rutaWindows = Prefijo(prefijo_).RutaWindows(plantilla);
+  ArchivoParaWine exportacion(prefijo_);
+  exportacion.Cerrar();
+  if (!exportacion.rutaWindows) return;
   const std::string clave = archivo.raizReg + (ruta.empty() ? "" : "\\" + ruta);
-  std::optional<int> estado;
-  if (rutaWindows) {
-    estado = EjecutarEnWine(*wine_, prefijo_, {"reg", "export", clave, *rutaWindows, "/y"}, std::chrono::seconds(60));
-  }
-  std::ifstream entrada(plantilla, std::ios::binary);
+  const std::optional<int> estado = EjecutarEnWine(
+      *wine_, prefijo_, {"reg", "export", clave, *exportacion.rutaWindows, "/y"}, std::chrono::seconds(60));
+  std::ifstream entrada(exportacion.ruta, std::ios::binary);
   const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(entrada)), std::istreambuf_iterator<char>());
-  ::unlink(plantilla.c_str());
   // Wine that could not be asked leaves the files' view; Wine that says no such key is believed.
   if (!estado) return;
   const auto exportada = *estado == 0 ? ColmenaDeExportacion(bytes, archivo.raizReg) : std::nullopt;
@@ -286,7 +304,7 @@ long RegistroWine::ConsultarInfo(win::HKEY raiz, const std::string& ruta, InfoDe
 bool RegistroWine::ServidorWineActivo() const { return evalora::ServidorWineActivo(prefijo_); }
 
 long RegistroWine::PrepararEscritura(win::HKEY raiz, const std::string& ruta, Ubicacion& ubicacion) {
-  if (const long r = Ubicar(raiz, ruta, ubicacion); r != win::kExito) return r;
+  if (const long r = Ubicar(raiz, ruta, ubicacion, false); r != win::kExito) return r;
   if (!ubicacion.archivo) return Fallo(win::kAccesoDenegado, "No se pueden crear claves en la raíz de HKEY_USERS.");
   return win::kExito;
 }
@@ -356,20 +374,17 @@ long RegistroWine::ImportarEnWine(const Archivo& archivo, const Cambio& cambio) 
   std::u16string unidades = u"\xFEFF" + Utf8AUtf16(texto);
   const auto bytes = Utf16ABytes(unidades);
   // Wine reads the file through its drive C:, in its folder for temporary files.
-  std::error_code e;
-  fs::path carpeta = prefijo_ / "drive_c" / "windows" / "temp";
-  if (!fs::is_directory(carpeta, e)) carpeta = prefijo_ / "drive_c";
-  std::string plantilla = (carpeta / "evalora-XXXXXX.reg").string();
-  const int fd = ::mkstemps(plantilla.data(), 4);
-  if (fd < 0) return Fallo(win::kNoSePuedeEscribir, enUso + " y no se pudo preparar el cambio para Wine.");
-  const bool escrito = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-  ::close(fd);
-  const auto rutaWindows = Prefijo(prefijo_).RutaWindows(plantilla);
-  std::optional<int> estado;
-  if (escrito && rutaWindows) {
-    estado = EjecutarEnWine(*wine_, prefijo_, {"reg", "import", *rutaWindows}, std::chrono::seconds(60));
+  ArchivoParaWine cambioParaWine(prefijo_);
+  if (cambioParaWine.fd < 0) {
+    return Fallo(win::kNoSePuedeEscribir, enUso + " y no se pudo preparar el cambio para Wine.");
   }
-  ::unlink(plantilla.c_str());
+  const bool escrito =
+      ::write(cambioParaWine.fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  cambioParaWine.Cerrar();
+  std::optional<int> estado;
+  if (escrito && cambioParaWine.rutaWindows) {
+    estado = EjecutarEnWine(*wine_, prefijo_, {"reg", "import", *cambioParaWine.rutaWindows}, std::chrono::seconds(60));
+  }
   if (estado != 0) {
     return Fallo(win::kNoSePuedeEscribir, enUso + " y no aceptó el cambio (" + clave +
                                               "); el registro queda como estaba.");

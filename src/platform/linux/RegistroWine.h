@@ -68,7 +68,9 @@ class RegistroWine : public Registro {
     std::string ruta;            // inside the file, links followed
   };
 
-  long Ubicar(win::HKEY raiz, const std::string& ruta, Ubicacion& ubicacion);
+  // `paraLeer`: while Wine's server runs, Wine's view of the key is laid over the file's first (a
+  // change goes through Wine anyway and needs only where the key lives).
+  long Ubicar(win::HKEY raiz, const std::string& ruta, Ubicacion& ubicacion, bool paraLeer = true);
   // Lays Wine's view of the key `ruta` (and all below it) over the file's.
   void LeerDeWine(Archivo& archivo, const std::string& ruta);
   long Cargar(Archivo& archivo);

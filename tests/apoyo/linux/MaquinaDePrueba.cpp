@@ -55,7 +55,7 @@ Registro& MaquinaDePrueba::RegistroDeLaMaquina() { return e_->registro; }
 Red& MaquinaDePrueba::RedDeLaMaquina() { return e_->red; }
 Odbc& MaquinaDePrueba::OdbcDeLaMaquina() { return e_->odbc; }
 
-std::string MaquinaDePrueba::LeerDelAnfitrion(const std::string& rutaLinux) const {
+std::string MaquinaDePrueba::LeerDelAnfitrion(const std::string& rutaLinux) {
   std::ifstream entrada(rutaLinux, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(entrada), std::istreambuf_iterator<char>());
 }

@@ -82,7 +82,7 @@ Registro& MaquinaDePrueba::RegistroDeLaMaquina() { return e_->registro; }
 Red& MaquinaDePrueba::RedDeLaMaquina() { return e_->red; }
 Odbc& MaquinaDePrueba::OdbcDeLaMaquina() { return e_->odbc; }
 
-std::string MaquinaDePrueba::LeerDelAnfitrion(const std::string& rutaLinux) const { return Leer(EnUnidadZ(rutaLinux)); }
+std::string MaquinaDePrueba::LeerDelAnfitrion(const std::string& rutaLinux) { return Leer(EnUnidadZ(rutaLinux)); }
 
 Plataforma MaquinaDePrueba::Servicios() { return e_->Plataforma().Servicios(); }
 falsos::FalsosDeUnaCorrida& MaquinaDePrueba::Falsos() { return e_->Plataforma(); }
