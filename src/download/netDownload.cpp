@@ -12,7 +12,7 @@ namespace evalora {
 
 namespace {
 
-enum class Parada { kNinguna, kEstado, kSoloCabeceras, kCancelado, kExceso, kLongitudNoValida, kSilencio };
+enum class Parada { kNinguna, kEstado, kSoloCabeceras, kCancelado, kExceso, kLongitudNoValida, kSilencio, kSinArchivo };
 
 // A transfer that receives nothing for this long has failed.
 constexpr uint32_t kSilencioMaximoMs = 30000;
@@ -157,25 +157,31 @@ struct netDownload::Transferencia : ReceptorHttp {
       parada = Parada::kSoloCabeceras;
       return false;
     }
-    PrepararDestino();
+    if (!PrepararDestino()) {
+      parada = Parada::kSinArchivo;  // no body is fetched that could not be kept
+      return false;
+    }
     inicio = d.reloj_.Milisegundos();
     return true;
   }
 
-  void PrepararDestino() {
+  // False when the body has nowhere to go on disk.
+  bool PrepararDestino() {
     if (d.fichero_.empty()) {
       if (anunciado > 0) d.contenido_.reserve(static_cast<size_t>(std::min<int64_t>(anunciado, 1 << 30)));
-      return;
+      return true;
     }
     const auto barra = d.fichero_.find_last_of('\\');
     // A name without folder has no place in the prefix; the body is then read and dropped, and the
     // caller's size check finds the file missing.
-    if (barra == std::string::npos) return;
+    if (barra == std::string::npos) return true;
     temporal = d.archivos_.CrearArchivoTemporal(d.fichero_.substr(0, barra));
     if (temporal) archivo = d.archivos_.AbrirParaEscribir(*temporal);
+    if (!archivo) return false;
     // Room for what is gathered before each write, made once for all the downloads of this object.
     const int64_t lote = kLoteDeEscritura + std::max<int32_t>(1, d.BytesBloqueDescarga);
-    if (archivo) porEscribir.reserve(static_cast<size_t>(anunciado >= 0 ? std::min(anunciado, lote) : lote));
+    porEscribir.reserve(static_cast<size_t>(anunciado >= 0 ? std::min(anunciado, lote) : lote));
+    return true;
   }
 
   // One block of the body: the loop step of the download.

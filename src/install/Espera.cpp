@@ -19,7 +19,8 @@ bool EsperarArchivoLog(const std::string& carpeta, int limite, const SistemaDeAr
   Esperar(1, reloj, eventos);
   for (int16_t pasadas = 0;; ++pasadas) {
     eventos.Ceder();
-    if (archivos.ExisteArchivo(carpeta + "\\LogEV.txt")) return true;
+    // Only a marker the tool has closed is whole (the default printer's name it carries).
+    if (archivos.ArchivoLibre(carpeta + "\\LogEV.txt")) return true;
     if (limite > 0 && SegundosPasados(inicio, reloj.Milisegundos()) > static_cast<uint32_t>(limite)) return false;
     if (pasadas == INT16_MAX) return false;  // the pass counter of the wait would overflow
     Esperar(1, reloj, eventos);

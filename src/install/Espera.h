@@ -17,8 +17,8 @@ inline uint32_t SegundosPasados(uint32_t inicio, uint32_t ahora) { return ahora 
 // seconds for 1). With 0 or less it never ends.
 void Esperar(int segundos, Reloj& reloj, BucleDeEventos& eventos);
 
-// Waits for `carpeta` + "\LogEV.txt": true as soon as it exists (checked after a first second),
-// false once more than `limite` second boundaries have passed.
+// Waits for `carpeta` + "\LogEV.txt": true as soon as it exists and the tool has closed it
+// (checked after a first second), false once more than `limite` second boundaries have passed.
 bool EsperarArchivoLog(const std::string& carpeta, int limite, const SistemaDeArchivos& archivos, Reloj& reloj,
                        BucleDeEventos& eventos);
 

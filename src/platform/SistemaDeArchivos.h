@@ -64,6 +64,10 @@ class SistemaDeArchivos {
   // Opens an existing file to write it anew (its content is dropped); nothing when it cannot be.
   virtual std::unique_ptr<EscrituraDeArchivo> AbrirParaEscribir(const std::string& ruta) = 0;
 
+  // Whether a file exists and no program has it open any more: it opens with no sharing. (A
+  // file a program is still writing is not yet whole.)
+  virtual bool ArchivoLibre(const std::string& ruta) const = 0;
+
   // Why the last folder creation or attribute change failed, as a Windows error code
   // (win::kRutaNoEncontrada, win::kYaExiste, win::kAccesoDenegado, win::kDiscoLleno, …).
   virtual long UltimoError() const = 0;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "apoyo/MaquinaDePrueba.h"
 #include "platform/TransporteHttp.h"
 #include "platform/fakes/Falsos.h"
@@ -374,6 +376,88 @@ TEST_F(netDownloadTest, SoloUnCuerpoDelTamanoEsperadoTomaElNombre) {
   descarga.Descargar(1);
   EXPECT_FALSE(descarga.HuboError());
   EXPECT_EQ(maquina.Leer(En("chico.txt")), "hola");
+}
+
+// The build's file system, except that no file opens for writing (a disk that refuses it, an
+// antivirus that keeps it).
+class ArchivosQueNoAbren : public SistemaDeArchivos {
+ public:
+  explicit ArchivosQueNoAbren(SistemaDeArchivos& real) : r_(real) {}
+  std::optional<fs::path> RutaAnfitrion(const std::string& ruta) const override { return r_.RutaAnfitrion(ruta); }
+  bool ExisteArchivo(const std::string& ruta) const override { return r_.ExisteArchivo(ruta); }
+  bool ExisteCarpeta(const std::string& ruta) const override { return r_.ExisteCarpeta(ruta); }
+  bool CrearCarpeta(const std::string& ruta) override { return r_.CrearCarpeta(ruta); }
+  bool CopiarArchivo(const std::string& de, const std::string& a, bool sobrescribir) override {
+    return r_.CopiarArchivo(de, a, sobrescribir);
+  }
+  bool BorrarArchivo(const std::string& ruta, bool forzar) override { return r_.BorrarArchivo(ruta, forzar); }
+  bool BorrarCarpeta(const std::string& ruta, bool forzar) override { return r_.BorrarCarpeta(ruta, forzar); }
+  bool Renombrar(const std::string& de, const std::string& a, bool reemplazar) override {
+    return r_.Renombrar(de, a, reemplazar);
+  }
+  std::vector<std::string> ListarArchivos(const std::string& c) const override { return r_.ListarArchivos(c); }
+  std::vector<std::string> ListarSubcarpetas(const std::string& c) const override { return r_.ListarSubcarpetas(c); }
+  std::optional<int64_t> Tamano(const std::string& ruta) const override { return r_.Tamano(ruta); }
+  std::optional<uint32_t> LeerAtributos(const std::string& ruta) const override { return r_.LeerAtributos(ruta); }
+  bool EstablecerAtributos(const std::string& ruta, uint32_t a) override { return r_.EstablecerAtributos(ruta, a); }
+  std::optional<std::string> CrearArchivoTemporal(const std::string& c) override { return r_.CrearArchivoTemporal(c); }
+  std::unique_ptr<EscrituraDeArchivo> AbrirParaEscribir(const std::string&) override { return nullptr; }
+  bool ArchivoLibre(const std::string& ruta) const override { return r_.ArchivoLibre(ruta); }
+  long UltimoError() const override { return r_.UltimoError(); }
+
+ private:
+  SistemaDeArchivos& r_;
+};
+
+// A temporary file that cannot be opened ends the transfer at the headers: no body is fetched to
+// be thrown away, and the temporary name goes.
+TEST_F(netDownloadTest, UnTemporalQueNoAbreDetieneLaTransferencia) {
+  ArchivosQueNoAbren sinEscritura(archivos);
+  netDownload d(sinEscritura, reloj, eventos, *transporte);
+  d.Progreso = descarga.Progreso;
+  d.Fichero(En("mega.bin"));
+  d.URL(Url("/archivos/mega.bin"));
+  d.Descargar(1);
+  EXPECT_TRUE(d.HuboError());
+  EXPECT_EQ(d.StatusCode(), "999");
+  EXPECT_TRUE(recibidos.empty());
+  EXPECT_FALSE(archivos.ExisteArchivo(En("mega.bin")));
+  EXPECT_TRUE(Temporales().empty());
+}
+
+// Cancels and silent servers one after the other on one transfer: each file that arrives holds
+// exactly its own bytes, never some of a transfer that was given up.
+TEST_F(netDownloadTest, CancelacionesYSilenciosSeguidosNoMezclanBytes) {
+  maquina.Poner("archivos/uno.bin", Contenido(300000));
+  std::string otro = Contenido(200000);
+  std::reverse(otro.begin(), otro.end());
+  maquina.Poner("archivos/otro.bin", otro);
+  for (int vuelta = 0; vuelta < 4; ++vuelta) {
+    recibidos.clear();
+    cancelarEn = 3;
+    descarga.Fichero(En("uno.bin"));
+    descarga.URL(Url("/archivos/uno.bin"));
+    descarga.Descargar(1);
+    EXPECT_EQ(descarga.StatusCode(), "998");
+    cancelarEn = 0;
+    // A server that sends nothing: given up after 30 s of the run's time.
+    eventos.alCeder = [this] { reloj.Avanzar(1000); };
+    descarga.Fichero(En("callado.bin"));
+    descarga.URL(Url("/_fallas/callar/archivos/chico.txt"));
+    descarga.Descargar(1);
+    EXPECT_TRUE(descarga.HuboError());
+    eventos.alCeder = [this] { reloj.Avanzar(1); };
+    descarga.Fichero(En("otro.bin"));
+    descarga.URL(Url("/archivos/otro.bin"));
+    descarga.BytesEsperados = 200000;
+    descarga.Descargar(1);
+    descarga.BytesEsperados.reset();
+    ASSERT_FALSE(descarga.HuboError()) << vuelta << " " << descarga.StatusCode();
+    EXPECT_TRUE(maquina.Leer(En("otro.bin")) == otro) << vuelta;
+    EXPECT_FALSE(archivos.ExisteArchivo(En("uno.bin")));
+    EXPECT_FALSE(archivos.ExisteArchivo(En("callado.bin")));
+  }
+  EXPECT_TRUE(Temporales().empty());
 }
 
 }  // namespace

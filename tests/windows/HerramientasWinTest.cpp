@@ -73,7 +73,7 @@ TEST_F(HerramientasWinTest, SeguridadAbreLaCarpetaYDejaSuMarcador) {
 }
 
 TEST_F(HerramientasWinTest, ImpresoraPredeterminadaYPoliticas) {
-  ImpresorasWinspool impresoras;
+  ImpresorasWinspool impresoras{CorreBajoWine()};
   const std::string marcador = carpeta.Ruta() + "\\LogEV.txt";
   EXPECT_EQ(SecurityFolder("\"ImpresoraPredeterminada\" \"\" \"" + marcador + "\""), 0u);
   EXPECT_EQ(carpeta.Leer("LogEV.txt"), impresoras.Predeterminada());

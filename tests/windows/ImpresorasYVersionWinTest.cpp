@@ -15,7 +15,7 @@ namespace evalora {
 namespace {
 
 TEST(ImpresorasWinspool, PuertoDeArchivoImpresoraYPredeterminada) {
-  ImpresorasWinspool impresoras;
+  ImpresorasWinspool impresoras{CorreBajoWine()};
   pruebas::CarpetaTemporalWin carpeta;
   const std::string puerto = carpeta.Ruta() + "\\Evalora.prn";
   const std::string antes = impresoras.Predeterminada();
@@ -58,6 +58,31 @@ TEST(ImpresorasWinspool, PuertoDeArchivoImpresoraYPredeterminada) {
   const auto despues = impresoras.ListarPuertos();
   ASSERT_TRUE(despues.has_value());
   EXPECT_EQ(std::find(despues->begin(), despues->end(), puerto), despues->end());
+}
+
+// Off Wine (told so), a driver Windows does not have is not made from Wine's PostScript driver:
+// the printer is refused, and no driver of that name is left.
+TEST(ImpresorasWinspool, FueraDeWineNoSeTomaElControladorDeWine) {
+  ASSERT_TRUE(CorreBajoWine());
+  ImpresorasWinspool impresoras{false};
+  pruebas::CarpetaTemporalWin carpeta;
+  const std::string puerto = carpeta.Ruta() + "\\SinControlador.prn";
+  ASSERT_TRUE(impresoras.AgregarPuerto(puerto));
+  Impresora evalora;
+  evalora.nombre = "Evalora Sin Controlador";
+  evalora.puerto = puerto;
+  evalora.controlador = "Evalora Controlador Ausente";
+  EXPECT_FALSE(impresoras.Agregar(evalora));
+  const std::string controladores =
+      pruebas::Ejecutar("reg.exe query \"HKLM\\System\\CurrentControlSet\\Control\\Print\\Environments\" /s").texto;
+  EXPECT_EQ(controladores.find("Evalora Controlador Ausente"), std::string::npos);
+  EXPECT_TRUE(impresoras.BorrarPuerto(puerto));
+  // Under Wine, as the production platform runs it there, the same printer is made.
+  ImpresorasWinspool deWine{CorreBajoWine()};
+  ASSERT_TRUE(deWine.AgregarPuerto(puerto));
+  ASSERT_TRUE(deWine.Agregar(evalora));
+  EXPECT_TRUE(deWine.Borrar(evalora.nombre));
+  EXPECT_TRUE(deWine.BorrarPuerto(puerto));
 }
 
 TEST(VersionDelEjecutable, CadaAsistenteLeeSuTipoYSuVersionDeSuRecurso) {
@@ -105,7 +130,7 @@ TEST(DejaHuella, RegistroAccesoDirectoEImpresora) {
   acceso.carpetaDeTrabajo = "C:\\evalora-huella";
   acceso.descripcion = "Evalora 2020 Cloud";
   ASSERT_TRUE(ShellWin().GuardarAccesoDirecto("C:\\evalora-huella\\Evalora 2020 Cloud.lnk", acceso));
-  ImpresorasWinspool impresoras;
+  ImpresorasWinspool impresoras{CorreBajoWine()};
   ASSERT_TRUE(impresoras.AgregarPuerto("C:\\evalora-huella\\Evalora.prn"));
   Impresora impresora;
   impresora.nombre = "Evalora";

@@ -14,11 +14,13 @@
 #include "ApoyoWin.h"
 #include "install/AccesosDirectos.h"
 #include "install/CarpetasDelSistema.h"
+#include "install/ConfigurarImpresora.h"
 #include "install/Librerias.h"
 #include "install/PrnAdmin.h"
 #include "install/gdiInstallFont.h"
 #include "platform/fakes/Falsos.h"
 #include "platform/windows/PlataformaWindows.h"
+#include "platform/windows/TextoWin.h"
 
 namespace {
 // Taken before windows.h, whose macros bear the same names.
@@ -52,6 +54,36 @@ class InstalacionWinTest : public ::testing::Test {
   Plataforma p = Sustituir(real, {.reloj = &reloj, .eventos = &eventos, .shell = &shell});
   EstadoDeEjecucion estado;
 };
+
+// The permission tool writes its answer slowly: the marker is there a second before the tool
+// closes it, and only then is the default printer's name read, whole; the marker goes after.
+TEST_F(InstalacionWinTest, ElNombreDeLaImpresoraSeLeeCuandoLaHerramientaCierraElMarcador) {
+  const std::string utilerias = estado.CarpetaDeInstalacion + "\\Utilerías";
+  Escribir(utilerias + "\\SecurityFolder.exe", "");
+  const std::wstring marcador = win32::Ancho(utilerias + "\\LogEV.txt");
+  const uint32_t inicio = reloj.Milisegundos();
+  HANDLE herramienta = INVALID_HANDLE_VALUE;
+  bool cerrado = false;
+  eventos.alCeder = [&] {
+    const uint32_t pasado = reloj.Milisegundos() - inicio;
+    DWORD escrito = 0;
+    if (herramienta == INVALID_HANDLE_VALUE && !cerrado && pasado >= 200) {
+      herramienta = CreateFileW(marcador.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+      WriteFile(herramienta, "Impresora ", 10, &escrito, nullptr);
+    } else if (herramienta != INVALID_HANDLE_VALUE && pasado >= 1500) {
+      WriteFile(herramienta, "de la Direcci\xc3\xb3n", 16, &escrito, nullptr);
+      CloseHandle(herramienta);
+      herramienta = INVALID_HANDLE_VALUE;
+      cerrado = true;
+    }
+  };
+  EXPECT_EQ(LeerImpresoraPredeterminada(estado, p), "Impresora de la Dirección");
+  EXPECT_TRUE(cerrado);
+  EXPECT_FALSE(p.archivos.ExisteArchivo(utilerias + "\\LogEV.txt"));
+  ASSERT_EQ(shell.abiertos.size(), 1u);
+  EXPECT_NE(shell.abiertos[0].find("ImpresoraPredeterminada"), std::string::npos);
+}
 
 TEST_F(InstalacionWinTest, LibreriasALaCarpetaDelSistemaDe32Bits) {
   const std::string dlls = estado.CarpetaDeInstalacion + "\\Utilerías\\DLLs\\";

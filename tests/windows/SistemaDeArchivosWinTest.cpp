@@ -5,6 +5,12 @@
 
 #include "ApoyoWin.h"
 #include "platform/CodigosWin.h"
+#include "platform/fakes/Falsos.h"
+#include "platform/windows/TextoWin.h"
+
+#include <windows.h>
+
+#include <algorithm>
 
 namespace evalora {
 namespace {
@@ -98,6 +104,150 @@ TEST_F(SistemaDeArchivosWinTest, TemporalesExclusivosYEscritura) {
   EXPECT_TRUE(escritura->Cerrar());
   EXPECT_EQ(archivos.Tamano(*primero), static_cast<int64_t>(grande.size()));
   EXPECT_EQ(archivos.AbrirParaEscribir(En("no-existe.bin")), nullptr);
+}
+
+}  // namespace
+}  // namespace evalora
+
+namespace evalora {
+namespace {
+
+TEST(FormaExtendida, LasRutasAbsolutasVanAWindowsSinElLimiteDeMaxPath) {
+  EXPECT_EQ(FormaExtendida(L"C:\\Descargas\\Evalora\\a.bin"), L"\\\\?\\C:\\Descargas\\Evalora\\a.bin");
+  EXPECT_EQ(FormaExtendida(L"C:\\"), L"\\\\?\\C:\\");
+  EXPECT_EQ(FormaExtendida(L"C:\\a\\.\\b\\..\\c/d\\\\e"), L"\\\\?\\C:\\a\\c\\d\\e");
+  EXPECT_EQ(FormaExtendida(L"C:\\a\\..\\..\\b"), L"\\\\?\\C:\\b");  // never above the drive's root
+  EXPECT_EQ(FormaExtendida(L"C:\\Evalora. \\x.txt."), L"\\\\?\\C:\\Evalora\\x.txt");  // as Windows trims them
+  EXPECT_EQ(FormaExtendida(L"C:\\a\\*"), L"\\\\?\\C:\\a\\*");
+  EXPECT_EQ(FormaExtendida(L"\\\\servidor\\recurso\\Evalora\\a.bin"), L"\\\\?\\UNC\\servidor\\recurso\\Evalora\\a.bin");
+  EXPECT_EQ(FormaExtendida(L"\\\\servidor\\recurso\\..\\a"), L"\\\\?\\UNC\\servidor\\recurso\\a");
+  EXPECT_EQ(FormaExtendida(L"\\\\?\\C:\\ya"), L"\\\\?\\C:\\ya");
+  EXPECT_EQ(FormaExtendida(L"\\\\.\\COM1"), L"\\\\.\\COM1");
+  EXPECT_EQ(FormaExtendida(L"relativa\\a"), L"relativa\\a");
+  EXPECT_EQ(FormaExtendida(L"\\sin\\unidad"), L"\\sin\\unidad");
+}
+
+// An antivirus's hold on a file: another handle opens it with no sharing, and lets it go once
+// the run's clock has passed `hasta` milliseconds from now (never, with 0).
+class RelojConRetencion : public falsos::RelojVirtual {
+ public:
+  void Retener(const std::string& ruta, uint32_t hasta) {
+    Soltar();
+    h_ = CreateFileW(FormaExtendida(win32::Ancho(ruta)).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(h_, INVALID_HANDLE_VALUE) << GetLastError();
+    hasta_ = hasta == 0 ? 0 : Milisegundos() + hasta;
+    inicio_ = TotalDormido();
+  }
+  void Dormir(uint32_t milisegundos) override {
+    falsos::RelojVirtual::Dormir(milisegundos);
+    if (hasta_ != 0 && Milisegundos() >= hasta_) Soltar();
+  }
+  void Soltar() {
+    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+    h_ = INVALID_HANDLE_VALUE;
+  }
+  uint64_t Esperado() const { return TotalDormido() - inicio_; }
+  ~RelojConRetencion() override { Soltar(); }
+
+ private:
+  HANDLE h_ = INVALID_HANDLE_VALUE;
+  uint32_t hasta_ = 0;
+  uint64_t inicio_ = 0;
+};
+
+class RetencionWinTest : public ::testing::Test {
+ protected:
+  std::string En(const std::string& relativa) const { return carpeta.Ruta() + "\\" + relativa; }
+  std::string Nuevo(const std::string& nombre) {
+    carpeta.Escribir(nombre, "contenido de " + nombre);
+    return En(nombre);
+  }
+  pruebas::CarpetaTemporalWin carpeta;
+  RelojConRetencion reloj;
+  SistemaDeArchivosWin archivos{reloj};
+};
+
+// Each operation the download and the installation make on a new file outlasts a hold of 300 ms.
+TEST_F(RetencionWinTest, CadaOperacionEsperaAQueElOtroSuelteElArchivo) {
+  const std::string temporal = Nuevo("EVL1.tmp");
+  reloj.Retener(temporal, 300);
+  EXPECT_TRUE(archivos.Renombrar(temporal, En("final.bin"), true));
+  EXPECT_GE(reloj.Esperado(), 300u);
+  EXPECT_EQ(carpeta.Leer("final.bin"), "contenido de EVL1.tmp");
+
+  reloj.Retener(En("final.bin"), 300);
+  EXPECT_TRUE(archivos.CopiarArchivo(En("final.bin"), En("copia.bin"), false));
+  EXPECT_EQ(carpeta.Leer("copia.bin"), "contenido de EVL1.tmp");
+
+  reloj.Retener(En("copia.bin"), 300);
+  auto escritura = archivos.AbrirParaEscribir(En("copia.bin"));
+  ASSERT_NE(escritura, nullptr);
+  EXPECT_TRUE(escritura->Escribir("nuevo", 5));
+  EXPECT_TRUE(escritura->Cerrar());
+  EXPECT_EQ(carpeta.Leer("copia.bin"), "nuevo");
+
+  reloj.Retener(En("copia.bin"), 300);
+  EXPECT_FALSE(archivos.ArchivoLibre(En("copia.bin")));
+  EXPECT_TRUE(archivos.BorrarArchivo(En("copia.bin"), false));
+  EXPECT_FALSE(archivos.ExisteArchivo(En("copia.bin")));
+  EXPECT_LE(reloj.Esperado(), 2000u);
+}
+
+TEST_F(RetencionWinTest, UnaRetencionQueNoAcabaCuestaDosSegundosYOtroErrorNada) {
+  const std::string archivo = Nuevo("retenido.bin");
+  reloj.Retener(archivo, 0);
+  EXPECT_FALSE(archivos.BorrarArchivo(archivo, false));
+  EXPECT_EQ(archivos.UltimoError(), static_cast<long>(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(reloj.Esperado(), 2000u);
+  EXPECT_TRUE(archivos.ExisteArchivo(archivo));
+  EXPECT_FALSE(archivos.ArchivoLibre(archivo));
+  reloj.Soltar();
+  EXPECT_TRUE(archivos.ArchivoLibre(archivo));
+
+  // A file that is not there is not waited for.
+  reloj.Retener(archivo, 0);
+  reloj.Soltar();
+  EXPECT_FALSE(archivos.Renombrar(En("no-esta.bin"), En("otro.bin"), true));
+  EXPECT_FALSE(archivos.CopiarArchivo(En("no-esta.bin"), En("otro.bin"), true));
+  EXPECT_EQ(reloj.Esperado(), 0u);
+  EXPECT_FALSE(archivos.ArchivoLibre(En("no-esta.bin")));
+  EXPECT_FALSE(archivos.ArchivoLibre(carpeta.Ruta()));  // a folder is no file
+}
+
+// A folder of 250 characters, as a user may pick it, and the catalogue's folders below it: every
+// path beyond MAX_PATH works as any other.
+TEST_F(SistemaDeArchivosWinTest, UnaCarpetaMasHondaQueMaxPath) {
+  std::string honda = carpeta.Ruta();
+  while (honda.size() < 250) honda += "\\" + std::string(std::min<size_t>(40, 249 - honda.size()), 'h');
+  ASSERT_EQ(honda.size(), 250u);
+  std::string camino;
+  for (size_t desde = carpeta.Ruta().size() + 1; desde <= honda.size(); desde = honda.find('\\', desde) + 1) {
+    const size_t fin = honda.find('\\', desde);
+    camino = honda.substr(0, fin);
+    ASSERT_TRUE(archivos.CrearCarpeta(camino)) << camino.size() << " " << archivos.UltimoError();
+    if (fin == std::string::npos) break;
+  }
+  const std::string debajo = honda + "\\Instalador de Recursos Evalora Cloud";
+  ASSERT_TRUE(archivos.CrearCarpeta(debajo));
+  const auto temporal = archivos.CrearArchivoTemporal(debajo);
+  ASSERT_TRUE(temporal.has_value());
+  EXPECT_EQ(temporal->rfind(debajo + "\\EVL", 0), 0u) << *temporal;
+  EXPECT_EQ(temporal->substr(temporal->size() - 4), ".tmp");
+  auto escritura = archivos.AbrirParaEscribir(*temporal);
+  ASSERT_NE(escritura, nullptr);
+  EXPECT_TRUE(escritura->Escribir("abc", 3));
+  EXPECT_TRUE(escritura->Cerrar());
+  const std::string final = debajo + "\\Material didáctico de Evalora para Word.zip";
+  ASSERT_GT(final.size(), 300u);
+  EXPECT_TRUE(archivos.Renombrar(*temporal, final, true));
+  EXPECT_EQ(archivos.Tamano(final), 3);
+  EXPECT_EQ(archivos.ListarArchivos(debajo), std::vector<std::string>{"Material didáctico de Evalora para Word.zip"});
+  EXPECT_TRUE(archivos.CopiarArchivo(final, final + ".copia", false));
+  EXPECT_TRUE(archivos.ArchivoLibre(final + ".copia"));
+  EXPECT_TRUE(archivos.EstablecerAtributos(final, win::kAtributoSoloLectura));
+  EXPECT_TRUE(archivos.BorrarCarpeta(carpeta.Ruta() + "\\" + honda.substr(carpeta.Ruta().size() + 1, 40), true));
+  EXPECT_FALSE(archivos.ExisteCarpeta(debajo));
 }
 
 }  // namespace

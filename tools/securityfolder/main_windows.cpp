@@ -20,6 +20,6 @@ int wmain(int argc, wchar_t** argv) {
   punteros.push_back(nullptr);
   SistemaDeArchivosWin archivos;
   RegistroWin registro;
-  ImpresorasWinspool impresoras;
+  ImpresorasWinspool impresoras{CorreBajoWine()};
   return securityfolder::Ejecutar(argc, punteros.data(), {archivos, registro, impresoras, win32::AbrirCarpetaATodos});
 }

@@ -35,6 +35,7 @@ Plataforma PlataformaDePruebaWin::Servicios() {
   return Sustituir(real_, {.reloj = &reloj,
                            .eventos = &eventos,
                            .terminacion = &terminacion,
+                           .archivos = &archivos_,
                            .procesos = procesosFijos_ ? &procesos : nullptr,
                            .usuario = usuarioFijo_ ? &usuario : nullptr,
                            .shell = &shell,

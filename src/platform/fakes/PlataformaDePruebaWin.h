@@ -13,6 +13,7 @@
 #include "platform/Plataforma.h"
 #include "platform/fakes/Falsos.h"
 #include "platform/windows/PlataformaWindows.h"
+#include "platform/windows/SistemaDeArchivosWin.h"
 
 namespace evalora::falsos {
 
@@ -37,6 +38,7 @@ class PlataformaDePruebaWin : public FalsosDeUnaCorrida {
 
  private:
   VersionFija ejecutable_;
+  SistemaDeArchivosWin archivos_{reloj};  // its retries wait on the run's time
   bool procesosFijos_ = false;
   bool usuarioFijo_ = false;
 };

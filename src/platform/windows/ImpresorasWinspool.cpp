@@ -70,6 +70,13 @@ HANDLE AbrirImpresora(const std::string& nombre) {
 
 }  // namespace
 
+bool CorreBajoWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+ImpresorasWinspool::ImpresorasWinspool(bool bajoWine) : bajoWine_(bajoWine) {}
+
 std::optional<std::vector<Impresora>> ImpresorasWinspool::Listar() {
   DWORD cuantos = 0;
   const auto datos = Enumerar(
@@ -124,9 +131,12 @@ bool ImpresorasWinspool::Agregar(const Impresora& impresora) {
   info.pDatatype = tipoDeDatos.data();
   info.Attributes = impresora.atributos;
   HANDLE h = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
-  if (!h && GetLastError() == ERROR_UNKNOWN_PRINTER_DRIVER &&
-      (InstalarDesdeElAlmacen(controlador) || InstalarComoWine(controlador))) {
-    h = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+  if (!h && GetLastError() == ERROR_UNKNOWN_PRINTER_DRIVER) {
+    if (InstalarDesdeElAlmacen(controlador) || (bajoWine_ && InstalarComoWine(controlador))) {
+      h = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+    } else {
+      SetLastError(ERROR_UNKNOWN_PRINTER_DRIVER);  // the spooler's answer, not the driver store's
+    }
   }
   if (!h) return false;
   ClosePrinter(h);

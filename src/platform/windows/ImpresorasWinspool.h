@@ -2,7 +2,8 @@
 // The print spooler of Windows (winspool): printers, the Local Port monitor's ports (added and
 // deleted through its XcvData interface, never through the port dialogs) and the user's default
 // printer. A printer whose driver Windows has not installed yet gets it first: from the driver
-// store where Windows has one, else as Wine installs its drivers.
+// store where Windows has one; under Wine, whose store has none, as Wine installs its own drivers
+// (that fallback can only fail on Windows, so it is never taken there).
 
 #include "platform/Impresoras.h"
 
@@ -10,6 +11,8 @@ namespace evalora {
 
 class ImpresorasWinspool : public Impresoras {
  public:
+  // `bajoWine`: whether the program runs under Wine (CorreBajoWine()).
+  explicit ImpresorasWinspool(bool bajoWine);
   std::optional<std::vector<Impresora>> Listar() override;
   std::optional<std::vector<std::string>> ListarPuertos() override;
   bool AgregarPuerto(const std::string& nombre) override;
@@ -18,6 +21,12 @@ class ImpresorasWinspool : public Impresoras {
   bool Borrar(const std::string& nombre) override;
   std::string Predeterminada() override;
   bool EstablecerPredeterminada(const std::string& nombre) override;
+
+ private:
+  bool bajoWine_;
 };
+
+// Whether this process runs under Wine: its ntdll exports wine_get_version, Windows' never does.
+bool CorreBajoWine();
 
 }  // namespace evalora

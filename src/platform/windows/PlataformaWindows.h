@@ -37,7 +37,7 @@ class PlataformaWindows {
   RelojWin reloj_;
   BucleDeEventosWin eventos_{reloj_};
   TerminacionProceso terminacion_;
-  SistemaDeArchivosWin archivos_;
+  SistemaDeArchivosWin archivos_{reloj_};
   RegistroWin registro_;
   ProcesosWmi procesos_;
   UsuarioWin usuario_;
@@ -45,7 +45,7 @@ class PlataformaWindows {
   EntornoWin entorno_;
   ShellWin shell_{&duena_};
   UnidadesWin unidades_;
-  ImpresorasWinspool impresoras_;
+  ImpresorasWinspool impresoras_{CorreBajoWine()};
   FuentesGdi fuentes_{registro_};
   InformacionDelEjecutableWin ejecutable_;
   RedDelSistema red_;

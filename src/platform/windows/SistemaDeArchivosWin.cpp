@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <vector>
 
 #include "core/Texto.h"
 #include "platform/windows/TextoWin.h"
@@ -25,7 +27,10 @@ std::string Windir() {
 
 DWORD Atributos(const std::string& ruta) { return GetFileAttributesW(win32::Ancho(ruta).c_str()); }
 
-std::wstring Real(const std::string& ruta) { return win32::Ancho(RutaQueAlcanza(ruta)); }
+std::wstring Real(const std::string& ruta) { return FormaExtendida(win32::Ancho(RutaQueAlcanza(ruta))); }
+
+// The waits between the tries of a call that another program's hold refused: two seconds in all.
+constexpr uint32_t kEsperasPorRetencion[] = {50, 100, 150, 200, 250, 250, 250, 250, 250, 250};
 
 DWORD AtributosReales(const std::string& ruta) { return GetFileAttributesW(Real(ruta).c_str()); }
 
@@ -78,6 +83,53 @@ class EscrituraWin : public EscrituraDeArchivo {
 
 }  // namespace
 
+bool EsRetencion(unsigned long error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+std::wstring FormaExtendida(const std::wstring& ruta) {
+  if (ruta.rfind(L"\\\\?\\", 0) == 0) return ruta;
+  std::wstring barras = ruta;
+  std::replace(barras.begin(), barras.end(), L'/', L'\\');
+  std::wstring raiz;
+  size_t desde = 0;
+  if (barras.size() >= 3 && iswalpha(barras[0]) && barras[1] == L':' && barras[2] == L'\\') {
+    raiz = L"\\\\?\\" + barras.substr(0, 2);
+    desde = 3;
+  } else if (barras.size() > 2 && barras.rfind(L"\\\\", 0) == 0 && barras[2] != L'.' && barras[2] != L'?') {
+    // \\servidor\recurso: both names are the root, never left by "..".
+    const size_t servidor = barras.find(L'\\', 2);
+    if (servidor == std::wstring::npos || servidor == 2) return ruta;
+    const size_t recurso = barras.find(L'\\', servidor + 1);
+    raiz = L"\\\\?\\UNC\\" + barras.substr(2, (recurso == std::wstring::npos ? barras.size() : recurso) - 2);
+    desde = recurso == std::wstring::npos ? barras.size() : recurso + 1;
+  } else {
+    return ruta;
+  }
+  std::vector<std::wstring> partes;
+  while (desde <= barras.size()) {
+    size_t fin = barras.find(L'\\', desde);
+    if (fin == std::wstring::npos) fin = barras.size();
+    std::wstring parte = barras.substr(desde, fin - desde);
+    desde = fin + 1;
+    if (parte == L"..") {
+      if (!partes.empty()) partes.pop_back();
+      continue;
+    }
+    if (parte == L"*") {  // a search pattern keeps its wildcard
+      partes.push_back(parte);
+      continue;
+    }
+    // Windows drops a name's final blanks and dots before it opens it; in this form it would not.
+    while (!parte.empty() && (parte.back() == L' ' || parte.back() == L'.')) parte.pop_back();
+    if (!parte.empty()) partes.push_back(parte);
+  }
+  std::wstring extendida = raiz;
+  for (const auto& parte : partes) extendida += L"\\" + parte;
+  if (partes.empty()) extendida += L"\\";  // the root of a drive, "\\?\C:\"
+  return extendida;
+}
+
 std::string RutaQueAlcanza(const std::string& ruta) {
   static const std::string windir = Windir();
   static const bool haySysWow64 = [] {
@@ -105,11 +157,23 @@ bool SistemaDeArchivosWin::Fallo() {
   return false;
 }
 
+template <typename Llamada>
+bool SistemaDeArchivosWin::Reintentando(Llamada llamada) {
+  for (const uint32_t espera : kEsperasPorRetencion) {
+    if (llamada()) return true;
+    if (!EsRetencion(GetLastError())) return Fallo();
+    reloj_.Dormir(espera);
+  }
+  return llamada() || Fallo();
+}
+
 std::optional<std::filesystem::path> SistemaDeArchivosWin::RutaAnfitrion(const std::string& ruta) const {
-  const std::wstring real = Real(ruta);
-  const bool conUnidad = real.size() >= 3 && iswalpha(real[0]) && real[1] == L':' && real[2] == L'\\';
+  const std::wstring alcanzada = win32::Ancho(RutaQueAlcanza(ruta));
+  const bool conUnidad =
+      alcanzada.size() >= 3 && iswalpha(alcanzada[0]) && alcanzada[1] == L':' && alcanzada[2] == L'\\';
   if (!conUnidad) return std::nullopt;
-  return std::filesystem::path(real);
+  // Beyond MAX_PATH only the extended form opens.
+  return std::filesystem::path(alcanzada.size() < MAX_PATH ? alcanzada : FormaExtendida(alcanzada));
 }
 
 bool SistemaDeArchivosWin::ExisteArchivo(const std::string& ruta) const { return EsArchivo(AtributosReales(ruta)); }
@@ -126,7 +190,9 @@ bool SistemaDeArchivosWin::CopiarArchivo(const std::string& origen, const std::s
     ultimoError_ = ERROR_ACCESS_DENIED;
     return false;
   }
-  return CopyFileW(Real(origen).c_str(), Real(destino).c_str(), !sobrescribir) || Fallo();
+  const std::wstring de = Real(origen);
+  const std::wstring a = Real(destino);
+  return Reintentando([&] { return CopyFileW(de.c_str(), a.c_str(), !sobrescribir) != FALSE; });
 }
 
 bool SistemaDeArchivosWin::BorrarArchivo(const std::string& ruta, bool forzar) {
@@ -137,7 +203,7 @@ bool SistemaDeArchivosWin::BorrarArchivo(const std::string& ruta, bool forzar) {
     if (!forzar) return false;
     SetFileAttributesW(real.c_str(), a & ~FILE_ATTRIBUTE_READONLY);
   }
-  return DeleteFileW(real.c_str()) || Fallo();
+  return Reintentando([&] { return DeleteFileW(real.c_str()) != FALSE; });
 }
 
 bool SistemaDeArchivosWin::BorrarCarpeta(const std::string& ruta, bool forzar) {
@@ -157,13 +223,15 @@ bool SistemaDeArchivosWin::BorrarCarpeta(const std::string& ruta, bool forzar) {
     if (!forzar) return false;
     SetFileAttributesW(real.c_str(), a & ~FILE_ATTRIBUTE_READONLY);
   }
-  return RemoveDirectoryW(real.c_str()) || Fallo();
+  return Reintentando([&] { return RemoveDirectoryW(real.c_str()) != FALSE; });
 }
 
 bool SistemaDeArchivosWin::Renombrar(const std::string& origen, const std::string& destino, bool reemplazar) {
   const bool archivo = EsArchivo(AtributosReales(origen));
   const DWORD opciones = reemplazar && archivo ? MOVEFILE_REPLACE_EXISTING : 0;
-  return MoveFileExW(Real(origen).c_str(), Real(destino).c_str(), opciones) || Fallo();
+  const std::wstring de = Real(origen);
+  const std::wstring a = Real(destino);
+  return Reintentando([&] { return MoveFileExW(de.c_str(), a.c_str(), opciones) != FALSE; });
 }
 
 std::vector<std::string> SistemaDeArchivosWin::ListarArchivos(const std::string& carpeta) const {
@@ -196,26 +264,49 @@ bool SistemaDeArchivosWin::EstablecerAtributos(const std::string& ruta, uint32_t
 
 std::optional<std::string> SistemaDeArchivosWin::CrearArchivoTemporal(const std::string& carpeta) {
   if (!ExisteCarpeta(carpeta)) return std::nullopt;
-  wchar_t nombre[MAX_PATH + 1];
-  if (GetTempFileNameW(Real(carpeta).c_str(), L"EVL", 0, nombre) == 0) {
-    Fallo();
-    return std::nullopt;
-  }
-  // The name as the wizard spells the folder; only the file's own name comes from Windows.
-  const std::wstring completo = nombre;
-  const std::string propio = win32::Estrecho(completo.substr(completo.find_last_of(L'\\') + 1));
   const bool conBarra = !carpeta.empty() && carpeta.back() == '\\';
-  return carpeta + (conBarra ? "" : "\\") + propio;
+  const std::string base = carpeta + (conBarra ? "" : "\\");
+  // The names GetTempFileName gives ("EVL" and up to four hexadecimal digits), made here because
+  // it refuses a folder longer than MAX_PATH - 14; each is created exclusively, never one that was.
+  uint32_t numero = (GetTickCount() & 0xFFFF) ? (GetTickCount() & 0xFFFF) : 1;
+  for (uint32_t intento = 0; intento < 0xFFFF; ++intento, numero = numero % 0xFFFF + 1) {
+    char nombre[16];
+    std::snprintf(nombre, sizeof nombre, "EVL%X.tmp", numero);
+    const std::wstring real = Real(base + nombre);
+    HANDLE h = INVALID_HANDLE_VALUE;
+    const bool creado = Reintentando([&] {
+      h = CreateFileW(real.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+      return h != INVALID_HANDLE_VALUE;
+    });
+    if (creado) {
+      CloseHandle(h);
+      return base + nombre;
+    }
+    if (ultimoError_ != ERROR_FILE_EXISTS && ultimoError_ != ERROR_ALREADY_EXISTS) return std::nullopt;
+  }
+  return std::nullopt;
 }
 
 std::unique_ptr<EscrituraDeArchivo> SistemaDeArchivosWin::AbrirParaEscribir(const std::string& ruta) {
-  const HANDLE h = CreateFileW(Real(ruta).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    Fallo();
-    return nullptr;
-  }
+  const std::wstring real = Real(ruta);
+  HANDLE h = INVALID_HANDLE_VALUE;
+  const bool abierto = Reintentando([&] {
+    h = CreateFileW(real.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                    nullptr);
+    return h != INVALID_HANDLE_VALUE;
+  });
+  if (!abierto) return nullptr;
   return std::make_unique<EscrituraWin>(h);
+}
+
+bool SistemaDeArchivosWin::ArchivoLibre(const std::string& ruta) const {
+  const HANDLE h = CreateFileW(Real(ruta).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                               nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION datos;
+  const bool archivo = GetFileInformationByHandle(h, &datos) && !(datos.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  CloseHandle(h);
+  return archivo;
 }
 
 }  // namespace evalora

@@ -1,8 +1,10 @@
 // The HTTP transfer over WinINet. Its calls block, so they run on a thread of their own; the
 // caller's thread takes the answer as it arrives and tells the receiver, and between two parts it
-// waits at most 10 ms, so the window keeps turning while the network is slow or silent. Stopping
-// closes the request handle, which ends a call that is waiting on Windows; where that does not end
-// it (Wine), the network thread is left to end by its own time-outs and the caller goes on.
+// waits at most 10 ms, so the window keeps turning while the network is slow or silent. The
+// network thread alone opens, uses and closes its handles: closing one from another thread while
+// a call waits on it would free a value that Windows hands out again (to the next file's request,
+// which the waiting call would then read). Stopping asks the network thread to end and waits for it
+// a little; one still waiting on the network is left to end by its own time-outs, with its handles.
 #include <windows.h>
 #include <wininet.h>
 
@@ -85,7 +87,6 @@ struct Curso {
   bool terminado = false;
   FinDelTransporte fin = FinDelTransporte::kCortado;
   bool detener = false;
-  HINTERNET peticion = nullptr;  // closed by whichever thread comes first
 
   void Terminar(FinDelTransporte como) {
     std::lock_guard<std::mutex> l(m);
@@ -93,14 +94,13 @@ struct Curso {
     terminado = true;
     cv.notify_all();
   }
-  void CerrarPeticion() {
+  bool Detenido() {
     std::lock_guard<std::mutex> l(m);
-    if (peticion) InternetCloseHandle(peticion);
-    peticion = nullptr;
+    return detener;
   }
 };
 
-// Handles closed when the network thread ends.
+// A handle of the network thread, closed by it when it ends.
 struct Manejador {
   HINTERNET h = nullptr;
   ~Manejador() {
@@ -126,42 +126,37 @@ void Red(const PeticionHttp& p, Curso& c) {
                                       p.usuario ? usuario.c_str() : nullptr, p.clave ? clave.c_str() : nullptr,
                                       INTERNET_SERVICE_HTTP, 0, 0)};
   if (!conexion.h) return c.Terminar(FinDelTransporte::kSinConexion);
-  const DWORD opciones = INTERNET_FLAG_RELOAD | (p.esquema == "https" ? INTERNET_FLAG_SECURE : 0);
-  const HINTERNET peticion = HttpOpenRequestW(conexion.h, L"GET", Ancho(p.ruta).c_str(), L"HTTP/1.0", nullptr,
-                                              nullptr, opciones, 0);
-  if (!peticion) return c.Terminar(FinDelTransporte::kSinPeticion);
+  // Every byte from the server, and none of them into the user's Internet cache.
+  const DWORD opciones = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                         (p.esquema == "https" ? INTERNET_FLAG_SECURE : 0);
+  Manejador peticion{HttpOpenRequestW(conexion.h, L"GET", Ancho(p.ruta).c_str(), L"HTTP/1.0", nullptr, nullptr,
+                                      opciones, 0)};
+  if (!peticion.h) return c.Terminar(FinDelTransporte::kSinPeticion);
+  if (c.Detenido()) return c.Terminar(FinDelTransporte::kDetenido);
+  if (!HttpSendRequestW(peticion.h, nullptr, 0, nullptr, 0)) return c.Terminar(FinDelTransporte::kSinRespuesta);
   {
     std::lock_guard<std::mutex> l(c.m);
-    if (c.detener) {
-      InternetCloseHandle(peticion);
-      return;
-    }
-    c.peticion = peticion;
-  }
-  if (!HttpSendRequestW(peticion, nullptr, 0, nullptr, 0)) {
-    c.CerrarPeticion();
-    return c.Terminar(FinDelTransporte::kSinRespuesta);
-  }
-  {
-    std::lock_guard<std::mutex> l(c.m);
-    c.respuesta = Respuesta(peticion);
+    c.respuesta = Respuesta(peticion.h);
     c.cv.notify_all();
   }
   // The announced length bounds the body, as for any HTTP client: what a server sends beyond it is
   // not the file's, and a connection that closes before it is a cut body. WinINet itself reports
   // both as a normal end.
-  std::optional<uint64_t> restante = LongitudAnunciada(peticion);
+  std::optional<uint64_t> restante = LongitudAnunciada(peticion.h);
   std::string parte(kLectura, '\0');
   FinDelTransporte como = FinDelTransporte::kCompleto;
   while (!restante || *restante > 0) {
     {
       std::unique_lock<std::mutex> l(c.m);
       c.cv.wait(l, [&] { return c.detener || c.enCola < kColaMaxima; });
-      if (c.detener) break;
+      if (c.detener) {
+        como = FinDelTransporte::kDetenido;
+        break;
+      }
     }
     const DWORD pedir = restante && *restante < kLectura ? static_cast<DWORD>(*restante) : kLectura;
     DWORD leidos = 0;
-    if (!InternetReadFile(peticion, parte.data(), pedir, &leidos)) {
+    if (!InternetReadFile(peticion.h, parte.data(), pedir, &leidos)) {
       como = FinDelTransporte::kCortado;
       break;
     }
@@ -175,7 +170,6 @@ void Red(const PeticionHttp& p, Curso& c) {
     c.enCola += leidos;
     c.cv.notify_all();
   }
-  c.CerrarPeticion();
   c.Terminar(como);
 }
 
@@ -194,7 +188,6 @@ class TransporteWinInet : public TransporteHttp {
       c->detener = true;
       c->cv.notify_all();
     }
-    c->CerrarPeticion();
     std::unique_lock<std::mutex> l(c->m);
     if (c->cv.wait_for(l, kEsperaAlDetener, [&] { return c->terminado; })) {
       l.unlock();
