@@ -50,6 +50,7 @@ bool Instalacion::InstalarSistema() {
   panel_.Progreso(85);
   LimpiarVirtualStore(estado_, p);
   panel_.Progreso(95);
+  EsperarRegistros(p);  // before the result step offers to start the system
   return true;
 }
 

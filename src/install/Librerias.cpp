@@ -70,4 +70,14 @@ void InstalarLibrerias(const EstadoDeEjecucion& estado, const Plataforma& p) {
   }
 }
 
+bool EsperarRegistros(const Plataforma& p) {
+  const uint32_t inicio = p.reloj.Milisegundos();
+  // Each look waits a little for them: the window gets its turn between two.
+  while (!p.shell.TerminaronLosOcultos(10)) {
+    p.eventos.Ceder();
+    if (p.reloj.Milisegundos() - inicio >= kEsperaDeRegistrosMs) return false;
+  }
+  return true;
+}
+
 }  // namespace evalora

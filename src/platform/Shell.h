@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace evalora {
@@ -44,6 +45,13 @@ class Shell {
   // command-line rules), without waiting, owned by the program's window. False when nothing could
   // be started.
   virtual bool Abrir(const std::string& archivo, const std::string& argumentos, Verbo verbo) = 0;
+  // The same, as the user signed in to the desktop would from there: through the desktop's own
+  // shell, so that an elevated program's token does not pass on; as Abrir where the desktop's shell
+  // cannot do it.
+  virtual bool AbrirComoUsuario(const std::string& archivo, const std::string& argumentos, Verbo verbo) = 0;
+  // Waits at most `esperaMs` for the hidden programs Abrir started (the registration tool's runs) to
+  // end; true when none is running any more.
+  virtual bool TerminaronLosOcultos(uint32_t esperaMs) = 0;
   // Writes a shortcut file (Windows path ending in .lnk) that Windows and Wine read.
   virtual bool GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) = 0;
   // The folder browser, the whole namespace of the machine offered: the chosen folder's Windows
@@ -53,5 +61,14 @@ class Shell {
 };
 
 inline constexpr const char* kCarpetaNoValida = "No Valida";
+
+// Whether a program so named is the registration tool ("regsvr32", "C:\…\REGSVR32.EXE"), which
+// runs hidden and whose runs are awaited.
+inline bool EsRegistrador(const std::string& archivo) {
+  const size_t barra = archivo.find_last_of("\\/");
+  std::string nombre = barra == std::string::npos ? archivo : archivo.substr(barra + 1);
+  for (char& c : nombre) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return nombre == "regsvr32" || nombre == "regsvr32.exe";
+}
 
 }  // namespace evalora

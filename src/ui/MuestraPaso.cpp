@@ -205,7 +205,6 @@ void frmPrincipal::PasoDescargaCorrecta() {
 
 void frmPrincipal::lblIniciarAhora_Click() {
   const std::string accion = RecortarBlancos(Texto("lblIniciarAhora"));
-  Shell& shell = servicios_.plataforma.shell;
   std::string abrir;
   if (IgualesSinMayusculas(accion, "Iniciar ahora")) {
     abrir = estado_.CarpetaDeInstalacion + "\\EVLogIn.exe";
@@ -219,7 +218,7 @@ void frmPrincipal::lblIniciarAhora_Click() {
   }
   // The type's default action, as a double click on it; a failure is not reported: the program
   // ends all the same.
-  shell.Abrir(abrir, "", Verbo::kPredeterminado);
+  AbrirParaElUsuario(abrir, Verbo::kPredeterminado);
   servicios_.plataforma.terminacion.Terminar();
 }
 
@@ -266,8 +265,15 @@ void frmPrincipal::PasoDescargaIncorrecta() {
   }
 }
 
-void frmPrincipal::AbrirAyuda(const char* ruta) {
-  servicios_.plataforma.shell.Abrir(servicios_.sitioDeAyuda + ruta, "", Verbo::kAbrir);
+void frmPrincipal::AbrirAyuda(const char* ruta) { AbrirParaElUsuario(servicios_.sitioDeAyuda + ruta, Verbo::kAbrir); }
+
+void frmPrincipal::AbrirParaElUsuario(const std::string& que, Verbo verbo) {
+  const Plataforma& p = servicios_.plataforma;
+  if (p.usuario.Elevado()) {
+    p.shell.AbrirComoUsuario(que, "", verbo);
+  } else {
+    p.shell.Abrir(que, "", verbo);
+  }
 }
 
 }  // namespace evalora::ui

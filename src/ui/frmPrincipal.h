@@ -141,6 +141,9 @@ class frmPrincipal : public Formulario, public VentanaDeInicio, public BarrasDeD
   void PasoDescargaCorrecta();
   void PasoDescargaIncorrecta();
   void AbrirAyuda(const char* ruta);
+  // What the user asked to see (the system, a folder, a help page) opens as the desktop's user: an
+  // elevated wizard's token never passes on to it.
+  void AbrirParaElUsuario(const std::string& que, Verbo verbo);
   void lblIniciarAhora_Click();
   void ReanudarCancelarDescarga_Click();
   void DescargarTodo_Click();

@@ -249,5 +249,36 @@ TEST_F(InstalacionTest, UnaLibreriaConBlancosEsUnSoloArgumento) {
   EXPECT_EQ(PartirArgumentos(resto), (std::vector<std::string>{"/s", "C:\\windows\\System32\\Mi Librería.dll"}));
 }
 
+// The registrations the libraries stage started end before the result step: the wait lasts as
+// long as they run, with the window's turns between its looks, and gives up after a minute.
+TEST_F(InstalacionTest, ElPasoFinalEsperaALosRegistros) {
+  uint32_t inicio = plataforma.reloj.Milisegundos();
+  int miradas = 0;
+  maquina.Shell().alEsperarOcultos = [&](uint32_t esperaMs) {
+    ++miradas;
+    plataforma.reloj.Avanzar(esperaMs);  // as the system's wait takes that time
+    return plataforma.reloj.Milisegundos() - inicio >= 2000;
+  };
+  EXPECT_TRUE(EsperarRegistros(p));
+  EXPECT_GE(plataforma.reloj.Milisegundos() - inicio, 2000u);
+  EXPECT_LT(plataforma.reloj.Milisegundos() - inicio, 2100u);
+  EXPECT_GT(miradas, 100);
+
+  inicio = plataforma.reloj.Milisegundos();
+  maquina.Shell().alEsperarOcultos = [&](uint32_t esperaMs) {
+    plataforma.reloj.Avanzar(esperaMs);
+    return false;
+  };
+  EXPECT_FALSE(EsperarRegistros(p));
+  EXPECT_GE(plataforma.reloj.Milisegundos() - inicio, kEsperaDeRegistrosMs);
+  EXPECT_LT(plataforma.reloj.Milisegundos() - inicio, kEsperaDeRegistrosMs + 100);
+
+  // Nothing started: no wait at all.
+  maquina.Shell().alEsperarOcultos = nullptr;
+  inicio = plataforma.reloj.Milisegundos();
+  EXPECT_TRUE(EsperarRegistros(p));
+  EXPECT_LT(plataforma.reloj.Milisegundos() - inicio, 20u);
+}
+
 }  // namespace
 }  // namespace evalora

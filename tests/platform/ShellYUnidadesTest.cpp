@@ -115,6 +115,25 @@ TEST_F(ShellTest, ProgramasNativosDirectamente) {
   EXPECT_EQ(herramientas.Leer("marca"), "/usuario|Ana María|");
 }
 
+// The registration tool's runs are awaited (here a slow native stand-in under its name); any
+// other program is not.
+TEST_F(ShellTest, LosRegistrosOcultosSeEsperanHastaQueTerminan) {
+  const fs::path marca = herramientas.Raiz() / "registrado";
+  prefijo.Escribir("drive_c/Herramientas/regsvr32", "#!/bin/sh\nsleep 1\nprintf '%s' \"$2\" > '" + marca.string() + "'\n");
+  ::chmod((prefijo.DriveC() / "Herramientas/regsvr32").c_str(), 0755);
+  EXPECT_TRUE(shell.TerminaronLosOcultos(0));
+  ASSERT_TRUE(shell.Abrir("C:\\Herramientas\\regsvr32", "/s C:\\Evalora\\Lenta.ocx", Verbo::kPredeterminado));
+  EXPECT_FALSE(shell.TerminaronLosOcultos(0));
+  int miradas = 0;
+  while (!shell.TerminaronLosOcultos(100) && miradas < 100) ++miradas;
+  EXPECT_LT(miradas, 100);
+  EXPECT_EQ(herramientas.Leer("registrado"), "C:\\Evalora\\Lenta.ocx");
+  prefijo.Escribir("drive_c/Evalora/EVLogIn.exe", "#!/bin/sh\nsleep 1\n");
+  ::chmod((prefijo.DriveC() / "Evalora/EVLogIn.exe").c_str(), 0755);
+  ASSERT_TRUE(shell.Abrir("C:\\Evalora\\EVLogIn.exe", "", Verbo::kPredeterminado));
+  EXPECT_TRUE(shell.TerminaronLosOcultos(0));
+}
+
 TEST_F(ShellTest, AccesosDirectos) {
   fs::create_directories(prefijo.DriveC() / "users/Public/Desktop");
   AccesoDirecto acceso{

@@ -147,6 +147,24 @@ TEST_F(frmPrincipalTest, ResultadoCorrectoYSusAcciones) {
   EXPECT_THROW(Ventana().Pulsar("lblIniciarAhora"), falsos::ProgramaTerminado);
   EXPECT_EQ(plataforma->shell.abiertos, std::vector<std::string>{"C:\\Program Files\\Evalora 2020 Cloud\\EVLogIn.exe"});
   EXPECT_EQ(plataforma->shell.verbos, std::vector<Verbo>{Verbo::kPredeterminado});
+  EXPECT_EQ(plataforma->shell.comoUsuario, std::vector<bool>{false});
+}
+
+// A wizard that Windows elevated (the installers) starts the system and opens the help pages as
+// the user signed in to the desktop, never with its own elevated token.
+TEST_F(frmPrincipalTest, ElevadoSeAbreComoElUsuarioDelEscritorio) {
+  Crear(1);
+  plataforma->usuario.elevado = true;
+  Estado().InstalacionFallida = Estado().ImpresoraNoInstalable = true;
+  Ventana().MuestraPaso("DescargaIncorrecta");
+  EXPECT_TRUE(Ventana().Pulsar("PasoDI_LblImpresoraLink"));
+  Estado().CarpetaDeInstalacion = "C:\\Program Files\\Evalora 2020 Cloud";
+  Ventana().MuestraPaso("DescargaCorrecta");
+  EXPECT_THROW(Ventana().Pulsar("lblIniciarAhora"), falsos::ProgramaTerminado);
+  EXPECT_EQ(plataforma->shell.abiertos, (std::vector<std::string>{"http://ayuda.evalora.mx/u/?u=FAQImpresoraEV",
+                                                                  "C:\\Program Files\\Evalora 2020 Cloud\\EVLogIn.exe"}));
+  EXPECT_EQ(plataforma->shell.verbos, (std::vector<Verbo>{Verbo::kAbrir, Verbo::kPredeterminado}));
+  EXPECT_EQ(plataforma->shell.comoUsuario, (std::vector<bool>{true, true}));
 }
 
 TEST_F(frmPrincipalTest, ElPunteroDeVerdad) {

@@ -85,6 +85,40 @@ TEST_F(InstalacionWinTest, ElNombreDeLaImpresoraSeLeeCuandoLaHerramientaCierraEl
   EXPECT_NE(shell.abiertos[0].find("ImpresoraPredeterminada"), std::string::npos);
 }
 
+// A registration that takes two seconds (a stand-in for regsvr32, started hidden as the libraries
+// stage starts it) holds the result step back until it has ended.
+TEST_F(InstalacionWinTest, ElPasoFinalEsperaAUnRegistroLento) {
+  const std::string suplente = carpeta.Ruta() + "\\regsvr32.exe";
+  ASSERT_TRUE(CopyFileW(win32::Ancho(pruebas::EnUnidadZ(EVALORA_SUPLENTE_REGSVR32)).c_str(),
+                        win32::Ancho(suplente).c_str(), FALSE));
+  const Plataforma conElShell = Sustituir(real, {.reloj = &reloj, .eventos = &eventos});
+  ASSERT_TRUE(conElShell.shell.Abrir(suplente, "/s C:\\Evalora\\Lenta.ocx", Verbo::kPredeterminado));
+  EXPECT_FALSE(conElShell.shell.TerminaronLosOcultos(0));
+  EXPECT_TRUE(EsperarRegistros(conElShell));
+  EXPECT_EQ(carpeta.Leer("regsvr32.exe.hecho"), "C:\\Evalora\\Lenta.ocx");
+  EXPECT_TRUE(conElShell.shell.TerminaronLosOcultos(0));
+}
+
+// Opened as the desktop's user, a program starts (through the desktop's shell where it answers,
+// else as any other).
+TEST_F(InstalacionWinTest, ComoElUsuarioDelEscritorioElProgramaArranca) {
+  const std::string suplente = carpeta.Ruta() + "\\EVLogIn.exe";
+  ASSERT_TRUE(CopyFileW(win32::Ancho(pruebas::EnUnidadZ(EVALORA_SUPLENTE_REGSVR32)).c_str(),
+                        win32::Ancho(suplente).c_str(), FALSE));
+  ASSERT_TRUE(real.shell.AbrirComoUsuario(suplente, "", Verbo::kPredeterminado));
+  // Not hidden, so not awaited by the shell: the test waits for its mark to appear in the folder.
+  const HANDLE cambios = FindFirstChangeNotificationW(win32::Ancho(carpeta.Ruta()).c_str(), FALSE,
+                                                      FILE_NOTIFY_CHANGE_FILE_NAME);
+  ASSERT_NE(cambios, INVALID_HANDLE_VALUE);
+  const std::wstring marca = win32::Ancho(suplente + ".hecho");
+  for (int i = 0; i < 20 && GetFileAttributesW(marca.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) {
+    if (WaitForSingleObject(cambios, 30000) != WAIT_OBJECT_0) break;
+    FindNextChangeNotification(cambios);
+  }
+  FindCloseChangeNotification(cambios);
+  EXPECT_NE(GetFileAttributesW(marca.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(InstalacionWinTest, LibreriasALaCarpetaDelSistemaDe32Bits) {
   const std::string dlls = estado.CarpetaDeInstalacion + "\\Utilerías\\DLLs\\";
   Escribir(dlls + "EvaloraPrueba Nueva.dll", "nueva");

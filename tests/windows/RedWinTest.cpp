@@ -14,7 +14,12 @@
 #include "download/netDownload.h"
 #include "platform/fakes/Falsos.h"
 #include "platform/windows/EntornoWin.h"
+#include "platform/windows/InternetWinInet.h"
 #include "platform/windows/SistemaDeArchivosWin.h"
+#include "platform/windows/TextoWin.h"
+
+#include <windows.h>
+#include <wininet.h>
 
 namespace evalora {
 namespace {
@@ -110,6 +115,76 @@ TEST(DescargaCompletaWin, LaListaDelCatalogoLlegaEntera) {
   ASSERT_TRUE(cliente.ObtenerListaDeArchivos({}));
   EXPECT_TRUE(estado.TodosLosArchivosExisten);
   archivos.BorrarCarpeta(estado.CarpetaDeInstalacion, true);
+}
+
+}  // namespace
+}  // namespace evalora
+
+namespace evalora {
+namespace {
+
+// The user's proxy in Internet Settings, as a school's administrator sets it; taken out afterwards.
+class ProxyDelSistema {
+ public:
+  explicit ProxyDelSistema(const std::string& servidor) {
+    RegCreateKeyExW(HKEY_CURRENT_USER, kClave, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &clave_, nullptr);
+    const DWORD activo = 1;
+    RegSetValueExW(clave_, L"ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&activo), sizeof activo);
+    const std::wstring texto = win32::Ancho(servidor);
+    RegSetValueExW(clave_, L"ProxyServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(texto.c_str()),
+                   static_cast<DWORD>((texto.size() + 1) * sizeof(wchar_t)));
+  }
+  ~ProxyDelSistema() {
+    const DWORD inactivo = 0;
+    RegSetValueExW(clave_, L"ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&inactivo), sizeof inactivo);
+    RegDeleteValueW(clave_, L"ProxyServer");
+    RegCloseKey(clave_);
+  }
+
+ private:
+  static constexpr const wchar_t* kClave = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+  HKEY clave_ = nullptr;
+};
+
+// A school whose web goes through a proxy: the site is not reached directly, but through the
+// proxy of the system's settings (the development server stands in for it, and answers whatever
+// it answers), so the start-up check passes; with neither, it fails.
+TEST(ConexionWin, SinCaminoDirectoSePreguntaPorElProxyDelSistema) {
+  pruebas::MaquinaDePrueba maquina;
+  InternetWinInet internet;
+  const std::string sitio = "http://localhost:9/evalora/";  // nothing listens there
+  EXPECT_FALSE(internet.HayConexion(sitio));
+  {
+    ProxyDelSistema proxy("127.0.0.1:" + std::to_string(maquina.PuertoHttp()));
+    EXPECT_TRUE(internet.HayConexion(sitio));
+    const auto pedidos = maquina.Pedidos();
+    EXPECT_NE(std::find(pedidos.begin(), pedidos.end(), "GET " + sitio), pedidos.end())
+        << (pedidos.empty() ? "" : pedidos.back());
+  }
+  {
+    ProxyDelSistema ninguno("127.0.0.1:9");
+    EXPECT_FALSE(internet.HayConexion(sitio));
+  }
+}
+
+// A download leaves nothing in the user's Internet cache: a school's disk holds the system once.
+TEST(ConexionWin, UnaDescargaNoSeGuardaEnLaCacheDeInternet) {
+  pruebas::MaquinaDePrueba maquina;
+  maquina.Poner("archivos/sin-cache.bin", pruebas::Contenido(70000));
+  falsos::RelojVirtual reloj;
+  falsos::BucleContado eventos;
+  eventos.alCeder = [&reloj] { reloj.Avanzar(1); };
+  auto transporte = maquina.RedDeLaMaquina().NuevoTransporte();
+  netDownload descarga(maquina.Archivos(), reloj, eventos, *transporte);
+  const std::string url = maquina.Url("/archivos/sin-cache.bin");
+  descarga.Fichero(maquina.Carpeta() + "\\sin-cache.bin");
+  descarga.URL(url);
+  descarga.Descargar(1);
+  ASSERT_FALSE(descarga.HuboError()) << descarga.StatusCode();
+  EXPECT_TRUE(maquina.Leer(maquina.Carpeta() + "\\sin-cache.bin") == pruebas::Contenido(70000));
+  DWORD tamano = 0;
+  EXPECT_FALSE(GetUrlCacheEntryInfoW(win32::Ancho(url).c_str(), nullptr, &tamano));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 
 }  // namespace

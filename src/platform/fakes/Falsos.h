@@ -108,8 +108,10 @@ class UsuarioFijo : public Usuario {
       : nombre(std::move(nombreDeCuenta)), administrador(esAdministrador) {}
   std::string Nombre() override { return nombre; }
   bool EsAdministrador() override { return administrador; }
+  bool Elevado() override { return elevado; }
   std::string nombre;
   bool administrador;
+  bool elevado = false;
 };
 
 class InternetFijo : public Internet {
@@ -170,7 +172,16 @@ class ShellGrabado : public Shell {
     verbos.push_back(verbo);
     const bool programa = archivo.size() > 4 && (archivo.substr(archivo.size() - 4) == ".exe" ||
                                                  archivo.substr(archivo.size() - 4) == ".EXE");
+    comoUsuario.push_back(false);
     return programa && ejecutarProgramas ? real_.Abrir(archivo, argumentos, verbo) : true;
+  }
+  bool AbrirComoUsuario(const std::string& archivo, const std::string& argumentos, Verbo verbo) override {
+    const bool abierto = Abrir(archivo, argumentos, verbo);
+    comoUsuario.back() = true;
+    return abierto;
+  }
+  bool TerminaronLosOcultos(uint32_t esperaMs) override {
+    return alEsperarOcultos ? alEsperarOcultos(esperaMs) : real_.TerminaronLosOcultos(esperaMs);
   }
   bool GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) override {
     return real_.GuardarAccesoDirecto(archivoLnk, acceso);
@@ -184,6 +195,8 @@ class ShellGrabado : public Shell {
   }
   std::vector<std::string> abiertos;
   std::vector<Verbo> verbos;       // the action each was opened with
+  std::vector<bool> comoUsuario;   // whether each was opened as the desktop's user
+  std::function<bool(uint32_t)> alEsperarOcultos;  // the hidden programs' end, as the test has it
   bool ejecutarProgramas = false;  // programs of the prefix (….exe) really start
   std::deque<std::string> respuestas;
   std::vector<std::string> titulos;

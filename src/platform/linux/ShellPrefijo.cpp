@@ -1,8 +1,13 @@
 #include "platform/linux/ShellPrefijo.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <fstream>
 
@@ -99,7 +104,7 @@ std::optional<fs::path> ShellPrefijo::BuscarPrograma(const std::string& nombre) 
   return BuscarEnPath(nombre, entorno_.Valor("PATH"));
 }
 
-bool ShellPrefijo::Lanzar(const std::vector<std::string>& argumentos) const {
+bool ShellPrefijo::Lanzar(const std::vector<std::string>& argumentos, bool oculto) {
   // Everything the child needs is prepared here: between fork and exec only async-signal-safe
   // calls are allowed (the window's process has other threads).
   std::vector<char*> argv;
@@ -112,22 +117,68 @@ bool ShellPrefijo::Lanzar(const std::vector<std::string>& argumentos) const {
   }
   entorno.push_back(const_cast<char*>(prefijo.c_str()));
   entorno.push_back(nullptr);
+  // The grandchild's process id comes back through a pipe, for a hidden program's end to be seen.
+  int tubo[2] = {-1, -1};
+  if (oculto && ::pipe2(tubo, O_CLOEXEC) != 0) oculto = false;
   const pid_t hijo = ::fork();
-  if (hijo < 0) return false;
+  if (hijo < 0) {
+    if (oculto) ::close(tubo[0]), ::close(tubo[1]);
+    return false;
+  }
   if (hijo == 0) {
     // Detached: a grandchild in its own session, so the wizard never waits for it or reaps it.
     ::setsid();
     const pid_t nieto = ::fork();
-    if (nieto != 0) ::_exit(nieto > 0 ? 0 : 1);
+    if (nieto != 0) {
+      if (oculto && nieto > 0) (void)!::write(tubo[1], &nieto, sizeof nieto);
+      ::_exit(nieto > 0 ? 0 : 1);
+    }
     ::execve(argv[0], argv.data(), entorno.data());
     ::_exit(127);
   }
   int estado = 0;
   ::waitpid(hijo, &estado, 0);
-  return WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
+  const bool iniciado = WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
+  if (oculto) {
+    ::close(tubo[1]);
+    pid_t nieto = 0;
+    if (iniciado && ::read(tubo[0], &nieto, sizeof nieto) == sizeof nieto) {
+      // One that has ended already (and been reaped) has no descriptor: nothing to wait for.
+      const int descriptor = static_cast<int>(::syscall(SYS_pidfd_open, nieto, 0));
+      if (descriptor >= 0) ocultos_.push_back(descriptor);
+    }
+    ::close(tubo[0]);
+  }
+  return iniciado;
 }
 
-bool ShellPrefijo::AbrirConEscritorio(const std::string& que) const {
+ShellPrefijo::~ShellPrefijo() {
+  for (const int d : ocultos_) ::close(d);
+}
+
+bool ShellPrefijo::TerminaronLosOcultos(uint32_t esperaMs) {
+  const auto hasta = std::chrono::steady_clock::now() + std::chrono::milliseconds(esperaMs);
+  for (;;) {
+    std::vector<pollfd> vigilados;
+    for (const int d : ocultos_) vigilados.push_back(pollfd{d, POLLIN, 0});
+    const auto falta = std::chrono::duration_cast<std::chrono::milliseconds>(hasta - std::chrono::steady_clock::now());
+    if (!vigilados.empty()) ::poll(vigilados.data(), vigilados.size(), static_cast<int>(std::max<int64_t>(0, falta.count())));
+    // A pidfd reads as ready once its process has ended.
+    std::vector<int> enCurso;
+    for (const auto& v : vigilados) {
+      if (v.revents != 0) {
+        ::close(v.fd);
+      } else {
+        enCurso.push_back(v.fd);
+      }
+    }
+    ocultos_ = std::move(enCurso);
+    if (ocultos_.empty()) return true;
+    if (std::chrono::steady_clock::now() >= hasta) return false;
+  }
+}
+
+bool ShellPrefijo::AbrirConEscritorio(const std::string& que) {
   const auto abrir = BuscarPrograma("xdg-open");
   return abrir && Lanzar({abrir->string(), que});
 }
@@ -166,7 +217,7 @@ bool ShellPrefijo::Abrir(const std::string& archivo, const std::string& argument
     }
   }
   for (auto& a : PartirArgumentos(argumentos)) orden.push_back(std::move(a));
-  return Lanzar(orden);
+  return Lanzar(orden, EsRegistrador(archivo));
 }
 
 bool ShellPrefijo::GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) {

@@ -20,9 +20,17 @@ namespace evalora {
 class ShellPrefijo : public Shell {
  public:
   ShellPrefijo(std::filesystem::path prefijo, SistemaDeArchivos& archivos, const Entorno& entorno, Usuario& usuario);
+  ~ShellPrefijo() override;
+  ShellPrefijo(const ShellPrefijo&) = delete;
+  ShellPrefijo& operator=(const ShellPrefijo&) = delete;
 
   std::string CarpetaEspecial(int csidl) override;
   bool Abrir(const std::string& archivo, const std::string& argumentos, Verbo verbo) override;
+  // A prefix has one user, the one running it.
+  bool AbrirComoUsuario(const std::string& archivo, const std::string& argumentos, Verbo verbo) override {
+    return Abrir(archivo, argumentos, verbo);
+  }
+  bool TerminaronLosOcultos(uint32_t esperaMs) override;
   bool GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) override;
   std::string ExaminarCarpeta(const std::string& titulo) override;
 
@@ -32,14 +40,16 @@ class ShellPrefijo : public Shell {
 
  private:
   std::optional<std::filesystem::path> BuscarPrograma(const std::string& nombre) const;
-  bool Lanzar(const std::vector<std::string>& argumentos) const;
-  bool AbrirConEscritorio(const std::string& que) const;
+  // Starts a program detached; `oculto` keeps an eye on its end (TerminaronLosOcultos).
+  bool Lanzar(const std::vector<std::string>& argumentos, bool oculto = false);
+  bool AbrirConEscritorio(const std::string& que);
 
   std::filesystem::path prefijo_;
   SistemaDeArchivos& archivos_;
   const Entorno& entorno_;
   Usuario& usuario_;
   Explorador explorador_;
+  std::vector<int> ocultos_;  // a pidfd of each hidden program still running
 };
 
 }  // namespace evalora

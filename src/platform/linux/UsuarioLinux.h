@@ -12,6 +12,7 @@ class UsuarioLinux : public Usuario {
   explicit UsuarioLinux(std::filesystem::path prefijo) : prefijo_(std::move(prefijo)) {}
   std::string Nombre() override;
   bool EsAdministrador() override;
+  bool Elevado() override { return false; }  // no token passes on to what the prefix starts
 
  private:
   std::filesystem::path prefijo_;

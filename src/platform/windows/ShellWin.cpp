@@ -4,6 +4,13 @@
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <exdisp.h>
+#include <servprov.h>
+#include <shldisp.h>
+#include <shlguid.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "core/Texto.h"
 #include "platform/windows/ComWin.h"
@@ -32,6 +39,68 @@ std::wstring Programa(const std::string& archivo) {
   return win32::Ancho(archivo);
 }
 
+// A text for an automation call, freed when it goes out of scope.
+class TextoCom {
+ public:
+  explicit TextoCom(const std::wstring& texto) : v_{} {
+    VariantInit(&v_);
+    v_.vt = VT_BSTR;
+    v_.bstrVal = SysAllocString(texto.c_str());
+  }
+  ~TextoCom() { VariantClear(&v_); }
+  TextoCom(const TextoCom&) = delete;
+  TextoCom& operator=(const TextoCom&) = delete;
+  const VARIANT& Variante() const { return v_; }
+  BSTR Bstr() const { return v_.bstrVal; }
+
+ private:
+  VARIANT v_;
+};
+
+// ShellExecute in the desktop's own process (Explorer's), which runs with the signed-in user's
+// unelevated token: from its shell window, its view's background object, the shell's automation
+// object. False wherever a link of that chain is missing (no desktop shell running).
+bool AbrirDesdeElEscritorio(const std::wstring& archivo, const std::wstring& argumentos, Verbo verbo) {
+  win32::ComDelHilo com;
+  win32::Com<IShellWindows> ventanas;
+  if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
+                              reinterpret_cast<void**>(&ventanas)))) {
+    return false;
+  }
+  VARIANT ninguno;
+  VariantInit(&ninguno);
+  long ventana = 0;
+  win32::Com<IDispatch> escritorio;
+  if (ventanas->FindWindowSW(&ninguno, &ninguno, SWC_DESKTOP, &ventana, SWFO_NEEDDISPATCH, &escritorio) != S_OK ||
+      !escritorio.get()) {
+    return false;
+  }
+  win32::Com<IServiceProvider> servicios;
+  win32::Com<IShellBrowser> navegador;
+  win32::Com<IShellView> vista;
+  win32::Com<IDispatch> fondo;
+  win32::Com<IShellFolderViewDual> carpeta;
+  win32::Com<IDispatch> aplicacion;
+  win32::Com<IShellDispatch2> shell;
+  if (FAILED(escritorio->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(&servicios))) ||
+      FAILED(servicios->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, reinterpret_cast<void**>(&navegador))) ||
+      FAILED(navegador->QueryActiveShellView(&vista)) || !vista.get() ||
+      FAILED(vista->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, reinterpret_cast<void**>(&fondo))) ||
+      FAILED(fondo->QueryInterface(IID_IShellFolderViewDual, reinterpret_cast<void**>(&carpeta))) ||
+      FAILED(carpeta->get_Application(&aplicacion)) || !aplicacion.get() ||
+      FAILED(aplicacion->QueryInterface(IID_IShellDispatch2, reinterpret_cast<void**>(&shell)))) {
+    return false;
+  }
+  const TextoCom programa(archivo);
+  const TextoCom texto(argumentos);
+  const TextoCom accion(verbo == Verbo::kAbrir ? L"open" : L"");
+  VARIANT mostrar;
+  VariantInit(&mostrar);
+  mostrar.vt = VT_I4;
+  mostrar.lVal = SW_SHOWNORMAL;
+  return SUCCEEDED(shell->ShellExecute(programa.Bstr(), texto.Variante(), ninguno, accion.Variante(), mostrar));
+}
+
 }  // namespace
 
 std::string ShellWin::CarpetaEspecial(int csidl) {
@@ -42,15 +111,53 @@ std::string ShellWin::CarpetaEspecial(int csidl) {
   return ruta.value_or("");
 }
 
+ShellWin::~ShellWin() {
+  for (void* proceso : ocultos_) CloseHandle(proceso);
+}
+
 bool ShellWin::Abrir(const std::string& archivo, const std::string& argumentos, Verbo verbo) {
   const std::wstring programa = Programa(archivo);
   const std::wstring texto = win32::Ancho(argumentos);
-  // The registration tool runs hidden; everything else shows as it would from the desktop.
-  const int mostrar = IgualesSinMayusculas(archivo, "regsvr32") ? SW_HIDE : SW_SHOWNORMAL;
-  const auto resultado =
-      reinterpret_cast<INT_PTR>(ShellExecuteW(Duena(), verbo == Verbo::kAbrir ? L"open" : nullptr, programa.c_str(),
-                                              texto.empty() ? nullptr : texto.c_str(), nullptr, mostrar));
-  return resultado > 32;
+  // The registration tool runs hidden, and its end is awaited before the system is started;
+  // everything else shows as it would from the desktop.
+  const bool oculto = EsRegistrador(archivo);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_FLAG_NO_UI | (oculto ? SEE_MASK_NOCLOSEPROCESS : 0);  // a failure is the caller's to report
+  info.hwnd = Duena();
+  info.lpVerb = verbo == Verbo::kAbrir ? L"open" : nullptr;
+  info.lpFile = programa.c_str();
+  info.lpParameters = texto.empty() ? nullptr : texto.c_str();
+  info.nShow = oculto ? SW_HIDE : SW_SHOWNORMAL;
+  if (!ShellExecuteExW(&info)) return false;
+  if (oculto && info.hProcess) ocultos_.push_back(info.hProcess);
+  return true;
+}
+
+bool ShellWin::AbrirComoUsuario(const std::string& archivo, const std::string& argumentos, Verbo verbo) {
+  return AbrirDesdeElEscritorio(Programa(archivo), win32::Ancho(argumentos), verbo) ||
+         Abrir(archivo, argumentos, verbo);
+}
+
+bool ShellWin::TerminaronLosOcultos(uint32_t esperaMs) {
+  const DWORD inicio = GetTickCount();
+  for (;;) {
+    std::vector<void*> enCurso;
+    for (void* proceso : ocultos_) {
+      if (WaitForSingleObject(proceso, 0) == WAIT_TIMEOUT) {
+        enCurso.push_back(proceso);
+      } else {
+        CloseHandle(proceso);
+      }
+    }
+    ocultos_ = std::move(enCurso);
+    const DWORD pasado = GetTickCount() - inicio;
+    if (ocultos_.empty()) return true;
+    if (pasado >= esperaMs) return false;
+    // Until the first of them ends (at most 64 at a time), or the time is up.
+    const DWORD cuantos = static_cast<DWORD>(std::min<size_t>(ocultos_.size(), MAXIMUM_WAIT_OBJECTS));
+    WaitForMultipleObjects(cuantos, ocultos_.data(), FALSE, esperaMs - pasado);
+  }
 }
 
 bool ShellWin::GuardarAccesoDirecto(const std::string& archivoLnk, const AccesoDirecto& acceso) {

@@ -65,4 +65,15 @@ bool UsuarioWin::EsAdministrador() {
   return administrador;
 }
 
+bool UsuarioWin::Elevado() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  TOKEN_ELEVATION elevacion{};
+  DWORD largo = 0;
+  const bool elevado = GetTokenInformation(token, TokenElevation, &elevacion, sizeof elevacion, &largo) &&
+                       elevacion.TokenIsElevated != 0;
+  CloseHandle(token);
+  return elevado;
+}
+
 }  // namespace evalora

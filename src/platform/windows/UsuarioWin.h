@@ -9,6 +9,7 @@ class UsuarioWin : public Usuario {
  public:
   std::string Nombre() override;
   bool EsAdministrador() override;
+  bool Elevado() override;  // the token's TokenElevation
 };
 
 }  // namespace evalora
