@@ -99,4 +99,26 @@ std::string Variable(const std::string& nombre) {
   return largo > 0 && largo < 32768 ? win32::Estrecho(std::wstring(valor, largo)) : "";
 }
 
+RelojConRetencion::~RelojConRetencion() { Soltar(); }
+
+void RelojConRetencion::Retener(const std::string& ruta, uint32_t hastaMs) {
+  Soltar();
+  const HANDLE h = CreateFileW(FormaExtendida(win32::Ancho(ruta)).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) throw std::runtime_error("no se pudo retener " + ruta);
+  h_ = h;
+  hasta_ = hastaMs == 0 ? 0 : Milisegundos() + hastaMs;
+  inicio_ = TotalDormido();
+}
+
+void RelojConRetencion::Soltar() {
+  if (h_) CloseHandle(static_cast<HANDLE>(h_));
+  h_ = nullptr;
+}
+
+void RelojConRetencion::Dormir(uint32_t milisegundos) {
+  falsos::RelojVirtual::Dormir(milisegundos);
+  if (hasta_ != 0 && Milisegundos() >= hasta_) Soltar();
+}
+
 }  // namespace evalora::pruebas

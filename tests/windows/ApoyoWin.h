@@ -2,8 +2,11 @@
 // What the Windows build's tests share: a temporary folder, a program run with its output
 // caught, Linux paths as Wine's drive Z: shows them.
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/fakes/Falsos.h"
 
 namespace evalora::pruebas {
 
@@ -33,6 +36,22 @@ SalidaDePrograma Ejecutar(const std::string& lineaDeOrdenes, unsigned long esper
 
 // A Linux path as Windows programs under Wine see it ("/tmp/x" → "Z:\tmp\x").
 std::string EnUnidadZ(const std::string& rutaLinux);
+
+// The run's virtual clock, and an antivirus's hold on a file: Retener opens the file with no
+// sharing, and the hold ends once the clock has passed `hastaMs` from then (never, with 0).
+class RelojConRetencion : public falsos::RelojVirtual {
+ public:
+  ~RelojConRetencion() override;
+  void Retener(const std::string& ruta, uint32_t hastaMs);
+  void Soltar();
+  void Dormir(uint32_t milisegundos) override;
+  uint64_t Esperado() const { return TotalDormido() - inicio_; }  // slept since the last hold began
+
+ private:
+  void* h_ = nullptr;  // the holding handle
+  uint32_t hasta_ = 0;
+  uint64_t inicio_ = 0;
+};
 
 // An environment variable; empty when it is not set.
 std::string Variable(const std::string& nombre);

@@ -137,6 +137,20 @@ TEST_F(InstalacionWinTest, LibreriasALaCarpetaDelSistemaDe32Bits) {
   p.archivos.BorrarArchivo(windir + "\\System32\\EvaloraPrueba.ocx", true);
 }
 
+// An installation folder of 250 characters: the libraries stage takes its files from below it as
+// from any other.
+TEST_F(InstalacionWinTest, UnaCarpetaDeInstalacionDe250Caracteres) {
+  std::string honda = carpeta.Ruta();
+  while (honda.size() < 250) honda += "\\" + std::string(std::min<size_t>(40, 249 - honda.size()), 'h');
+  estado.CarpetaDeInstalacion = honda;
+  Escribir(honda + "\\Utilerías\\DLLs\\EvaloraPrueba Honda.dll", "honda");
+  InstalarLibrerias(estado, p);
+  const std::string windir = p.entorno.Valor("windir");
+  EXPECT_EQ(p.archivos.Tamano(windir + "\\System32\\EvaloraPrueba Honda.dll"), 5);
+  EXPECT_EQ(mensajes.mostrados.size(), 0u);
+  p.archivos.BorrarArchivo(windir + "\\System32\\EvaloraPrueba Honda.dll", true);
+}
+
 TEST_F(InstalacionWinTest, LaClaseDeFuentesConGdi) {
   gdiInstallFont fuente(p);
   EXPECT_EQ(fuente.DirectorioFuentesSistema(), p.entorno.Valor("windir") + "\\Fonts");

@@ -187,5 +187,43 @@ TEST(ConexionWin, UnaDescargaNoSeGuardaEnLaCacheDeInternet) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 
+// A folder of 250 characters below which the catalogue's path goes on, and a previous copy that an
+// antivirus holds while the new one takes its name: the file arrives whole, fetched once.
+TEST(ConexionWin, UnaDescargaHondaSobreUnaCopiaRetenida) {
+  pruebas::MaquinaDePrueba maquina;
+  maquina.Poner("archivos/hondo.bin", pruebas::Contenido(100000));
+  pruebas::RelojConRetencion reloj;
+  SistemaDeArchivosWin archivos{reloj};
+  falsos::BucleContado eventos;
+  eventos.alCeder = [&reloj] { reloj.Avanzar(1); };
+  std::string honda = maquina.Carpeta();
+  while (honda.size() < 250) {
+    honda += "\\" + std::string(std::min<size_t>(40, 249 - honda.size()), 'h');
+    ASSERT_TRUE(archivos.CrearCarpeta(honda)) << archivos.UltimoError();
+  }
+  const std::string carpeta = honda + "\\Instalador de Recursos Evalora Cloud";
+  ASSERT_TRUE(archivos.CrearCarpeta(carpeta));
+  const std::string final = carpeta + "\\Material didáctico de Evalora para Word.zip";
+  auto transporte = maquina.RedDeLaMaquina().NuevoTransporte();
+  netDownload descarga(archivos, reloj, eventos, *transporte);
+  descarga.Fichero(final);
+  descarga.URL(maquina.Url("/archivos/hondo.bin"));
+  descarga.BytesEsperados = 100000;
+  descarga.Descargar(1);
+  ASSERT_FALSE(descarga.HuboError()) << descarga.StatusCode();
+  EXPECT_EQ(archivos.Tamano(final), 100000);
+
+  // Held for 300 ms of the run's time from before the transfer: the rename at its end meets it.
+  reloj.Retener(final, 300);
+  descarga.Descargar(1);
+  ASSERT_FALSE(descarga.HuboError()) << descarga.StatusCode();
+  EXPECT_GT(reloj.Esperado(), 0u);
+  EXPECT_EQ(archivos.Tamano(final), 100000);
+  EXPECT_EQ(archivos.ListarArchivos(carpeta), std::vector<std::string>{"Material didáctico de Evalora para Word.zip"});
+  const auto pedidos = maquina.Pedidos();
+  EXPECT_EQ(std::count(pedidos.begin(), pedidos.end(), "GET /archivos/hondo.bin"), 2);
+  EXPECT_TRUE(archivos.BorrarCarpeta(maquina.Carpeta() + honda.substr(maquina.Carpeta().size(), 41), true));
+}
+
 }  // namespace
 }  // namespace evalora

@@ -127,35 +127,6 @@ TEST(FormaExtendida, LasRutasAbsolutasVanAWindowsSinElLimiteDeMaxPath) {
   EXPECT_EQ(FormaExtendida(L"\\sin\\unidad"), L"\\sin\\unidad");
 }
 
-// An antivirus's hold on a file: another handle opens it with no sharing, and lets it go once
-// the run's clock has passed `hasta` milliseconds from now (never, with 0).
-class RelojConRetencion : public falsos::RelojVirtual {
- public:
-  void Retener(const std::string& ruta, uint32_t hasta) {
-    Soltar();
-    h_ = CreateFileW(FormaExtendida(win32::Ancho(ruta)).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                     FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h_, INVALID_HANDLE_VALUE) << GetLastError();
-    hasta_ = hasta == 0 ? 0 : Milisegundos() + hasta;
-    inicio_ = TotalDormido();
-  }
-  void Dormir(uint32_t milisegundos) override {
-    falsos::RelojVirtual::Dormir(milisegundos);
-    if (hasta_ != 0 && Milisegundos() >= hasta_) Soltar();
-  }
-  void Soltar() {
-    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-    h_ = INVALID_HANDLE_VALUE;
-  }
-  uint64_t Esperado() const { return TotalDormido() - inicio_; }
-  ~RelojConRetencion() override { Soltar(); }
-
- private:
-  HANDLE h_ = INVALID_HANDLE_VALUE;
-  uint32_t hasta_ = 0;
-  uint64_t inicio_ = 0;
-};
-
 class RetencionWinTest : public ::testing::Test {
  protected:
   std::string En(const std::string& relativa) const { return carpeta.Ruta() + "\\" + relativa; }
@@ -164,7 +135,7 @@ class RetencionWinTest : public ::testing::Test {
     return En(nombre);
   }
   pruebas::CarpetaTemporalWin carpeta;
-  RelojConRetencion reloj;
+  pruebas::RelojConRetencion reloj;
   SistemaDeArchivosWin archivos{reloj};
 };
 
