@@ -7,9 +7,12 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
+#include <ctime>
 #include <fstream>
 
 namespace evalora::servidor {
@@ -22,6 +25,10 @@ std::string TextoDeEstado(int estado) {
   switch (estado) {
     case 200:
       return "OK";
+    case 206:
+      return "Partial Content";
+    case 416:
+      return "Range Not Satisfiable";
     case 400:
       return "Bad Request";
     case 403:
@@ -68,7 +75,60 @@ std::optional<std::string> Decodificar(const std::string& ruta) {
   return salida;
 }
 
+std::string SinBlancos(const std::string& t) {
+  const auto a = t.find_first_not_of(" \t");
+  if (a == std::string::npos) return "";
+  return t.substr(a, t.find_last_not_of(" \t") - a + 1);
+}
+
+bool MismoNombre(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+  }
+  return true;
+}
+
+// A header of a request's head; nothing when it has none.
+std::optional<std::string> Cabecera(const std::string& cabeza, const std::string& nombre) {
+  size_t desde = cabeza.find("\r\n");
+  while (desde != std::string::npos) {
+    desde += 2;
+    const size_t fin = cabeza.find("\r\n", desde);
+    const std::string linea = cabeza.substr(desde, fin == std::string::npos ? std::string::npos : fin - desde);
+    if (linea.empty()) break;
+    const auto dos = linea.find(':');
+    if (dos != std::string::npos && MismoNombre(SinBlancos(linea.substr(0, dos)), nombre)) {
+      return SinBlancos(linea.substr(dos + 1));
+    }
+    desde = fin;
+  }
+  return std::nullopt;
+}
+
+// A date as HTTP writes it ("Tue, 10 Mar 2026 09:30:00 GMT").
+std::string FechaHttp(time_t segundos) {
+  static const char* const kDias[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  static const char* const kMeses[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  tm t{};
+  gmtime_r(&segundos, &t);
+  char texto[40];
+  std::snprintf(texto, sizeof texto, "%s, %02d %s %04d %02d:%02d:%02d GMT", kDias[t.tm_wday], t.tm_mday,
+                kMeses[t.tm_mon], t.tm_year + 1900, t.tm_hour, t.tm_min, t.tm_sec);
+  return texto;
+}
+
 }  // namespace
+
+PedidoDeRango LeerRango(const std::string& cabeza) {
+  PedidoDeRango r;
+  r.siRango = Cabecera(cabeza, "If-Range");
+  const auto rango = Cabecera(cabeza, "Range");
+  if (!rango || rango->rfind("bytes=", 0) != 0 || rango->back() != '-') return r;
+  r.desde = Numero(rango->substr(6, rango->size() - 7));
+  return r;
+}
 
 std::optional<std::pair<Fallas, std::string>> LeerFallas(const std::string& ruta) {
   const std::string prefijo = "/_fallas/";
@@ -93,6 +153,12 @@ std::optional<std::pair<Fallas, std::string>> LeerFallas(const std::string& ruta
         f.continuar = true;
       } else if (nombre == "callar") {
         f.callar = true;
+      } else if (nombre == "sin-rangos") {
+        f.sinRangos = true;
+      } else if (nombre == "cambiante") {
+        f.cambiante = true;
+      } else if (nombre == "rango-erroneo") {
+        f.rangoErroneo = true;
       } else {
         return std::nullopt;
       }
@@ -106,6 +172,8 @@ std::optional<std::pair<Fallas, std::string>> LeerFallas(const std::string& ruta
       f.estado = static_cast<int>(valor);
     } else if (nombre == "cortar") {
       f.cortar = valor;
+    } else if (nombre == "cortar-cada" && valor > 0) {
+      f.cortarCada = valor;
     } else if (nombre == "lento" && valor > 0) {
       f.lento = valor;
     } else if (nombre == "de-mas") {
@@ -177,10 +245,10 @@ void ServidorHttp::Sesion(int fd) {
   }
   if (metodo != "GET") return SoloEstado(fd, 400);
   ruta = ruta.substr(0, ruta.find('?'));
-  Responder(fd, ruta);
+  Responder(fd, ruta, LeerRango(cabecera));
 }
 
-void ServidorHttp::Responder(int fd, const std::string& pedida) {
+void ServidorHttp::Responder(int fd, const std::string& pedida, const PedidoDeRango& pedido) {
   const auto conFallas = LeerFallas(pedida);
   if (!conFallas) return SoloEstado(fd, 400);
   const Fallas& f = conFallas->first;
@@ -219,23 +287,60 @@ void ServidorHttp::Responder(int fd, const std::string& pedida) {
       !fs::is_regular_file(archivo, error)) {
     return SoloEstado(fd, 404);
   }
-  const uint64_t tamano = fs::file_size(archivo, error);
-  std::string cabecera =
-      "HTTP/1.0 200 OK\r\nServer: evalora-servidor-dev\r\nContent-Type: application/octet-stream\r\n";
-  if (!f.sinLongitud) cabecera += "Content-Length: " + std::to_string(tamano) + "\r\n";
-  if (f.dosLongitudes) cabecera += "Content-Length: " + std::to_string(tamano + 1) + "\r\n";
-  cabecera += "\r\n";
+  struct stat datos {};
+  if (::stat(archivo.c_str(), &datos) != 0) return SoloEstado(fd, 404);
+  const uint64_t tamano = static_cast<uint64_t>(datos.st_size);
+  // A file that changes: each request meets the next version, its bytes and its validators new.
+  uint64_t version = 0;
+  if (f.cambiante) {
+    std::lock_guard<std::mutex> bloqueo(candado_);
+    version = versiones_[conFallas->second]++;
+  }
+  const uint64_t nanos = static_cast<uint64_t>(datos.st_mtim.tv_sec) * 1000000000u + datos.st_mtim.tv_nsec;
+  char etiqueta[64];
+  std::snprintf(etiqueta, sizeof etiqueta, "\"%llx-%llx-%llx\"", static_cast<unsigned long long>(tamano),
+                static_cast<unsigned long long>(nanos), static_cast<unsigned long long>(version));
+  const std::string modificado = FechaHttp(datos.st_mtim.tv_sec + static_cast<time_t>(version));
+  // "bytes=N-" is answered from N when If-Range (if any) names this version; else the whole file.
+  std::optional<uint64_t> desde = f.sinRangos ? std::nullopt : pedido.desde;
+  if (desde && pedido.siRango && *pedido.siRango != etiqueta && *pedido.siRango != modificado) desde.reset();
+  if (desde && *desde >= tamano) {
+    const std::string respuesta = "HTTP/1.0 416 Range Not Satisfiable\r\nServer: evalora-servidor-dev\r\n"
+                                  "Content-Range: bytes */" + std::to_string(tamano) + "\r\nContent-Length: 0\r\n\r\n";
+    EnviarTodo(fd, respuesta.data(), respuesta.size());
+    return;
+  }
+  const uint64_t inicio = desde.value_or(0);
+  std::string cabecera = std::string(desde ? "HTTP/1.0 206 Partial Content" : "HTTP/1.0 200 OK") +
+                         "\r\nServer: evalora-servidor-dev\r\nContent-Type: application/octet-stream\r\n";
+  if (!f.sinLongitud) cabecera += "Content-Length: " + std::to_string(tamano - inicio) + "\r\n";
+  if (f.dosLongitudes) cabecera += "Content-Length: " + std::to_string(tamano - inicio + 1) + "\r\n";
+  if (desde) {
+    cabecera += "Content-Range: bytes " + std::to_string(inicio + (f.rangoErroneo ? 1 : 0)) + "-" +
+                std::to_string(tamano - 1) + "/" + std::to_string(tamano) + "\r\n";
+  }
+  if (!f.sinRangos) cabecera += "Accept-Ranges: bytes\r\n";
+  cabecera += "ETag: " + std::string(etiqueta) + "\r\nLast-Modified: " + modificado + "\r\n\r\n";
   if (!EnviarTodo(fd, cabecera.data(), cabecera.size())) return;
   std::ifstream entrada(archivo, std::ios::binary);
-  const uint64_t limite = f.cortar ? std::min(*f.cortar, tamano) : tamano;
+  entrada.seekg(static_cast<std::streamoff>(inicio));
+  uint64_t limite = tamano - inicio;
+  if (f.cortar) limite = std::min(limite, *f.cortar);
+  if (f.cortarCada) limite = std::min(limite, (inicio / *f.cortarCada + 1) * *f.cortarCada - inicio);
   const size_t trozo = f.lento ? static_cast<size_t>(std::max<uint64_t>(1, f.lento / 20)) : 65536;
-  std::vector<char> datos(trozo);
+  std::vector<char> trozoLeido(trozo);
+  const char mezcla = static_cast<char>(version * 0x3B);
   uint64_t enviados = 0;
   while (enviados < limite && !detenido_) {
     const size_t cuantos = static_cast<size_t>(std::min<uint64_t>(trozo, limite - enviados));
-    entrada.read(datos.data(), static_cast<std::streamsize>(cuantos));
-    if (entrada.gcount() <= 0 || !EnviarTodo(fd, datos.data(), static_cast<size_t>(entrada.gcount()))) return;
-    enviados += static_cast<uint64_t>(entrada.gcount());
+    entrada.read(trozoLeido.data(), static_cast<std::streamsize>(cuantos));
+    const auto leidos = entrada.gcount();
+    if (leidos <= 0) return;
+    if (mezcla) {
+      for (std::streamsize i = 0; i < leidos; ++i) trozoLeido[static_cast<size_t>(i)] ^= mezcla;
+    }
+    if (!EnviarTodo(fd, trozoLeido.data(), static_cast<size_t>(leidos))) return;
+    enviados += static_cast<uint64_t>(leidos);
     if (f.lento) std::this_thread::sleep_for(std::chrono::milliseconds(1000 * cuantos / f.lento));
   }
   if (!f.cortar && f.deMas) {

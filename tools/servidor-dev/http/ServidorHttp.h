@@ -40,7 +40,19 @@ struct Fallas {
   bool dosLongitudes = false;
   bool continuar = false;
   bool callar = false;
+  std::optional<uint64_t> cortarCada;  // closes at the next multiple of N of the file's bytes
+  bool sinRangos = false;              // answers every range with the whole file (200)
+  bool cambiante = false;              // each request meets a new version of the file
+  bool rangoErroneo = false;           // a 206 whose Content-Range names another first byte
 };
+
+// What a request asks of a file beyond its path: "Range: bytes=N-" and "If-Range".
+struct PedidoDeRango {
+  std::optional<uint64_t> desde;  // nothing: the whole file (other forms of Range are ignored)
+  std::optional<std::string> siRango;
+};
+// Read from a request's head (its request line and headers).
+PedidoDeRango LeerRango(const std::string& cabeza);
 
 // "/_fallas/estado=404,lento=10/a/b.zip" → the faults and "/a/b.zip"; nothing for a malformed list.
 std::optional<std::pair<Fallas, std::string>> LeerFallas(const std::string& ruta);
@@ -59,7 +71,7 @@ class ServidorHttp {
 
  private:
   void Sesion(int fd);
-  void Responder(int fd, const std::string& ruta);
+  void Responder(int fd, const std::string& ruta, const PedidoDeRango& rango);
 
   std::filesystem::path contenido_;
   int escucha_ = -1;
@@ -67,6 +79,7 @@ class ServidorHttp {
   std::mutex candado_;
   Sesiones sesiones_;
   std::map<std::string, int> fallidas_;  // per path, for fallar-primeras
+  std::map<std::string, uint64_t> versiones_;  // per path, for cambiante
   std::vector<std::string> pedidos_;
   std::filesystem::path anotarEn_;
 };
