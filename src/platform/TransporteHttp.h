@@ -4,6 +4,7 @@
 // windows/TransporteWinInet.cpp over WinINet); what the wizard does with the answer is the same.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,10 @@ struct PeticionHttp {
   std::optional<std::string> clave;
   std::string proxy;     // empty: none
   std::string sinProxy;  // hosts reached without the proxy
+  // The rest of a file from a byte: "Range: bytes=<desde>-", and "If-Range: <siRango>" when given
+  // (the validator of the part already held), so that a changed file comes whole.
+  std::optional<uint64_t> desde;
+  std::string siRango;
 };
 
 struct RespuestaHttp {

@@ -460,5 +460,60 @@ TEST_F(netDownloadTest, CancelacionesYSilenciosSeguidosNoMezclanBytes) {
   EXPECT_TRUE(Temporales().empty());
 }
 
+// What a transfer tells, kept whole.
+class ReceptorQueJunta : public ReceptorHttp {
+ public:
+  bool Cabeceras(const RespuestaHttp& r) override {
+    respuesta = r;
+    return true;
+  }
+  bool Datos(const char* datos, size_t cuantos) override {
+    cuerpo.append(datos, cuantos);
+    return true;
+  }
+  bool Esperando() override { return true; }
+  std::string Cabecera(const std::string& nombre) const {
+    for (const auto& linea : respuesta.cabeceras) {
+      if (linea.rfind(nombre + ": ", 0) == 0) return linea.substr(nombre.size() + 2);
+    }
+    return "";
+  }
+  RespuestaHttp respuesta;
+  std::string cuerpo;
+};
+
+// The build's transfer asks for the rest of a file from a byte under the validator of the part
+// held; a validator of another version gets the whole file.
+TEST_F(netDownloadTest, ElTransportePideElRestoDesdeUnByte) {
+  PeticionHttp peticion{"http", "127.0.0.1", maquina.PuertoHttp(), "/archivos/mega.bin"};
+  ReceptorQueJunta entero;
+  ASSERT_EQ(transporte->Transferir(peticion, entero), FinDelTransporte::kCompleto);
+  const std::string etiqueta = entero.Cabecera("ETag");
+  ASSERT_FALSE(etiqueta.empty());
+  EXPECT_EQ(entero.Cabecera("Accept-Ranges"), "bytes");
+
+  peticion.desde = 600000;
+  peticion.siRango = etiqueta;
+  ReceptorQueJunta resto;
+  ASSERT_EQ(transporte->Transferir(peticion, resto), FinDelTransporte::kCompleto);
+  EXPECT_EQ(resto.respuesta.estado, 206);
+  EXPECT_EQ(resto.Cabecera("Content-Range"), "bytes 600000-1048575/1048576");
+  EXPECT_TRUE(resto.cuerpo == Contenido(1 << 20).substr(600000));
+
+  peticion.siRango = "\"otra-version\"";
+  ReceptorQueJunta otra;
+  ASSERT_EQ(transporte->Transferir(peticion, otra), FinDelTransporte::kCompleto);
+  EXPECT_EQ(otra.respuesta.estado, 200);
+  EXPECT_TRUE(otra.cuerpo == Contenido(1 << 20));
+
+  // The next transfer asks no range again.
+  peticion.desde.reset();
+  peticion.siRango.clear();
+  ReceptorQueJunta sinRango;
+  ASSERT_EQ(transporte->Transferir(peticion, sinRango), FinDelTransporte::kCompleto);
+  EXPECT_EQ(sinRango.respuesta.estado, 200);
+  EXPECT_EQ(sinRango.cuerpo.size(), 1u << 20);
+}
+
 }  // namespace
 }  // namespace evalora

@@ -101,7 +101,15 @@ class TransporteCurl : public TransporteHttp {
     curl_easy_setopt(curl, CURLOPT_URL, direccion.c_str());
     curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
     curl_easy_setopt(curl, CURLOPT_USERAGENT, "netDownload");
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, pedidas_);
+    // A resume's validator goes with the request's own headers, in a list of this transfer's.
+    curl_slist* conValidador = nullptr;
+    if (p.desde && !p.siRango.empty()) {
+      for (const curl_slist* h = pedidas_; h; h = h->next) conValidador = curl_slist_append(conValidador, h->data);
+      conValidador = curl_slist_append(conValidador, ("If-Range: " + p.siRango).c_str());
+    }
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, conValidador ? conValidador : pedidas_);
+    const std::string rango = p.desde ? std::to_string(*p.desde) + "-" : std::string();
+    if (p.desde) curl_easy_setopt(curl, CURLOPT_RANGE, rango.c_str());
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
     // Only the web's own schemes, also where a redirect points.
@@ -121,6 +129,8 @@ class TransporteCurl : public TransporteHttp {
       curl_easy_setopt(curl, CURLOPT_NOPROXY, p.sinProxy.c_str());
     }
     const CURLcode resultado = Esperar(curso);
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, pedidas_);
+    curl_slist_free_all(conValidador);
     if (curso.detenido) return FinDelTransporte::kDetenido;
     if (!curso.cabecerasDichas) return FinDelTransporte::kSinRespuesta;
     return resultado == CURLE_OK ? FinDelTransporte::kCompleto : FinDelTransporte::kCortado;

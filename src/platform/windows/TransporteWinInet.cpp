@@ -132,6 +132,14 @@ void Red(const PeticionHttp& p, Curso& c) {
   Manejador peticion{HttpOpenRequestW(conexion.h, L"GET", Ancho(p.ruta).c_str(), L"HTTP/1.0", nullptr, nullptr,
                                       opciones, 0)};
   if (!peticion.h) return c.Terminar(FinDelTransporte::kSinPeticion);
+  if (p.desde) {
+    std::wstring rango = L"Range: bytes=" + std::to_wstring(*p.desde) + L"-\r\n";
+    if (!p.siRango.empty()) rango += L"If-Range: " + Ancho(p.siRango) + L"\r\n";
+    if (!HttpAddRequestHeadersW(peticion.h, rango.c_str(), static_cast<DWORD>(-1),
+                                HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE)) {
+      return c.Terminar(FinDelTransporte::kSinPeticion);
+    }
+  }
   if (c.Detenido()) return c.Terminar(FinDelTransporte::kDetenido);
   if (!HttpSendRequestW(peticion.h, nullptr, 0, nullptr, 0)) return c.Terminar(FinDelTransporte::kSinRespuesta);
   {
