@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/Texto.h"
+
 namespace evalora {
 
 // Shell folder identifiers (CSIDL) the wizard asks for.
@@ -66,9 +68,8 @@ inline constexpr const char* kCarpetaNoValida = "No Valida";
 // runs hidden and whose runs are awaited.
 inline bool EsRegistrador(const std::string& archivo) {
   const size_t barra = archivo.find_last_of("\\/");
-  std::string nombre = barra == std::string::npos ? archivo : archivo.substr(barra + 1);
-  for (char& c : nombre) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return nombre == "regsvr32" || nombre == "regsvr32.exe";
+  const std::string nombre = barra == std::string::npos ? archivo : archivo.substr(barra + 1);
+  return IgualesSinMayusculas(nombre, "regsvr32") || IgualesSinMayusculas(nombre, "regsvr32.exe");
 }
 
 }  // namespace evalora

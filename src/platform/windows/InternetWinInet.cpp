@@ -3,21 +3,16 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include "platform/windows/ManejadorDeInternet.h"
 #include "platform/windows/TextoWin.h"
 
 namespace evalora {
 
 namespace {
 
-constexpr DWORD kEsperaPorElProxyMs = 15000;  // to connect, and again for the answer
+using win32::ManejadorDeInternet;
 
-// Closed when it goes out of scope.
-struct ManejadorDeInternet {
-  HINTERNET h = nullptr;
-  ~ManejadorDeInternet() {
-    if (h) InternetCloseHandle(h);
-  }
-};
+constexpr DWORD kEsperaPorElProxyMs = 15000;  // to connect, and again for the answer
 
 // The address asked for through the system's Internet settings (its proxy where it has one): any
 // HTTP answer, whatever its status, says that the web is reached.

@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "platform/TransporteHttp.h"
+#include "platform/windows/ManejadorDeInternet.h"
 #include "platform/windows/TextoWin.h"
 
 namespace evalora {
@@ -101,12 +102,7 @@ struct Curso {
 };
 
 // A handle of the network thread, closed by it when it ends.
-struct Manejador {
-  HINTERNET h = nullptr;
-  ~Manejador() {
-    if (h) InternetCloseHandle(h);
-  }
-};
+using Manejador = win32::ManejadorDeInternet;
 
 void Red(const PeticionHttp& p, Curso& c) {
   const std::wstring proxy = Ancho(p.proxy);

@@ -1,6 +1,7 @@
 #include "http/ServidorHttp.h"
 
 #include "Red.h"
+#include "core/Texto.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -75,20 +76,6 @@ std::optional<std::string> Decodificar(const std::string& ruta) {
   return salida;
 }
 
-std::string SinBlancos(const std::string& t) {
-  const auto a = t.find_first_not_of(" \t");
-  if (a == std::string::npos) return "";
-  return t.substr(a, t.find_last_not_of(" \t") - a + 1);
-}
-
-bool MismoNombre(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  }
-  return true;
-}
-
 // A header of a request's head; nothing when it has none.
 std::optional<std::string> Cabecera(const std::string& cabeza, const std::string& nombre) {
   size_t desde = cabeza.find("\r\n");
@@ -98,8 +85,8 @@ std::optional<std::string> Cabecera(const std::string& cabeza, const std::string
     const std::string linea = cabeza.substr(desde, fin == std::string::npos ? std::string::npos : fin - desde);
     if (linea.empty()) break;
     const auto dos = linea.find(':');
-    if (dos != std::string::npos && MismoNombre(SinBlancos(linea.substr(0, dos)), nombre)) {
-      return SinBlancos(linea.substr(dos + 1));
+    if (dos != std::string::npos && IgualesSinMayusculas(RecortarBlancos(linea.substr(0, dos)), nombre)) {
+      return RecortarBlancos(linea.substr(dos + 1));
     }
     desde = fin;
   }
