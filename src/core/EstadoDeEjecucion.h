@@ -54,6 +54,8 @@ struct EstadoDeEjecucion {
   bool AlgunArchivoExiste = false;
 
   bool DescargarTodo = false;
+  // The user chose "Descargar todo": the partial bodies of earlier runs are not continued.
+  bool DescartarParciales = false;
 
   // The installation's outcome, read by the result step.
   bool InstalacionFallida = false;

@@ -4,6 +4,7 @@
 
 #include "core/Texto.h"
 #include "download/ArchivoCompleto.h"
+#include "download/DescargaParcial.h"
 #include "platform/CodigosWin.h"
 #include "startup/TiposDeAsistente.h"
 
@@ -130,26 +131,36 @@ bool GestorDeDescargas::DescargaElArchivo(const std::string& local, const std::s
   if (!descarga_) {
     transporte_ = servicios_.red.NuevoTransporte();
     descarga_ = std::make_unique<netDownload>(servicios_.archivos, servicios_.reloj, servicios_.eventos, *transporte_);
-    descarga_->Progreso = [this](const EventoProgreso& e, bool&) { Down_Progreso(e); };
+    descarga_->Progreso = [this](const EventoProgreso& e, bool&) {
+      BytesRecibidos = descarga_->BytesTraidos();
+      Down_Progreso(e);
+    };
   }
   netDownload& down = *descarga_;
   down.BytesEsperados = bytesEsperados;
   down.Fichero(local);
   down.URL(url);
-  for (int intento = 0; intento < 3; ++intento) {
+  // Three attempts that bring nothing more of the file: one that was cut short after taking it
+  // further is not among them, and the next goes on from there at once.
+  for (int fallidos = 0; fallidos < 3;) {
     servicios_.eventos.Ceder();
-    recibidosDelIntento_ = 0;
     down.Descargar(1);
+    BytesRecibidos = down.BytesTraidos();
     servicios_.eventos.Ceder();
     if (!down.HuboError()) return true;
+    if (!down.Avanzo()) ++fallidos;
   }
+  // What stays of it waits on the disk for the next pass or the next run.
+  down.AsegurarParcial();
   return false;
+}
+
+void GestorDeDescargas::AsegurarParcial() {
+  if (descarga_) descarga_->AsegurarParcial();
 }
 
 void GestorDeDescargas::Down_Progreso(const EventoProgreso& e) {
   servicios_.eventos.Ceder();
-  BytesRecibidos += e.BytesRecibidos - recibidosDelIntento_;
-  recibidosDelIntento_ = e.BytesRecibidos;
   BytesDelArchivoActual = static_cast<double>(e.BytesTotales);
   if (e.BytesTotales == -1) return;
   if (ContadorDeRefresco == 0) {
@@ -201,6 +212,10 @@ void GestorDeDescargas::ReintentarDescargas() {
 Paso GestorDeDescargas::Descargar() {
   BytesDelArchivoActual = 0;
   PrepararListaDeDescarga();
+  // "Descargar todo": what was held of any file is fetched again from its first byte.
+  if (estado_.DescartarParciales) {
+    for (const auto& e : ListaDeDescarga) DescartarParcial(servicios_.archivos, e.RutaLocal);
+  }
   barras_.Preparar();
   for (size_t i = 0; i < ListaDeDescarga.size(); ++i) {
     if (!IntentarEntrada(i)) continue;
@@ -214,6 +229,13 @@ Paso GestorDeDescargas::Descargar() {
   for (int pasada = 1; pasada <= 5 && !ListaDescargada(); ++pasada) ReintentarDescargas();
   barras_.Ocultar();
   BorrarTemporales(estado_.CarpetaDeInstalacion, true);
+  // A partial body stays only beside a file that is still incomplete.
+  for (const auto& e : estado_.ListaCatalogo) {
+    if (QuedaDentro(estado_.CarpetaDeInstalacion, e.RutaLocal) &&
+        ArchivoCompleto(servicios_.archivos, e.RutaLocal, e.Peso)) {
+      DescartarParcial(servicios_.archivos, e.RutaLocal);
+    }
+  }
   if (!ListaDescargada()) return Paso::kDescargaIncorrecta;
   if (AvastEnEjecucion(servicios_.procesos) && !ArchivosCompletos()) return Paso::kDescargaIncorrecta;
   return Instala(estado_) ? Paso::kIniciaInstalacion : Paso::kDescargaCorrecta;

@@ -70,13 +70,15 @@ class GestorDeDescargas {
   bool ArchivosCompletos() const;
   bool ListaDescargada() const;
   void Down_Progreso(const EventoProgreso& evento);
+  // Puts the partial body of the file being downloaded on the disk itself (the window closes).
+  void AsegurarParcial();
 
   std::vector<ArchivoADescargar> ListaDeDescarga;
   double MegasTotales = 0;
   double MegasDescargados = 0;
   double BytesDelArchivoActual = 0;
   int32_t ContadorDeRefresco = 0;
-  // Every byte received in this run, as the progress events counted them.
+  // Every body byte received in this run (what a resumed file held already is not among them).
   int64_t BytesRecibidos = 0;
 
  private:
@@ -90,7 +92,6 @@ class GestorDeDescargas {
   ServiciosDeDescarga servicios_;
   BarrasDeDescarga& barras_;
   std::function<void(const std::string&)> registraFalla_;
-  int64_t recibidosDelIntento_ = 0;
   // One transfer and one download for every file of the list, made at the first.
   std::unique_ptr<TransporteHttp> transporte_;
   std::unique_ptr<netDownload> descarga_;

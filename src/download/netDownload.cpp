@@ -12,12 +12,25 @@ namespace evalora {
 
 namespace {
 
-enum class Parada { kNinguna, kEstado, kSoloCabeceras, kCancelado, kExceso, kLongitudNoValida, kSilencio, kSinArchivo };
+enum class Parada {
+  kNinguna,
+  kEstado,
+  kSoloCabeceras,
+  kCancelado,
+  kExceso,
+  kLongitudNoValida,
+  kSilencio,
+  kSinArchivo,
+  kRangoRechazado,  // the rest of a file was refused (416) or is not the rest asked for
+};
 
 // A transfer that receives nothing for this long has failed.
 constexpr uint32_t kSilencioMaximoMs = 30000;
 // The body goes to disk a megabyte at a time.
 constexpr int64_t kLoteDeEscritura = 1 << 20;
+// How often a partial body is put on the disk itself with its record during a transfer: what a
+// power cut can cost.
+constexpr uint32_t kAsegurarCadaMs = 10000;
 
 std::string Tres(int codigo) {
   char texto[16];
@@ -94,7 +107,15 @@ struct netDownload::Transferencia : ReceptorHttp {
   std::vector<std::string> cabeceras;  // "Name: value" of the final response
   bool cabecerasCompletas = false;
   Parada parada = Parada::kNinguna;
-  int64_t anunciado = -1;
+  int64_t anunciado = -1;  // of this answer's body
+  // The rest asked for: the partial body held up to `base`, and its record.
+  std::optional<RegistroDeParcial> pedido;
+  int64_t base = 0;          // bytes of the file before this answer's body (0 unless it continues)
+  bool enParcial = false;    // the body goes to the file's partial body, kept if it is cut short
+  RegistroDeParcial registro;
+  bool registroEnDisco = false;
+  int64_t escritos = 0;      // bytes of this body on the file
+  uint32_t ultimoAseguramiento = 0;
   std::optional<std::string> temporal;
   std::unique_ptr<EscrituraDeArchivo> archivo;
   std::string pendiente;
@@ -142,6 +163,10 @@ struct netDownload::Transferencia : ReceptorHttp {
     cabecerasCompletas = true;
     d.statusText_ = textoDeEstado;
     d.statusCode_ = std::to_string(estado);
+    if (pedido && estado == 416) {
+      parada = Parada::kRangoRechazado;
+      return false;
+    }
     if (d.statusCode_.empty() || d.statusCode_[0] != '2') {
       parada = Parada::kEstado;
       return false;
@@ -157,11 +182,71 @@ struct netDownload::Transferencia : ReceptorHttp {
       parada = Parada::kSoloCabeceras;
       return false;
     }
+    // Only the rest asked for, of the same file, goes on after the part held; any other answer
+    // (a 200: the file changed, or the range was ignored) is the whole file from byte 0.
+    if (pedido && estado == 206) {
+      if (!EsElRestoPedido()) {
+        parada = Parada::kRangoRechazado;
+        return false;
+      }
+    } else {
+      if (pedido) d.Descartar();  // what was held is not of this file any more
+      pedido.reset();
+      registroEnDisco = false;
+      base = 0;
+    }
     if (!PrepararDestino()) {
       parada = Parada::kSinArchivo;  // no body is fetched that could not be kept
       return false;
     }
     inicio = d.reloj_.Milisegundos();
+    return true;
+  }
+
+  // A 206 to the range asked for: "bytes <base>-<last>/<size>" of the file whose part is held,
+  // with its validators when the answer gives them.
+  bool EsElRestoPedido() {
+    const auto contenido = Cabecera("Content-Range");
+    const auto rango = contenido ? LeerRangoDeContenido(*contenido) : std::nullopt;
+    if (!rango || rango->primero != base || rango->ultimo != pedido->total - 1 || rango->total != pedido->total) {
+      return false;
+    }
+    if (anunciado >= 0 && anunciado != pedido->total - base) return false;
+    const std::string etag = EtagFuerte(Cabecera("ETag"));
+    if (!pedido->etag.empty() && !etag.empty() && etag != pedido->etag) return false;
+    const auto fecha = Cabecera("Last-Modified");
+    if (pedido->etag.empty() && fecha && *fecha != pedido->fecha) return false;
+    anunciado = pedido->total - base;
+    return true;
+  }
+
+  // A whole body that another request can go on with when it is cut short: the server takes
+  // ranges of bytes, names this version of the file, and says how long it is.
+  bool Reanudable() const {
+    const auto rangos = Cabecera("Accept-Ranges");
+    if (!rangos || Minusculas(*rangos).find("bytes") == std::string::npos) return false;
+    const auto codificacion = Cabecera("Content-Encoding");
+    if (codificacion && Minusculas(*codificacion) != "identity") return false;
+    return anunciado > 0 && (!EtagFuerte(Cabecera("ETag")).empty() || Cabecera("Last-Modified"));
+  }
+
+  // The file's partial body: on from `base` when this answer continues it, else anew. False
+  // when it cannot be opened (the body then goes to a temporary file, as one that cannot resume).
+  bool AbrirParcial() {
+    const std::string cuerpo = NombreDelParcial(d.fichero_);
+    if (pedido) {
+      archivo = d.archivos_.AbrirParaContinuar(cuerpo, base);
+      if (!archivo) return false;
+      registro = *pedido;
+    } else {
+      if (!Reanudable()) return false;
+      archivo = d.archivos_.AbrirParaContinuar(cuerpo, 0);
+      if (!archivo) return false;
+      registro = RegistroDeParcial{d.url_, anunciado, EtagFuerte(Cabecera("ETag")),
+                                   Cabecera("Last-Modified").value_or(""), 0};
+    }
+    enParcial = true;
+    ultimoAseguramiento = d.reloj_.Milisegundos();
     return true;
   }
 
@@ -175,8 +260,11 @@ struct netDownload::Transferencia : ReceptorHttp {
     // A name without folder has no place in the prefix; the body is then read and dropped, and the
     // caller's size check finds the file missing.
     if (barra == std::string::npos) return true;
-    temporal = d.archivos_.CrearArchivoTemporal(d.fichero_.substr(0, barra));
-    if (temporal) archivo = d.archivos_.AbrirParaEscribir(*temporal);
+    if (!AbrirParcial()) {
+      if (pedido) return false;  // the part held is gone: the next attempt starts over
+      temporal = d.archivos_.CrearArchivoTemporal(d.fichero_.substr(0, barra));
+      if (temporal) archivo = d.archivos_.AbrirParaEscribir(*temporal);
+    }
     if (!archivo) return false;
     // Room for what is gathered before each write, made once for all the downloads of this object.
     const int64_t lote = kLoteDeEscritura + std::max<int32_t>(1, d.BytesBloqueDescarga);
@@ -199,6 +287,7 @@ struct netDownload::Transferencia : ReceptorHttp {
       d.contenido_.append(datos, n);
     }
     recibidos += static_cast<int64_t>(n);
+    d.traidos_ += static_cast<int64_t>(n);
     if (anunciado >= 0 && recibidos > anunciado) {
       parada = Parada::kExceso;  // more than announced: never let it fill the disk
       return false;
@@ -207,11 +296,14 @@ struct netDownload::Transferencia : ReceptorHttp {
     if (transcurrido > 0) {
       const double segundos = transcurrido / 1000.0;
       const double velocidad = static_cast<double>(recibidos) / segundos;
+      // Of the whole file, the part held before this answer included.
+      const int64_t total = anunciado >= 0 ? base + anunciado : -1;
+      const int64_t tiene = base + recibidos;
       EventoProgreso e;
-      e.BytesTotales = anunciado;
-      e.BytesRecibidos = recibidos;
+      e.BytesTotales = total;
+      e.BytesRecibidos = tiene;
       if (anunciado >= 0) {
-        e.Porcentaje = anunciado > 0 ? static_cast<double>(recibidos) * 100.0 / static_cast<double>(anunciado) : 0;
+        e.Porcentaje = total > 0 ? static_cast<double>(tiene) * 100.0 / static_cast<double>(total) : 0;
         e.SegundosRestantes = std::max(0.0, RedondearPar(static_cast<double>(anunciado) / velocidad - segundos, 0));
       }
       e.SegundosTranscurridos = static_cast<int64_t>(RedondearPar(segundos, 0));
@@ -225,7 +317,17 @@ struct netDownload::Transferencia : ReceptorHttp {
   void Escribir() {
     // The body is not whole on disk: the transfer fails.
     if (!escrituraFallida && !archivo->Escribir(porEscribir.data(), porEscribir.size())) escrituraFallida = true;
+    if (!escrituraFallida) escritos += static_cast<int64_t>(porEscribir.size());
     porEscribir.clear();
+    if (enParcial && d.reloj_.Milisegundos() - ultimoAseguramiento >= kAsegurarCadaMs) Asegurar();
+  }
+
+  // What is on the file goes to the disk itself, then the record that says so.
+  void Asegurar() {
+    ultimoAseguramiento = d.reloj_.Milisegundos();
+    if (escrituraFallida || !archivo->Asegurar()) return;
+    registro.asegurados = base + escritos;
+    if (GuardarRegistroDeParcial(d.archivos_, d.fichero_, registro)) registroEnDisco = true;
   }
 
   // Part of the body: cut into the wizard's blocks; what does not fill one waits for more.
@@ -350,6 +452,7 @@ void netDownload::Descargar(int32_t TipoAccion) {
     r->clear();
   }
   huboError_ = false;
+  avanzo_ = false;
   statusCode_.clear();
   statusText_.clear();
   contenido_.clear();
@@ -364,29 +467,63 @@ void netDownload::Descargar(int32_t TipoAccion) {
     if (puerto_ == 0) puerto = std::atoi(host.c_str() + dos + 1);
     host = host.substr(0, dos);
   }
-  PeticionHttp peticion{esquema_, host,     puerto,    RutaEscapada(ruta_.value_or("/")),
-                        USUARIO,  Password, UsarProxy, NoUsarProxy};
-  Transferencia t(*this, TipoAccion);
-  t.ultimaSenal = reloj_.Milisegundos();
-  const FinDelTransporte fin = transporte_.Transferir(peticion, t);
+  auto parcial = TipoAccion != 0 ? ParcialAContinuar() : std::nullopt;
+  const int64_t desdeAlInicio = parcial ? parcial->second : 0;
+  // At most twice: a refused rest is asked for again whole, at once.
+  for (;;) {
+    PeticionHttp peticion{esquema_,  host,        puerto,       RutaEscapada(ruta_.value_or("/")),
+                          USUARIO,   Password,    UsarProxy,    NoUsarProxy,
+                          std::nullopt, std::string()};
+    Transferencia t(*this, TipoAccion);
+    if (parcial) {
+      peticion.desde = static_cast<uint64_t>(parcial->second);
+      peticion.siRango = parcial->first.registro.SiRango();
+      t.pedido = parcial->first.registro;
+      t.base = parcial->second;
+      t.registroEnDisco = parcial->first.registroEnDisco;
+    }
+    t.ultimaSenal = reloj_.Milisegundos();
+    enCurso_ = &t;
+    const FinDelTransporte fin = transporte_.Transferir(peticion, t);
+    enCurso_ = nullptr;
+    if (t.parada == Parada::kRangoRechazado && !t.excepcion) {
+      Descartar();
+      parcial.reset();
+      continue;
+    }
+    return Concluir(t, fin, desdeAlInicio);
+  }
+}
+
+void netDownload::Concluir(Transferencia& t, FinDelTransporte fin, int64_t desdeAlInicio) {
   bool completa = fin == FinDelTransporte::kCompleto && t.cabecerasCompletas;
-  // The last bytes that did not fill a block are a block of their own.
-  if (completa && !t.pendiente.empty() &&
-      !t.Protegido([&] { return t.Bloque(t.pendiente.data(), t.pendiente.size()); })) {
+  // The last bytes that did not fill a block are a block of their own: of a whole body, and of
+  // one cut short that stays as the file's partial body (every byte that came is kept).
+  if ((completa || t.enParcial) && !t.pendiente.empty() && !t.excepcion && !t.escrituraFallida &&
+      t.parada == Parada::kNinguna && !t.Protegido([&] { return t.Bloque(t.pendiente.data(), t.pendiente.size()); })) {
     completa = false;
   }
   if (t.archivo) {
-    if (completa) t.Escribir();
+    if (completa || t.enParcial) t.Escribir();
     if (!t.archivo->Cerrar()) t.escrituraFallida = true;
   }
   // Only a whole body of the right size is complete: never a cut one, a page of another size
   // (a proxy's), nor one the disk did not keep.
   if (t.escrituraFallida) completa = false;
-  if (BytesEsperados && t.recibidos != *BytesEsperados) completa = false;
-  if (t.excepcion) std::rethrow_exception(t.excepcion);  // the temporary file stays as it is
+  if (BytesEsperados && t.base + t.recibidos != *BytesEsperados) completa = false;
+  // A body cut short that the server can go on with stays as the file's partial body.
+  auto conservar = [&] {
+    parciales_[fichero_] = Parcial{t.registro, t.registroEnDisco};
+    avanzo_ = t.base + t.escritos > desdeAlInicio;
+  };
   auto borrarTemporal = [&] {
     if (t.temporal) archivos_.BorrarArchivo(*t.temporal, true);
+    if (t.enParcial) Descartar();
   };
+  if (t.excepcion) {
+    if (t.enParcial) conservar();  // the program ends: the next run goes on from there
+    std::rethrow_exception(t.excepcion);  // the temporary file stays as it is
+  }
 
   if (t.parada == Parada::kEstado) return EstablecerError(t.estado);
   if (t.parada == Parada::kSoloCabeceras) return;
@@ -408,12 +545,74 @@ void netDownload::Descargar(int32_t TipoAccion) {
     }
   }
   if (!completa) {
-    borrarTemporal();
+    // Cut short or silent: what came is still this version's beginning. A body that ended whole
+    // but of another size, or ran past its length, is not; nor is one the disk refused (a partial
+    // body would only keep it full).
+    const bool cortada = fin != FinDelTransporte::kCompleto && t.parada != Parada::kExceso && !t.escrituraFallida;
+    if (t.enParcial && cortada) {
+      conservar();
+    } else {
+      borrarTemporal();
+    }
     return EstablecerError(999);
   }
   // The whole body arrived: only now does it take the final name, replacing any earlier file
   // in one step.
   if (t.temporal) archivos_.Renombrar(*t.temporal, fichero_, true);
+  if (t.enParcial && archivos_.Renombrar(NombreDelParcial(fichero_), fichero_, true)) {
+    if (t.registroEnDisco) archivos_.BorrarArchivo(NombreDelRegistro(fichero_), true);
+    parciales_.erase(fichero_);
+  }
+}
+
+std::optional<std::pair<netDownload::Parcial, int64_t>> netDownload::ParcialAContinuar() {
+  if (fichero_.find_last_of('\\') == std::string::npos) return std::nullopt;
+  const auto cuerpo = archivos_.Tamano(NombreDelParcial(fichero_));
+  std::optional<std::pair<Parcial, int64_t>> parcial;
+  if (const auto propio = parciales_.find(fichero_); propio != parciales_.end()) {
+    parcial.emplace(propio->second, cuerpo.value_or(0));
+  } else if (const auto registro = LeerRegistroDeParcial(archivos_, fichero_)) {
+    // Of an earlier run: only what its record says reached the disk itself.
+    parcial.emplace(Parcial{*registro, true}, std::min(cuerpo.value_or(0), registro->asegurados));
+  } else {
+    // A record that is not whole (a power cut while it was written) goes; a body without its
+    // record is written anew when the file is.
+    const std::string roto = NombreDelRegistro(fichero_);
+    if (archivos_.ExisteArchivo(roto)) archivos_.BorrarArchivo(roto, true);
+    return std::nullopt;
+  }
+  const RegistroDeParcial& r = parcial->first.registro;
+  const int64_t desde = parcial->second;
+  if (r.url == url_ && (!BytesEsperados || r.total == *BytesEsperados) && desde > 0 && desde < r.total &&
+      !r.SiRango().empty()) {
+    return parcial;
+  }
+  Descartar();
+  return std::nullopt;
+}
+
+void netDownload::Descartar() {
+  parciales_.erase(fichero_);
+  DescartarParcial(archivos_, fichero_);
+}
+
+void netDownload::AsegurarParcial() {
+  if (enCurso_) {
+    if (enCurso_->archivo && enCurso_->enParcial) {
+      enCurso_->Escribir();
+      enCurso_->Asegurar();
+    }
+    return;
+  }
+  for (auto& [fichero, parcial] : parciales_) {
+    const std::string cuerpo = NombreDelParcial(fichero);
+    const auto tamano = archivos_.Tamano(cuerpo);
+    if (!tamano || (parcial.registroEnDisco && parcial.registro.asegurados == *tamano)) continue;
+    auto archivo = archivos_.AbrirParaContinuar(cuerpo, *tamano);
+    if (!archivo || !archivo->Asegurar() || !archivo->Cerrar()) continue;
+    parcial.registro.asegurados = *tamano;
+    if (GuardarRegistroDeParcial(archivos_, fichero, parcial.registro)) parcial.registroEnDisco = true;
+  }
 }
 
 }  // namespace evalora

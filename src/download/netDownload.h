@@ -6,16 +6,17 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <map>
 #include <optional>
 #include <string>
 
+#include "download/DescargaParcial.h"
 #include "platform/BucleDeEventos.h"
 #include "platform/Reloj.h"
 #include "platform/SistemaDeArchivos.h"
+#include "platform/TransporteHttp.h"
 
 namespace evalora {
-
-class TransporteHttp;
 
 struct EventoProgreso {
   int64_t BytesTotales = -1;  // announced length, -1 when none
@@ -69,13 +70,39 @@ class netDownload {
   std::function<void(const EventoProgreso& evento, bool& Cancelar)> Progreso;
 
   // TipoAccion 0: request, status and headers only; any other value also fetches the body.
+  // A body cut short from a server that resumes (Accept-Ranges: bytes, with an ETag or a
+  // Last-Modified, and a known length) stays as the file's partial body, and the next Descargar
+  // of the same file and URL asks only for the rest (Range, If-Range); a changed file, a refused
+  // or a wrong range starts over from byte 0. Events count the whole file.
   void Descargar(int32_t TipoAccion);
+
+  // Whether the last Descargar failed but kept more of its file than it started from: the next
+  // one goes on from further on.
+  bool Avanzo() const { return avanzo_; }
+  // Body bytes received by every transfer of this object (what a resumed one did not ask for
+  // again is not among them).
+  int64_t BytesTraidos() const { return traidos_; }
+  // Puts the partial body of the running or the last download on the disk itself, with its
+  // record, so that the next run goes on from there even after a power cut. Nothing without one.
+  void AsegurarParcial();
 
  private:
   struct Transferencia;
+  // A partial body this object wrote in this run: its size on disk is exact (what the system
+  // caches is the disk for this process), and its record may or may not be on the disk yet.
+  struct Parcial {
+    RegistroDeParcial registro;
+    bool registroEnDisco = false;
+  };
   bool AnalizarURL();
   void EstablecerError(int codigo);
   void ConsultarCabeceras(const Transferencia& t);
+  // The partial body this download of fichero_ from url_ goes on from, and the byte where it
+  // ends; nothing (and whatever stale part there was, deleted) when it starts from byte 0.
+  std::optional<std::pair<Parcial, int64_t>> ParcialAContinuar();
+  void Descartar();
+  // What the transfer left: the final name, a partial body kept, or nothing; and the error.
+  void Concluir(Transferencia& t, FinDelTransporte fin, int64_t desdeAlInicio);
 
   SistemaDeArchivos& archivos_;
   Reloj& reloj_;
@@ -91,6 +118,10 @@ class netDownload {
   bool huboError_ = false;
   std::string statusCode_;
   std::string statusText_;
+  std::map<std::string, Parcial> parciales_;  // by fichero_
+  Transferencia* enCurso_ = nullptr;
+  bool avanzo_ = false;
+  int64_t traidos_ = 0;
   // From the URL analysis.
   std::string esquema_;
   std::string host_;

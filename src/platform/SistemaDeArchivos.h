@@ -8,12 +8,15 @@
 
 namespace evalora {
 
-// A file open for writing from its start.
+// A file open for writing.
 class EscrituraDeArchivo {
  public:
   virtual ~EscrituraDeArchivo() = default;
   // Writes all the bytes; false when the disk did not take every one (full, removed, …).
   virtual bool Escribir(const char* datos, size_t cuantos) = 0;
+  // Waits until what was written is on the disk itself, so that it survives a power cut; false
+  // when the disk did not confirm it.
+  virtual bool Asegurar() = 0;
   // Closes the file; false when what was written may not be on disk. Further calls do nothing.
   virtual bool Cerrar() = 0;
 };
@@ -63,6 +66,14 @@ class SistemaDeArchivos {
 
   // Opens an existing file to write it anew (its content is dropped); nothing when it cannot be.
   virtual std::unique_ptr<EscrituraDeArchivo> AbrirParaEscribir(const std::string& ruta) = 0;
+
+  // Opens a file to write on from byte `desde`: what it holds up to there stays, the rest is
+  // dropped. A missing file is created when `desde` is 0. Nothing when it cannot be opened or
+  // holds fewer than `desde` bytes.
+  virtual std::unique_ptr<EscrituraDeArchivo> AbrirParaContinuar(const std::string& ruta, int64_t desde) = 0;
+  // The whole content of a small file; nothing when it is missing, cannot be read or is longer
+  // than `maximo` bytes.
+  virtual std::optional<std::string> LeerArchivo(const std::string& ruta, size_t maximo) const = 0;
 
   // Whether a file exists and no program has it open any more: it opens with no sharing. (A
   // file a program is still writing is not yet whole.)

@@ -153,6 +153,7 @@ void frmPrincipal::PasoDescarga() {
 
 void frmPrincipal::DescargarTodo_Click() {
   estado_.DescargarTodo = true;
+  estado_.DescartarParciales = true;
   MuestraPaso(Paso::kIniciaDescarga);
 }
 

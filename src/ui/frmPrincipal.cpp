@@ -146,7 +146,9 @@ void frmPrincipal::ReposarPanel(const std::string& panel) {
 
 void frmPrincipal::CerrarPorElUsuario() {
   // Closing is never refused and ends the program at once. A download in progress stops where it
-  // is, below this call: its temporary file stays for the next run's clean-up.
+  // is, below this call: a file that can resume keeps what came of it, on the disk itself, for the
+  // next run to go on from; any other temporary file stays for the next run's clean-up.
+  if (Down) Down->AsegurarParcial();
   servicios_.plataforma.terminacion.Terminar();
 }
 

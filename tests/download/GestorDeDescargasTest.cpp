@@ -126,7 +126,7 @@ TEST_F(GestorDeDescargasTest, AutorunOcultoSoloSiLlegaEnLaPrimeraPasada) {
 
 TEST_F(GestorDeDescargasTest, DescargarTodoSoloReemplazaConUnaCopiaEntera) {
   maquina.Escribir(EnC("drive_c/Descargas/mega.bin"), std::string(1 << 20, 'v'));
-  Listar("/_fallas/cortar=1000/2020/mega.bin", "mega.bin", 1 << 20, false);
+  Listar("/_fallas/sin-rangos,cortar=1000/2020/mega.bin", "mega.bin", 1 << 20, false);
   estado.DescargarTodo = true;
   EXPECT_EQ(Descargar(), Paso::kDescargaIncorrecta);
   EXPECT_TRUE(maquina.Leer(EnC("drive_c/Descargas/mega.bin")) == std::string(1 << 20, 'v'));

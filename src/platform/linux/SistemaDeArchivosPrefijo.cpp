@@ -353,6 +353,7 @@ class EscrituraPosix : public EscrituraDeArchivo {
     }
     return true;
   }
+  bool Asegurar() override { return ::fdatasync(fd_) == 0; }
   bool Cerrar() override {
     if (fd_ < 0) return true;
     const bool bien = ::close(fd_) == 0;
@@ -380,6 +381,49 @@ std::unique_ptr<EscrituraDeArchivo> SistemaDeArchivosPrefijo::AbrirParaEscribir(
     return nullptr;
   }
   return std::make_unique<EscrituraPosix>(fd);
+}
+
+std::unique_ptr<EscrituraDeArchivo> SistemaDeArchivosPrefijo::AbrirParaContinuar(const std::string& ruta,
+                                                                                int64_t desde) {
+  const auto anfitrion = Resolver(ruta);
+  if (!anfitrion || desde < 0) return nullptr;
+  const int fd = ::open(anfitrion->ruta.c_str(), O_WRONLY | O_CLOEXEC | (desde == 0 ? O_CREAT : 0), 0666);
+  if (fd < 0) return nullptr;
+  struct stat datos {};
+  // Cut only when there is more than is kept (see AbrirParaEscribir), then on from there.
+  const bool bien = ::fstat(fd, &datos) == 0 && S_ISREG(datos.st_mode) && datos.st_size >= desde &&
+                    (datos.st_size == desde || ::ftruncate(fd, desde) == 0) && ::lseek(fd, desde, SEEK_SET) == desde;
+  if (!bien) {
+    ::close(fd);
+    return nullptr;
+  }
+  return std::make_unique<EscrituraPosix>(fd);
+}
+
+std::optional<std::string> SistemaDeArchivosPrefijo::LeerArchivo(const std::string& ruta, size_t maximo) const {
+  const auto anfitrion = Resolver(ruta);
+  if (!anfitrion) return std::nullopt;
+  const int fd = ::open(anfitrion->ruta.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string contenido;
+  char bloque[4096];
+  bool bien = true;
+  for (;;) {
+    const ssize_t r = ::read(fd, bloque, sizeof bloque);
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) {
+      bien = r == 0;
+      break;
+    }
+    contenido.append(bloque, static_cast<size_t>(r));
+    if (contenido.size() > maximo) {
+      bien = false;
+      break;
+    }
+  }
+  ::close(fd);
+  if (!bien) return std::nullopt;
+  return contenido;
 }
 
 }  // namespace evalora

@@ -37,6 +37,8 @@ class SistemaDeArchivosPrefijo : public SistemaDeArchivos {
   bool EstablecerAtributos(const std::string& ruta, uint32_t atributos) override;
   std::optional<std::string> CrearArchivoTemporal(const std::string& carpeta) override;
   std::unique_ptr<EscrituraDeArchivo> AbrirParaEscribir(const std::string& ruta) override;
+  std::unique_ptr<EscrituraDeArchivo> AbrirParaContinuar(const std::string& ruta, int64_t desde) override;
+  std::optional<std::string> LeerArchivo(const std::string& ruta, size_t maximo) const override;
   // Linux has no share modes: a file that exists is free.
   bool ArchivoLibre(const std::string& ruta) const override { return ExisteArchivo(ruta); }
   long UltimoError() const override { return ultimoError_; }

@@ -70,6 +70,7 @@ class EscrituraWin : public EscrituraDeArchivo {
     }
     return true;
   }
+  bool Asegurar() override { return FlushFileBuffers(h_) != FALSE; }
   bool Cerrar() override {
     if (h_ == INVALID_HANDLE_VALUE) return true;
     const bool bien = CloseHandle(h_) != FALSE;
@@ -297,6 +298,54 @@ std::unique_ptr<EscrituraDeArchivo> SistemaDeArchivosWin::AbrirParaEscribir(cons
   });
   if (!abierto) return nullptr;
   return std::make_unique<EscrituraWin>(h);
+}
+
+std::unique_ptr<EscrituraDeArchivo> SistemaDeArchivosWin::AbrirParaContinuar(const std::string& ruta, int64_t desde) {
+  if (desde < 0) return nullptr;
+  const std::wstring real = Real(ruta);
+  HANDLE h = INVALID_HANDLE_VALUE;
+  const bool abierto = Reintentando([&] {
+    h = CreateFileW(real.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, desde == 0 ? OPEN_ALWAYS : OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    return h != INVALID_HANDLE_VALUE;
+  });
+  if (!abierto) return nullptr;
+  LARGE_INTEGER tamano{};
+  LARGE_INTEGER posicion{};
+  posicion.QuadPart = desde;
+  // Cut where the kept part ends, and write on from there.
+  if (!GetFileSizeEx(h, &tamano) || tamano.QuadPart < desde || !SetFilePointerEx(h, posicion, nullptr, FILE_BEGIN) ||
+      (tamano.QuadPart != desde && !SetEndOfFile(h))) {
+    Fallo();
+    CloseHandle(h);
+    return nullptr;
+  }
+  return std::make_unique<EscrituraWin>(h);
+}
+
+std::optional<std::string> SistemaDeArchivosWin::LeerArchivo(const std::string& ruta, size_t maximo) const {
+  const HANDLE h = CreateFileW(Real(ruta).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string contenido;
+  char bloque[4096];
+  bool bien = true;
+  for (;;) {
+    DWORD leidos = 0;
+    if (!ReadFile(h, bloque, sizeof bloque, &leidos, nullptr)) {
+      bien = false;
+      break;
+    }
+    if (leidos == 0) break;
+    contenido.append(bloque, leidos);
+    if (contenido.size() > maximo) {
+      bien = false;
+      break;
+    }
+  }
+  CloseHandle(h);
+  if (!bien) return std::nullopt;
+  return contenido;
 }
 
 bool SistemaDeArchivosWin::ArchivoLibre(const std::string& ruta) const {

@@ -225,14 +225,23 @@ void ServidorHttp::Sesion(int fd) {
   if (primero == std::string::npos || segundo == std::string::npos) return SoloEstado(fd, 400);
   const std::string metodo = linea.substr(0, primero);
   std::string ruta = linea.substr(primero + 1, segundo - primero - 1);
+  const PedidoDeRango rango = LeerRango(cabecera);
   {
     std::lock_guard<std::mutex> bloqueo(candado_);
-    pedidos_.push_back(metodo + " " + ruta);
+    pedidos_.push_back(metodo + " " + ruta + (rango.desde ? " bytes=" + std::to_string(*rango.desde) + "-" : ""));
     if (!anotarEn_.empty()) std::ofstream(anotarEn_, std::ios::app) << pedidos_.back() << "\n";
   }
   if (metodo != "GET") return SoloEstado(fd, 400);
   ruta = ruta.substr(0, ruta.find('?'));
-  Responder(fd, ruta, LeerRango(cabecera));
+  if (ruta == "/_enviados") {
+    // How many bytes of files this server has sent: what a benchmark's contender fetched.
+    const std::string cuenta = std::to_string(enviados_.load());
+    const std::string respuesta = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
+                                  std::to_string(cuenta.size()) + "\r\n\r\n" + cuenta;
+    EnviarTodo(fd, respuesta.data(), respuesta.size());
+    return;
+  }
+  Responder(fd, ruta, rango);
 }
 
 void ServidorHttp::Responder(int fd, const std::string& pedida, const PedidoDeRango& pedido) {
@@ -328,6 +337,7 @@ void ServidorHttp::Responder(int fd, const std::string& pedida, const PedidoDeRa
     }
     if (!EnviarTodo(fd, trozoLeido.data(), static_cast<size_t>(leidos))) return;
     enviados += static_cast<uint64_t>(leidos);
+    enviados_ += static_cast<uint64_t>(leidos);
     if (f.lento) std::this_thread::sleep_for(std::chrono::milliseconds(1000 * cuantos / f.lento));
   }
   if (!f.cortar && f.deMas) {

@@ -64,7 +64,7 @@ class ServidorHttp {
   uint16_t Escuchar(uint16_t puerto);  // 0: any free port; returns the port or 0
   void Atender();
   void Detener();
-  // Requests received, one line each ("GET /path").
+  // Requests received, one line each ("GET /path"; "GET /path bytes=N-" for the rest of a file).
   std::vector<std::string> Pedidos();
   // Each request is also appended to `archivo`, one line each, as it arrives.
   void AnotarPedidosEn(std::filesystem::path archivo) { anotarEn_ = std::move(archivo); }
@@ -82,6 +82,7 @@ class ServidorHttp {
   std::map<std::string, uint64_t> versiones_;  // per path, for cambiante
   std::vector<std::string> pedidos_;
   std::filesystem::path anotarEn_;
+  std::atomic<uint64_t> enviados_{0};  // bytes of files' bodies sent, answered at /_enviados
 };
 
 }  // namespace evalora::servidor
