@@ -6,6 +6,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 namespace evalora::escenario {
@@ -78,6 +80,31 @@ bool Escenario::Temporales(const Accion& a, std::string& hallado) {
   }
   if (hay != esperados) hallado = std::to_string(hay);
   return hay == esperados;
+}
+
+// Byte for byte what the server has at a path of its content folder; a file that changes at each
+// request (`cambiante`) has its bytes mixed with its version's number.
+bool Escenario::ComoServido(const Accion& a, std::string& hallado) {
+  int64_t version = 0;
+  if (a.argumentos.size() > 2 && (Texto(a, 2) != "version" || !Numero(Texto(a, 3), version))) {
+    hallado = "«como-servido» necesita la ruta, la del servidor y, si acaso, «version <n>»";
+    return false;
+  }
+  const auto copia = maquina_->Archivos().LeerArchivo(Texto(a, 0), size_t{1} << 31);
+  std::ifstream entrada(opciones_.contenido / std::filesystem::path(Texto(a, 1)).relative_path(), std::ios::binary);
+  std::string servido((std::istreambuf_iterator<char>(entrada)), std::istreambuf_iterator<char>());
+  if (!copia || !entrada) {
+    hallado = !copia ? "no se lee la copia" : "el servidor no tiene ese archivo";
+    return false;
+  }
+  const char mezcla = static_cast<char>(version * 0x3B);
+  for (char& c : servido) c = static_cast<char>(c ^ mezcla);
+  if (*copia == servido) return true;
+  size_t distinto = 0;
+  while (distinto < std::min(copia->size(), servido.size()) && (*copia)[distinto] == servido[distinto]) ++distinto;
+  hallado = std::to_string(copia->size()) + " bytes de " + std::to_string(servido.size()) +
+            ", distintos desde el byte " + std::to_string(distinto);
+  return false;
 }
 
 bool Escenario::ComprobarCarpeta(const Accion& a, std::string& hallado) {

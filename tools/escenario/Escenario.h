@@ -84,6 +84,7 @@ class Escenario {
   bool Temporales(const Accion& a, std::string& hallado);
   bool Abrio(const Accion& a, std::string& hallado);
   bool ComprobarArchivo(const Accion& a, std::string& hallado);
+  bool ComoServido(const Accion& a, std::string& hallado);
   bool ComprobarCarpeta(const Accion& a, std::string& hallado);
   bool ComprobarValor(const Accion& a, std::string& hallado);
   bool WineValor(const Accion& a, std::string& hallado);
