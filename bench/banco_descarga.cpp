@@ -11,8 +11,12 @@
 // exist before each contender starts. Every measurement runs in a process of its own, as curl's
 // does and as the wizard downloads once per run: what one contender leaves in a process (its
 // heap, Qt's state, caches) does not weigh on the next. With --solo gestor|ventana|curl only that
-// contender runs.
-//   evalora-banco-descarga [--rondas N] [--solo quien] <base URL> <destination folder> <name>...
+// contender runs. With --contendientes a comma-separated list of them (of gestor, ventana, curl,
+// curl-c: curl -C - run again until the file is whole, aria2c: aria2c -c the same, windows: the
+// Windows build's manager under Wine, the command of EVALORA_BANCO_WINDOWS) takes their place, and
+// each one's bytes fetched (the server's count, GET /_enviados) are printed beside its time.
+//   evalora-banco-descarga [--rondas N] [--solo quien] [--contendientes a,b,…] <base URL> <destination folder>
+//                          <name>...
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -141,6 +145,7 @@ struct Medida {
   double cpu = 0;
   long memoriaKb = 0;
   uint64_t bytes = 0;
+  uint64_t traidos = 0;     // what the server sent for it
   double pausaMs = 0;       // the longest the event loop waited
   Ritmo descargas;          // files per second at the start and at the end of the list
   Ritmo presencia;          // the presence test of the list's files, before the download
@@ -331,6 +336,95 @@ std::optional<Medida> MedirCurl(const Trabajo& t) {
   return m;
 }
 
+// Runs a command to its end; its status (-1 when it could not start) and its children's times.
+int Ejecutar(const std::vector<std::string>& orden, rusage& uso) {
+  const pid_t hijo = fork();
+  if (hijo == 0) {
+    std::vector<char*> argumentos;
+    for (const auto& a : orden) argumentos.push_back(const_cast<char*>(a.c_str()));
+    argumentos.push_back(nullptr);
+    execvp(argumentos[0], argumentos.data());
+    _exit(127);
+  }
+  int estadoHijo = 0;
+  if (hijo < 0 || wait4(hijo, &estadoHijo, 0, &uso) != hijo) return -1;
+  return WIFEXITED(estadoHijo) ? WEXITSTATUS(estadoHijo) : -1;
+}
+
+// A tool that goes on from the part it left (curl -C -, aria2c -c) run again after each cut until
+// it ends well, file after file, into a folder of its own: its time with every start, its CPU.
+std::optional<Medida> MedirHastaCompletar(const Trabajo& t, const std::string& quien) {
+  const fs::path destino = t.carpeta / quien;
+  VaciarDestino(t, destino);
+  ::sync();
+  Medida m;
+  m.bytes = t.bytes;
+  const auto inicio = Pared::now();
+  for (const auto& nombre : t.nombres) {
+    const std::string url = t.base + "/" + nombre;
+    const fs::path salida = destino / nombre;
+    std::vector<std::string> orden{"curl", "-s", "-C", "-", "-o", salida.string(), url};
+    if (quien == "aria2c") {
+      orden = {"aria2c", "-c", "-q", "-x1", "-s1", "--file-allocation=none", "--auto-file-renaming=false",
+               "-d", salida.parent_path().string(), "-o", salida.filename().string(), url};
+    }
+    int veces = 0;
+    for (;; ++veces) {
+      rusage uso{};
+      const int estado = Ejecutar(orden, uso);
+      m.cpu += Segundos(uso.ru_utime) + Segundos(uso.ru_stime);
+      m.memoriaKb = std::max(m.memoriaKb, uso.ru_maxrss);
+      if (estado == 0) break;
+      if (estado < 0 || estado == 127 || veces == 100) return std::nullopt;
+    }
+  }
+  m.segundos = std::chrono::duration<double>(Pared::now() - inicio).count();
+  fs::remove(destino / (t.nombres.front() + ".aria2"));
+  return m;
+}
+
+// The Windows build's manager under Wine (bench/windows/banco_descarga_win.cpp): the time and CPU
+// it measures of its own download, as the Linux manager's.
+std::optional<Medida> MedirWindows(const Trabajo& t) {
+  const char* orden = std::getenv("EVALORA_BANCO_WINDOWS");
+  if (!orden) {
+    std::fprintf(stderr, "falta EVALORA_BANCO_WINDOWS (la orden que corre el gestor de Windows bajo Wine)\n");
+    return std::nullopt;
+  }
+  // Into a folder beside curl's, on the same disk, that Wine sees as its drive Z:.
+  const fs::path destino = t.carpeta / "windows";
+  VaciarDestino(t, destino);
+  std::string windows = "Z:" + fs::absolute(destino).string();
+  for (char& c : windows) c = c == '/' ? '\\' : c;
+  std::string linea = std::string(orden) + " '" + t.base + "' '" + windows + "'";
+  for (const auto& nombre : t.nombres) linea += " '" + nombre + "=" + std::to_string(fs::file_size(t.carpeta / "contenido" / nombre)) + "'";
+  ::sync();
+  FILE* salida = popen(linea.c_str(), "r");
+  if (!salida) return std::nullopt;
+  char texto[256] = {};
+  Medida m;
+  m.bytes = t.bytes;
+  bool medida = false;
+  while (std::fgets(texto, sizeof texto, salida)) {
+    long long recibidos = 0;
+    if (std::sscanf(texto, "medida %lf %lf %lld", &m.segundos, &m.cpu, &recibidos) == 3) medida = true;
+  }
+  if (pclose(salida) != 0 || !medida) return std::nullopt;
+  return m;
+}
+
+// What the server behind a base URL has sent of files' bodies so far.
+std::optional<uint64_t> EnviadosDelServidor(const std::string& base) {
+  const auto inicio = base.find("://");
+  const std::string raiz = base.substr(0, base.find('/', inicio == std::string::npos ? 0 : inicio + 3));
+  FILE* salida = popen(("curl -s '" + raiz + "/_enviados'").c_str(), "r");
+  if (!salida) return std::nullopt;
+  unsigned long long cuenta = 0;
+  const bool leida = std::fscanf(salida, "%llu", &cuenta) == 1;
+  if (pclose(salida) != 0 || !leida) return std::nullopt;
+  return cuenta;
+}
+
 // The median of the rounds' values (the upper one of an even count).
 double Mediana(std::vector<double> valores) {
   std::sort(valores.begin(), valores.end());
@@ -405,6 +499,7 @@ std::optional<Medida> MedirEnSuProceso(const std::string& quien, const Trabajo& 
                                        char* programa) {
   int tubo[2];
   if (pipe(tubo) != 0) return std::nullopt;
+  const auto antes = EnviadosDelServidor(t.base);
   std::fflush(nullptr);
   const pid_t hijo = fork();
   if (hijo < 0) {
@@ -421,8 +516,14 @@ std::optional<Medida> MedirEnSuProceso(const std::string& quien, const Trabajo& 
       char* argvQt[] = {programa, nullptr};
       QApplication aplicacion(argcQt, argvQt);
       m = MedirVentana(t, prefijo);
+    } else if (quien == "gestor") {
+      m = MedirGestor(t, prefijo);
+    } else if (quien == "curl") {
+      m = MedirCurl(t);
+    } else if (quien == "windows") {
+      m = MedirWindows(t);
     } else {
-      m = quien == "gestor" ? MedirGestor(t, prefijo) : MedirCurl(t);
+      m = MedirHastaCompletar(t, quien);
     }
     const bool escrito = m && write(tubo[1], &*m, sizeof(Medida)) == static_cast<ssize_t>(sizeof(Medida));
     std::fflush(nullptr);
@@ -440,7 +541,48 @@ std::optional<Medida> MedirEnSuProceso(const std::string& quien, const Trabajo& 
   int estadoHijo = 0;
   waitpid(hijo, &estadoHijo, 0);
   if (leidos != sizeof(Medida) || !WIFEXITED(estadoHijo) || WEXITSTATUS(estadoHijo) != 0) return std::nullopt;
+  const auto despues = EnviadosDelServidor(t.base);
+  if (antes && despues) m.traidos = *despues - *antes;
   return m;
+}
+
+// Any list of contenders, each round led by another: each one's median round, its bytes fetched
+// against the list's size, and its time against the reference's (curl-c, else curl) round by round.
+int CompararContendientes(const std::vector<std::string>& quienes, const Trabajo& t, const Prefijo& prefijo,
+                          int rondas, char* programa) {
+  std::vector<std::vector<Medida>> medidas(quienes.size());
+  for (int ronda = 0; ronda < rondas; ++ronda) {
+    for (size_t turno = 0; turno < quienes.size(); ++turno) {
+      const size_t quien = (static_cast<size_t>(ronda) + turno) % quienes.size();
+      const auto m = MedirEnSuProceso(quienes[quien], t, prefijo, programa);
+      if (!m) {
+        std::fprintf(stderr, "una descarga no terminó bien (%s)\n", quienes[quien].c_str());
+        return 1;
+      }
+      medidas[quien].push_back(*m);
+    }
+  }
+  size_t referencia = 0;
+  for (size_t i = 0; i < quienes.size(); ++i) {
+    if (quienes[i] == "curl-c" || (quienes[i] == "curl" && quienes[referencia] != "curl-c")) referencia = i;
+  }
+  std::printf("%zu archivo(s), %.1f MiB en total; mediana de %d rondas; referencia: %s\n", t.nombres.size(),
+              static_cast<double>(t.bytes) / 1048576.0, rondas, quienes[referencia].c_str());
+  for (size_t i = 0; i < quienes.size(); ++i) {
+    const Medida med = Mediana(medidas[i]);
+    Informe(quienes[i].c_str(), med);
+    std::vector<double> tiempos, traidos;
+    for (size_t r = 0; r < medidas[i].size(); ++r) {
+      tiempos.push_back(medidas[i][r].segundos / medidas[referencia][r].segundos);
+      traidos.push_back(static_cast<double>(medidas[i][r].traidos) / static_cast<double>(t.bytes));
+    }
+    std::printf("    traído: %.3f × el tamaño (mayor ronda %.3f); tiempo / el de %s: %.2f\n", Mediana(traidos),
+                *std::max_element(traidos.begin(), traidos.end()), quienes[referencia].c_str(), Mediana(tiempos));
+    std::printf("    rondas:");
+    for (const auto& m : medidas[i]) std::printf(" %.3f s", m.segundos);
+    std::printf("\n");
+  }
+  return 0;
 }
 
 }  // namespace
@@ -449,9 +591,18 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   int rondas = 3, primero = 1;
   std::string solo;
+  std::vector<std::string> quienes;
   for (; primero + 1 < argc && std::string(argv[primero]).rfind("--", 0) == 0; primero += 2) {
     if (std::string(argv[primero]) == "--rondas") rondas = std::max(1, std::atoi(argv[primero + 1]));
     if (std::string(argv[primero]) == "--solo") solo = argv[primero + 1];
+    if (std::string(argv[primero]) == "--contendientes") {
+      std::string lista = argv[primero + 1];
+      for (size_t desde = 0; desde <= lista.size();) {
+        const size_t coma = std::min(lista.find(',', desde), lista.size());
+        if (coma > desde) quienes.push_back(lista.substr(desde, coma - desde));
+        desde = coma + 1;
+      }
+    }
   }
   if (argc - primero < 3) {
     std::fprintf(stderr,
@@ -473,6 +624,7 @@ int main(int argc, char** argv) {
                     solo == "curl" ? std::vector{*m} : std::vector<Medida>{});
     return 0;
   }
+  if (!quienes.empty()) return CompararContendientes(quienes, t, prefijo, rondas, argv[0]);
 
   std::vector<Medida> gestor, ventana, curl;
   // Each round starts with another contender: whoever goes first or last is not always the same.

@@ -15,8 +15,8 @@ paquetes=(
   libcurl4-openssl-dev
   # password-protected registration database
   libsqlcipher-dev
-  # tests and benchmarks
-  libgtest-dev libgmock-dev fonts-dejavu-core curl
+  # tests and benchmarks (aria2: a peer that resumes, for the benchmark of a cut download)
+  libgtest-dev libgmock-dev fonts-dejavu-core curl aria2
   # an independent reader of the shortcuts we write
   liblnk-utils
   # an independent reader of the font resource files we write

@@ -79,12 +79,19 @@ TEST_F(RangosDelServidorTest, ElRestoDesdeUnByteConSusValidadores) {
   Respuesta otro = Pedir("/archivos/mil.bin", "Range: bytes=600-\r\nIf-Range: \"otra\"\r\n");
   EXPECT_EQ(otro.estado, "HTTP/1.0 200 OK");
   EXPECT_EQ(otro.cuerpo.size(), 1000u);
-  // Past the end: 416 with the size; a form of Range the server does not take: the whole file.
+  // Past the end: 416 with the size; a closed range, up to the end at most; a form of Range the
+  // server does not take (several ranges, the last bytes): the whole file.
   Respuesta fuera = Pedir("/archivos/mil.bin", "Range: bytes=1000-\r\n");
   EXPECT_EQ(fuera.estado, "HTTP/1.0 416 Range Not Satisfiable");
   EXPECT_EQ(fuera.cabeceras["Content-Range"], "bytes */1000");
   EXPECT_TRUE(fuera.cuerpo.empty());
-  EXPECT_EQ(Pedir("/archivos/mil.bin", "Range: bytes=0-99\r\n").estado, "HTTP/1.0 200 OK");
+  Respuesta cerrado = Pedir("/archivos/mil.bin", "Range: bytes=100-199\r\n");
+  EXPECT_EQ(cerrado.cabeceras["Content-Range"], "bytes 100-199/1000");
+  EXPECT_TRUE(cerrado.cuerpo == Bytes(1000).substr(100, 100));
+  EXPECT_EQ(Pedir("/archivos/mil.bin", "Range: bytes=900-5000\r\n").cabeceras["Content-Range"], "bytes 900-999/1000");
+  for (const char* otra : {"bytes=0-9,20-29", "bytes=-100", "bytes=9-1", "items=0-"}) {
+    EXPECT_EQ(Pedir("/archivos/mil.bin", std::string("Range: ") + otra + "\r\n").estado, "HTTP/1.0 200 OK") << otra;
+  }
 }
 
 TEST_F(RangosDelServidorTest, FallasParaProbarLaReanudacion) {

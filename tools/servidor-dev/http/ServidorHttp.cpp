@@ -112,8 +112,15 @@ PedidoDeRango LeerRango(const std::string& cabeza) {
   PedidoDeRango r;
   r.siRango = Cabecera(cabeza, "If-Range");
   const auto rango = Cabecera(cabeza, "Range");
-  if (!rango || rango->rfind("bytes=", 0) != 0 || rango->back() != '-') return r;
-  r.desde = Numero(rango->substr(6, rango->size() - 7));
+  if (!rango || rango->rfind("bytes=", 0) != 0) return r;
+  const auto guion = rango->find('-', 6);
+  if (guion == std::string::npos || guion == 6) return r;
+  const auto desde = Numero(rango->substr(6, guion - 6));
+  const std::string resto = rango->substr(guion + 1);
+  const auto hasta = resto.empty() ? std::nullopt : Numero(resto);
+  if (!desde || (!resto.empty() && (!hasta || *hasta < *desde))) return r;
+  r.desde = desde;
+  r.hasta = hasta;
   return r;
 }
 
@@ -307,20 +314,22 @@ void ServidorHttp::Responder(int fd, const std::string& pedida, const PedidoDeRa
     return;
   }
   const uint64_t inicio = desde.value_or(0);
+  // One past the last byte sent: the end of the file, or of the range asked for.
+  const uint64_t tope = desde && pedido.hasta ? std::min(*pedido.hasta + 1, tamano) : tamano;
   std::string cabecera = std::string(desde ? "HTTP/1.0 206 Partial Content" : "HTTP/1.0 200 OK") +
                          "\r\nServer: evalora-servidor-dev\r\nContent-Type: application/octet-stream\r\n";
-  if (!f.sinLongitud) cabecera += "Content-Length: " + std::to_string(tamano - inicio) + "\r\n";
-  if (f.dosLongitudes) cabecera += "Content-Length: " + std::to_string(tamano - inicio + 1) + "\r\n";
+  if (!f.sinLongitud) cabecera += "Content-Length: " + std::to_string(tope - inicio) + "\r\n";
+  if (f.dosLongitudes) cabecera += "Content-Length: " + std::to_string(tope - inicio + 1) + "\r\n";
   if (desde) {
     cabecera += "Content-Range: bytes " + std::to_string(inicio + (f.rangoErroneo ? 1 : 0)) + "-" +
-                std::to_string(tamano - 1) + "/" + std::to_string(tamano) + "\r\n";
+                std::to_string(tope - 1) + "/" + std::to_string(tamano) + "\r\n";
   }
   if (!f.sinRangos) cabecera += "Accept-Ranges: bytes\r\n";
   cabecera += "ETag: " + std::string(etiqueta) + "\r\nLast-Modified: " + modificado + "\r\n\r\n";
   if (!EnviarTodo(fd, cabecera.data(), cabecera.size())) return;
   std::ifstream entrada(archivo, std::ios::binary);
   entrada.seekg(static_cast<std::streamoff>(inicio));
-  uint64_t limite = tamano - inicio;
+  uint64_t limite = tope - inicio;
   if (f.cortar) limite = std::min(limite, *f.cortar);
   if (f.cortarCada) limite = std::min(limite, (inicio / *f.cortarCada + 1) * *f.cortarCada - inicio);
   const size_t trozo = f.lento ? static_cast<size_t>(std::max<uint64_t>(1, f.lento / 20)) : 65536;

@@ -46,9 +46,10 @@ struct Fallas {
   bool rangoErroneo = false;           // a 206 whose Content-Range names another first byte
 };
 
-// What a request asks of a file beyond its path: "Range: bytes=N-" and "If-Range".
+// What a request asks of a file beyond its path: "Range: bytes=N-" or "bytes=N-M", and "If-Range".
 struct PedidoDeRango {
   std::optional<uint64_t> desde;  // nothing: the whole file (other forms of Range are ignored)
+  std::optional<uint64_t> hasta;  // the last byte asked for; nothing: to the end
   std::optional<std::string> siRango;
 };
 // Read from a request's head (its request line and headers).
