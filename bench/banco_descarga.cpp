@@ -365,8 +365,18 @@ std::optional<Medida> MedirHastaCompletar(const Trabajo& t, const std::string& q
     const fs::path salida = destino / nombre;
     std::vector<std::string> orden{"curl", "-s", "-C", "-", "-o", salida.string(), url};
     if (quien == "aria2c") {
-      orden = {"aria2c", "-c", "-q", "-x1", "-s1", "--file-allocation=none", "--auto-file-renaming=false",
-               "-d", salida.parent_path().string(), "-o", salida.filename().string(), url};
+      orden = {"aria2c",
+               "-c",
+               "-q",
+               "-x1",
+               "-s1",
+               "--file-allocation=none",
+               "--auto-file-renaming=false",
+               "-d",
+               salida.parent_path().string(),
+               "-o",
+               salida.filename().string(),
+               url};
     }
     int veces = 0;
     for (;; ++veces) {
@@ -397,7 +407,8 @@ std::optional<Medida> MedirWindows(const Trabajo& t) {
   std::string windows = "Z:" + fs::absolute(destino).string();
   for (char& c : windows) c = c == '/' ? '\\' : c;
   std::string linea = std::string(orden) + " '" + t.base + "' '" + windows + "'";
-  for (const auto& nombre : t.nombres) linea += " '" + nombre + "=" + std::to_string(fs::file_size(t.carpeta / "contenido" / nombre)) + "'";
+  for (const auto& nombre : t.nombres)
+    linea += " '" + nombre + "=" + std::to_string(fs::file_size(t.carpeta / "contenido" / nombre)) + "'";
   ::sync();
   FILE* salida = popen(linea.c_str(), "r");
   if (!salida) return std::nullopt;
@@ -548,8 +559,8 @@ std::optional<Medida> MedirEnSuProceso(const std::string& quien, const Trabajo& 
 
 // Any list of contenders, each round led by another: each one's median round, its bytes fetched
 // against the list's size, and its time against the reference's (curl-c, else curl) round by round.
-int CompararContendientes(const std::vector<std::string>& quienes, const Trabajo& t, const Prefijo& prefijo,
-                          int rondas, char* programa) {
+int CompararContendientes(const std::vector<std::string>& quienes, const Trabajo& t, const Prefijo& prefijo, int rondas,
+                          char* programa) {
   std::vector<std::vector<Medida>> medidas(quienes.size());
   for (int ronda = 0; ronda < rondas; ++ronda) {
     for (size_t turno = 0; turno < quienes.size(); ++turno) {

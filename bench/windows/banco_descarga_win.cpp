@@ -65,8 +65,8 @@ int main(int argc, char** argv) {
     std::string nombre = argumento.substr(0, igual);
     std::string local = nombre;
     for (char& c : local) c = c == '/' ? '\\' : c;
-    estado.ListaCatalogo.push_back({base + "/" + nombre, carpeta + "\\" + local,
-                                    std::atoll(argumento.c_str() + igual + 1), true, false});
+    estado.ListaCatalogo.push_back(
+        {base + "/" + nombre, carpeta + "\\" + local, std::atoll(argumento.c_str() + igual + 1), true, false});
     std::filesystem::create_directories(std::filesystem::path(carpeta + "\\" + local).parent_path(), error);
   }
   RelojWin reloj;

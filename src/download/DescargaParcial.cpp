@@ -27,8 +27,7 @@ bool SinSaltos(const std::string& texto) { return texto.find_first_of("\r\n") ==
 std::string NombreDelParcial(const std::string& fichero) { return fichero + ".EVLparcial"; }
 std::string NombreDelRegistro(const std::string& fichero) { return fichero + ".EVLreanudar"; }
 
-std::optional<RegistroDeParcial> LeerRegistroDeParcial(const SistemaDeArchivos& archivos,
-                                                       const std::string& fichero) {
+std::optional<RegistroDeParcial> LeerRegistroDeParcial(const SistemaDeArchivos& archivos, const std::string& fichero) {
   const auto texto = archivos.LeerArchivo(NombreDelRegistro(fichero), kTamanoMaximo);
   if (!texto) return std::nullopt;
   std::vector<std::string> lineas;
@@ -62,8 +61,8 @@ std::optional<RegistroDeParcial> LeerRegistroDeParcial(const SistemaDeArchivos& 
 bool GuardarRegistroDeParcial(SistemaDeArchivos& archivos, const std::string& fichero, const RegistroDeParcial& r) {
   if (!SinSaltos(r.url) || !SinSaltos(r.etag) || !SinSaltos(r.fecha)) return false;
   const std::string texto = std::string(kCabecera) + "\nurl=" + r.url + "\ntotal=" + std::to_string(r.total) +
-                            "\netag=" + r.etag + "\nfecha=" + r.fecha + "\nasegurados=" +
-                            std::to_string(r.asegurados) + "\n" + kFin + "\n";
+                            "\netag=" + r.etag + "\nfecha=" + r.fecha + "\nasegurados=" + std::to_string(r.asegurados) +
+                            "\n" + kFin + "\n";
   auto archivo = archivos.AbrirParaContinuar(NombreDelRegistro(fichero), 0);
   if (!archivo) return false;
   const bool bien = archivo->Escribir(texto.data(), texto.size()) && archivo->Asegurar();

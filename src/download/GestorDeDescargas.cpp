@@ -1,6 +1,8 @@
 #include "download/GestorDeDescargas.h"
 
 #include <cmath>
+#include <map>
+#include <set>
 
 #include "core/Texto.h"
 #include "download/ArchivoCompleto.h"
@@ -201,6 +203,35 @@ bool GestorDeDescargas::IntentarEntrada(size_t i) {
   return false;
 }
 
+// A partial body stays only beside a file that is still incomplete: one that is whole now (it came
+// in this run, or another way) loses what an earlier run kept of it. Each folder of the list is
+// read once.
+void GestorDeDescargas::DescartarParcialesDeCompletos() {
+  SistemaDeArchivos& a = servicios_.archivos;
+  std::map<std::string, const ArchivoADescargar*> porRuta;
+  std::set<std::string> carpetas;
+  for (const auto& e : estado_.ListaCatalogo) {
+    const auto barra = e.RutaLocal.rfind('\\');
+    if (barra == std::string::npos || !QuedaDentro(estado_.CarpetaDeInstalacion, e.RutaLocal)) continue;
+    porRuta[Mayusculas(e.RutaLocal)] = &e;
+    carpetas.insert(e.RutaLocal.substr(0, barra));
+  }
+  for (const auto& carpeta : carpetas) {
+    for (const auto& nombre : a.ListarArchivos(carpeta)) {
+      for (const std::string& deQue : {NombreDelParcial(""), NombreDelRegistro("")}) {
+        if (nombre.size() <= deQue.size() ||
+            !IgualesSinMayusculas(nombre.substr(nombre.size() - deQue.size()), deQue)) {
+          continue;
+        }
+        const auto e = porRuta.find(Mayusculas(carpeta + "\\" + nombre.substr(0, nombre.size() - deQue.size())));
+        if (e != porRuta.end() && ArchivoCompleto(a, e->second->RutaLocal, e->second->Peso)) {
+          DescartarParcial(a, e->second->RutaLocal);
+        }
+      }
+    }
+  }
+}
+
 void GestorDeDescargas::ReintentarDescargas() {
   Esperar(2000);
   servicios_.eventos.Ceder();
@@ -229,13 +260,7 @@ Paso GestorDeDescargas::Descargar() {
   for (int pasada = 1; pasada <= 5 && !ListaDescargada(); ++pasada) ReintentarDescargas();
   barras_.Ocultar();
   BorrarTemporales(estado_.CarpetaDeInstalacion, true);
-  // A partial body stays only beside a file that is still incomplete.
-  for (const auto& e : estado_.ListaCatalogo) {
-    if (QuedaDentro(estado_.CarpetaDeInstalacion, e.RutaLocal) &&
-        ArchivoCompleto(servicios_.archivos, e.RutaLocal, e.Peso)) {
-      DescartarParcial(servicios_.archivos, e.RutaLocal);
-    }
-  }
+  DescartarParcialesDeCompletos();
   if (!ListaDescargada()) return Paso::kDescargaIncorrecta;
   if (AvastEnEjecucion(servicios_.procesos) && !ArchivosCompletos()) return Paso::kDescargaIncorrecta;
   return Instala(estado_) ? Paso::kIniciaInstalacion : Paso::kDescargaCorrecta;

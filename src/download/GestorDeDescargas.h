@@ -85,6 +85,7 @@ class GestorDeDescargas {
   // One attempt of the file at index i: folders, download, check. True when complete.
   bool IntentarEntrada(size_t i);
   void ReintentarDescargas();
+  void DescartarParcialesDeCompletos();
   // Waits the given milliseconds while the window keeps processing its events.
   void Esperar(uint32_t milisegundos);
 

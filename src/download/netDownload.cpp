@@ -110,11 +110,11 @@ struct netDownload::Transferencia : ReceptorHttp {
   int64_t anunciado = -1;  // of this answer's body
   // The rest asked for: the partial body held up to `base`, and its record.
   std::optional<RegistroDeParcial> pedido;
-  int64_t base = 0;          // bytes of the file before this answer's body (0 unless it continues)
-  bool enParcial = false;    // the body goes to the file's partial body, kept if it is cut short
+  int64_t base = 0;        // bytes of the file before this answer's body (0 unless it continues)
+  bool enParcial = false;  // the body goes to the file's partial body, kept if it is cut short
   RegistroDeParcial registro;
   bool registroEnDisco = false;
-  int64_t escritos = 0;      // bytes of this body on the file
+  int64_t escritos = 0;  // bytes of this body on the file
   uint32_t ultimoAseguramiento = 0;
   std::optional<std::string> temporal;
   std::unique_ptr<EscrituraDeArchivo> archivo;
@@ -242,8 +242,8 @@ struct netDownload::Transferencia : ReceptorHttp {
       if (!Reanudable()) return false;
       archivo = d.archivos_.AbrirParaContinuar(cuerpo, 0);
       if (!archivo) return false;
-      registro = RegistroDeParcial{d.url_, anunciado, EtagFuerte(Cabecera("ETag")),
-                                   Cabecera("Last-Modified").value_or(""), 0};
+      registro =
+          RegistroDeParcial{d.url_, anunciado, EtagFuerte(Cabecera("ETag")), Cabecera("Last-Modified").value_or(""), 0};
     }
     enParcial = true;
     ultimoAseguramiento = d.reloj_.Milisegundos();
@@ -471,8 +471,8 @@ void netDownload::Descargar(int32_t TipoAccion) {
   const int64_t desdeAlInicio = parcial ? parcial->second : 0;
   // At most twice: a refused rest is asked for again whole, at once.
   for (;;) {
-    PeticionHttp peticion{esquema_,  host,        puerto,       RutaEscapada(ruta_.value_or("/")),
-                          USUARIO,   Password,    UsarProxy,    NoUsarProxy,
+    PeticionHttp peticion{esquema_,     host,         puerto,    RutaEscapada(ruta_.value_or("/")),
+                          USUARIO,      Password,     UsarProxy, NoUsarProxy,
                           std::nullopt, std::string()};
     Transferencia t(*this, TipoAccion);
     if (parcial) {
@@ -521,7 +521,7 @@ void netDownload::Concluir(Transferencia& t, FinDelTransporte fin, int64_t desde
     if (t.enParcial) Descartar();
   };
   if (t.excepcion) {
-    if (t.enParcial) conservar();  // the program ends: the next run goes on from there
+    if (t.enParcial) conservar();         // the program ends: the next run goes on from there
     std::rethrow_exception(t.excepcion);  // the temporary file stays as it is
   }
 

@@ -93,7 +93,7 @@ TEST_F(ReanudacionTest, CadaIntentoSigueDondeQuedoElAnterior) {
   EXPECT_DOUBLE_EQ(recibidos.back().Porcentaje, 100.0);
   EXPECT_EQ(d->BytesTraidos(), kTamano);  // every byte once
   EXPECT_EQ(NuevosPedidos(), (std::vector<std::string>{"GET " + ruta, "GET " + ruta + " bytes=100000-",
-                                                        "GET " + ruta + " bytes=200000-"}));
+                                                       "GET " + ruta + " bytes=200000-"}));
   EXPECT_TRUE(SinRastros());
 }
 
@@ -133,9 +133,9 @@ TEST_F(ReanudacionTest, UnArchivoQueCambioLlegaEnteroEnSuNuevaVersion) {
   for (int i = 0; i < 2; ++i) d->Descargar(1);
   ASSERT_FALSE(d->HuboError()) << d->StatusCode();
   EXPECT_TRUE(maquina.Leer(En("r.bin")) == nueva);
-  EXPECT_EQ(NuevosPedidos(), (std::vector<std::string>{"GET " + ruta + " bytes=100000-",
-                                                        "GET " + ruta + " bytes=100000-",
-                                                        "GET " + ruta + " bytes=200000-"}));
+  EXPECT_EQ(NuevosPedidos(),
+            (std::vector<std::string>{"GET " + ruta + " bytes=100000-", "GET " + ruta + " bytes=100000-",
+                                      "GET " + ruta + " bytes=200000-"}));
   EXPECT_TRUE(SinRastros());
 }
 
@@ -198,12 +198,12 @@ TEST_F(ReanudacionTest, LaSiguienteEjecucionSigueDesdeLoAsegurado) {
   // A power cut after the body grew past the record: only what the record names is trusted.
   archivos.BorrarArchivo(En("r.bin"), true);
   maquina.Escribir(En("r.bin.EVLparcial"), Contenido(150000) + std::string(50000, '\0'));
-  ASSERT_TRUE(GuardarRegistroDeParcial(archivos, En("r.bin"), RegistroDeParcial{maquina.Url(ruta), kTamano,
-                                                                                 registro->etag, "", 150000}));
+  ASSERT_TRUE(GuardarRegistroDeParcial(archivos, En("r.bin"),
+                                       RegistroDeParcial{maquina.Url(ruta), kTamano, registro->etag, "", 150000}));
   auto trasElCorte = Nueva(maquina.Url(ruta));
   for (int i = 0; i < 3 && !archivos.ExisteArchivo(En("r.bin")); ++i) trasElCorte->Descargar(1);
-  EXPECT_EQ(NuevosPedidos(), (std::vector<std::string>{"GET " + ruta + " bytes=150000-",
-                                                        "GET " + ruta + " bytes=200000-"}));
+  EXPECT_EQ(NuevosPedidos(),
+            (std::vector<std::string>{"GET " + ruta + " bytes=150000-", "GET " + ruta + " bytes=200000-"}));
   EXPECT_TRUE(maquina.Leer(En("r.bin")) == Contenido(kTamano));
 
   const std::string sinRegistro = "Evalora: descarga parcial 1\nurl=" + maquina.Url(ruta);  // cut short
@@ -219,8 +219,8 @@ TEST_F(ReanudacionTest, LaSiguienteEjecucionSigueDesdeLoAsegurado) {
   }
   // Of another address (the catalogue moved the file): dropped.
   maquina.Escribir(En("r.bin.EVLparcial"), Contenido(100000));
-  ASSERT_TRUE(GuardarRegistroDeParcial(archivos, En("r.bin"),
-                                       RegistroDeParcial{maquina.Url("/otra/r.bin"), kTamano, registro->etag, "", 100000}));
+  ASSERT_TRUE(GuardarRegistroDeParcial(
+      archivos, En("r.bin"), RegistroDeParcial{maquina.Url("/otra/r.bin"), kTamano, registro->etag, "", 100000}));
   auto movido = Nueva(maquina.Url("/archivos/r.bin"));
   movido->Descargar(1);
   EXPECT_EQ(NuevosPedidos(), std::vector<std::string>{"GET /archivos/r.bin"});
@@ -228,8 +228,9 @@ TEST_F(ReanudacionTest, LaSiguienteEjecucionSigueDesdeLoAsegurado) {
 }
 
 // The manager: a file cut three times arrives whole in the first pass, without a failure report,
-// and every byte was fetched once; "Descargar todo" drops what an earlier run held; a file that
-// never arrives keeps its partial body, on the disk itself, for the next run.
+// and every byte was fetched once, and what an earlier run kept of a file now whole goes; "Descargar
+// todo" drops what an earlier run held; a file that never arrives keeps its partial body, on the
+// disk itself, for the next run.
 TEST_F(ReanudacionTest, ElGestorSigueSinContarLosIntentosQueAvanzan) {
   falsos::ProcesosFijos procesos;
   SinBarras barras;
@@ -237,8 +238,13 @@ TEST_F(ReanudacionTest, ElGestorSigueSinContarLosIntentosQueAvanzan) {
   estado.TipoDeAsistente = "4";
   estado.CarpetaDeInstalacion = maquina.Carpeta();
   maquina.Poner("archivos/c.bin", Contenido(400000));
-  estado.ListaCatalogo.push_back({maquina.Url("/_fallas/cortar-cada=100000/archivos/c.bin"), En("c.bin"), 400000,
-                                  true, false});
+  estado.ListaCatalogo.push_back(
+      {maquina.Url("/_fallas/cortar-cada=100000/archivos/c.bin"), En("c.bin"), 400000, true, false});
+  // A file already whole (copied another way) beside what an earlier run kept of it.
+  maquina.Escribir(En("hecho.bin"), "hecho");
+  maquina.Escribir(En("hecho.bin.EVLparcial"), "he");
+  maquina.Escribir(En("hecho.bin.EVLreanudar"), "x");
+  estado.ListaCatalogo.push_back({maquina.Url("/archivos/hecho.bin"), En("hecho.bin"), 5, false, false});
   std::vector<std::string> fallas;
   auto descargar = [&] {
     GestorDeDescargas gestor(estado, ServiciosDeDescarga{archivos, reloj, eventos, procesos, maquina.RedDeLaMaquina()},
@@ -251,7 +257,9 @@ TEST_F(ReanudacionTest, ElGestorSigueSinContarLosIntentosQueAvanzan) {
   EXPECT_TRUE(fallas.empty());
   EXPECT_EQ(bytes, 400000);
   EXPECT_TRUE(maquina.Leer(En("c.bin")) == Contenido(400000));
-  EXPECT_EQ(archivos.ListarArchivos(maquina.Carpeta()), std::vector<std::string>{"c.bin"});
+  EXPECT_EQ(archivos.ListarArchivos(maquina.Carpeta()), (std::vector<std::string>{"c.bin", "hecho.bin"}));
+  estado.ListaCatalogo.pop_back();
+  archivos.BorrarArchivo(En("hecho.bin"), true);
 
   // A partial body of an earlier run, and the user's "Descargar todo": from byte 0.
   archivos.BorrarArchivo(En("c.bin"), true);

@@ -384,7 +384,7 @@ std::unique_ptr<EscrituraDeArchivo> SistemaDeArchivosPrefijo::AbrirParaEscribir(
 }
 
 std::unique_ptr<EscrituraDeArchivo> SistemaDeArchivosPrefijo::AbrirParaContinuar(const std::string& ruta,
-                                                                                int64_t desde) {
+                                                                                 int64_t desde) {
   const auto anfitrion = Resolver(ruta);
   if (!anfitrion || desde < 0) return nullptr;
   const int fd = ::open(anfitrion->ruta.c_str(), O_WRONLY | O_CLOEXEC | (desde == 0 ? O_CREAT : 0), 0666);

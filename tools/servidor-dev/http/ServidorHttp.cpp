@@ -243,8 +243,9 @@ void ServidorHttp::Sesion(int fd) {
   if (ruta == "/_enviados") {
     // How many bytes of files this server has sent: what a benchmark's contender fetched.
     const std::string cuenta = std::to_string(enviados_.load());
-    const std::string respuesta = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
-                                  std::to_string(cuenta.size()) + "\r\n\r\n" + cuenta;
+    const std::string respuesta =
+        "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(cuenta.size()) + "\r\n\r\n" +
+        cuenta;
     EnviarTodo(fd, respuesta.data(), respuesta.size());
     return;
   }
