@@ -19,4 +19,4 @@ mkdir -p "$capturas"
 export TZ=UTC
 exec "$raiz/scripts/con-servidor-dev.sh" "$servidor" "$contenido" "${opciones[@]}" -- \
   "$raiz/scripts/en-wine.sh" "$base" --despues "$raiz/tests/windows/comprobar-escenario.sh" \
-  "$binarios/evalora-escenario.exe" --capturas "$capturas" "$@" "$escenario"
+  "$binarios/evalora-escenario.exe" --contenido "$contenido" --capturas "$capturas" "$@" "$escenario"
