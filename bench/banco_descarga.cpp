@@ -406,9 +406,18 @@ std::optional<Medida> MedirWindows(const Trabajo& t) {
   VaciarDestino(t, destino);
   std::string windows = "Z:" + fs::absolute(destino).string();
   for (char& c : windows) c = c == '/' ? '\\' : c;
-  std::string linea = std::string(orden) + " '" + t.base + "' '" + windows + "'";
-  for (const auto& nombre : t.nombres)
-    linea += " '" + nombre + "=" + std::to_string(fs::file_size(t.carpeta / "contenido" / nombre)) + "'";
+  // The list in a file: a Windows command line holds 32,767 characters, fewer than 2,000 names.
+  const fs::path lista = t.carpeta / "windows.lista";
+  if (FILE* f = std::fopen(lista.c_str(), "w")) {
+    for (const auto& nombre : t.nombres) {
+      std::fprintf(f, "%s=%llu\n", nombre.c_str(),
+                   static_cast<unsigned long long>(fs::file_size(t.carpeta / "contenido" / nombre)));
+    }
+    std::fclose(f);
+  }
+  std::string deLaLista = "Z:" + fs::absolute(lista).string();
+  for (char& c : deLaLista) c = c == '/' ? '\\' : c;
+  const std::string linea = std::string(orden) + " '" + t.base + "' '" + windows + "' '@" + deLaLista + "'";
   ::sync();
   FILE* salida = popen(linea.c_str(), "r");
   if (!salida) return std::nullopt;
@@ -418,7 +427,9 @@ std::optional<Medida> MedirWindows(const Trabajo& t) {
   bool medida = false;
   while (std::fgets(texto, sizeof texto, salida)) {
     long long recibidos = 0;
-    if (std::sscanf(texto, "medida %lf %lf %lld", &m.segundos, &m.cpu, &recibidos) == 3) medida = true;
+    if (std::sscanf(texto, "medida %lf %lf %lld %ld", &m.segundos, &m.cpu, &recibidos, &m.memoriaKb) == 4) {
+      medida = true;
+    }
   }
   if (pclose(salida) != 0 || !medida) return std::nullopt;
   return m;

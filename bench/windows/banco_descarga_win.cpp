@@ -2,14 +2,19 @@
 // system), for bench/descarga.sh --windows under Wine: downloads the list into the folder given
 // (empty; its subfolders are made before the clock starts, as the Linux contenders have them) and
 // prints one line,
-//   medida <seconds> <CPU seconds of this process> <body bytes received>
-// or nothing when the download did not end well (exit status 1).
-//   evalora-banco-descarga-win <base URL> <Windows folder> <name>=<size>...
+//   medida <seconds> <CPU seconds of this process> <body bytes received> <peak working set, KiB>
+// or nothing when the download did not end well (exit status 1). With EVALORA_BANCO_SOLO_RED set
+// in the environment the same requests go into memory, without the manager or any file: the
+// network's share of the time.
+//   evalora-banco-descarga-win <base URL> <Windows folder> <name>=<size>... | @<file of such lines>
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -59,8 +64,16 @@ int main(int argc, char** argv) {
   estado.CarpetaDeInstalacion = carpeta;
   estado.DescargarTodo = true;
   std::error_code error;
-  for (int i = 3; i < argc; ++i) {
-    const std::string argumento = argv[i];
+  // The names on the command line, or in a file named after "@", one a line.
+  std::vector<std::string> argumentos(argv + 3, argv + argc);
+  if (argc == 4 && argumentos[0].rfind('@', 0) == 0) {
+    std::ifstream lista(argumentos[0].substr(1));
+    argumentos.clear();
+    for (std::string linea; std::getline(lista, linea);) {
+      if (!linea.empty()) argumentos.push_back(linea);
+    }
+  }
+  for (const std::string& argumento : argumentos) {
     const auto igual = argumento.rfind('=');
     std::string nombre = argumento.substr(0, igual);
     std::string local = nombre;
@@ -81,10 +94,26 @@ int main(int argc, char** argv) {
   QueryPerformanceFrequency(&frecuencia);
   const double cpu = CpuDelProceso();
   QueryPerformanceCounter(&inicio);
-  const Paso paso = gestor.Descargar();
+  int64_t recibidos = 0;
+  if (std::getenv("EVALORA_BANCO_SOLO_RED")) {
+    // Where the time goes: the same requests over one transfer, each body into memory, no file.
+    const auto transporte = red.NuevoTransporte();
+    netDownload descarga(archivos, reloj, eventos, *transporte);
+    for (const auto& e : estado.ListaCatalogo) {
+      descarga.URL(e.RutaServidor);
+      descarga.Descargar(1);
+      if (descarga.HuboError() || static_cast<int64_t>(descarga.ContenidoDescargado().size()) != e.Peso) return 1;
+    }
+    recibidos = descarga.BytesTraidos();
+  } else {
+    if (gestor.Descargar() != Paso::kDescargaCorrecta) return 1;
+    recibidos = gestor.BytesRecibidos;
+  }
   QueryPerformanceCounter(&fin);
-  if (paso != Paso::kDescargaCorrecta) return 1;
-  std::printf("medida %.6f %.6f %lld\n", static_cast<double>(fin.QuadPart - inicio.QuadPart) / frecuencia.QuadPart,
-              CpuDelProceso() - cpu, static_cast<long long>(gestor.BytesRecibidos));
+  PROCESS_MEMORY_COUNTERS memoria{};
+  K32GetProcessMemoryInfo(GetCurrentProcess(), &memoria, sizeof memoria);
+  std::printf("medida %.6f %.6f %lld %llu\n",
+              static_cast<double>(fin.QuadPart - inicio.QuadPart) / frecuencia.QuadPart, CpuDelProceso() - cpu,
+              static_cast<long long>(recibidos), static_cast<unsigned long long>(memoria.PeakWorkingSetSize / 1024));
   return 0;
 }

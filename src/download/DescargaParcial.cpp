@@ -27,8 +27,10 @@ bool SinSaltos(const std::string& texto) { return texto.find_first_of("\r\n") ==
 std::string NombreDelParcial(const std::string& fichero) { return fichero + ".EVLparcial"; }
 std::string NombreDelRegistro(const std::string& fichero) { return fichero + ".EVLreanudar"; }
 
-std::optional<RegistroDeParcial> LeerRegistroDeParcial(const SistemaDeArchivos& archivos, const std::string& fichero) {
+std::optional<RegistroDeParcial> LeerRegistroDeParcial(const SistemaDeArchivos& archivos, const std::string& fichero,
+                                                       bool* habia) {
   const auto texto = archivos.LeerArchivo(NombreDelRegistro(fichero), kTamanoMaximo);
+  if (habia) *habia = texto.has_value();
   if (!texto) return std::nullopt;
   std::vector<std::string> lineas;
   size_t inicio = 0;

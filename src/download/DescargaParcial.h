@@ -28,8 +28,9 @@ std::string NombreDelParcial(const std::string& fichero);
 std::string NombreDelRegistro(const std::string& fichero);
 
 // The record of the partial body of `fichero`; nothing when there is none or it is not whole (a
-// power cut while it was written).
-std::optional<RegistroDeParcial> LeerRegistroDeParcial(const SistemaDeArchivos& archivos, const std::string& fichero);
+// power cut while it was written); `habia` tells whether a record file could be read at all.
+std::optional<RegistroDeParcial> LeerRegistroDeParcial(const SistemaDeArchivos& archivos, const std::string& fichero,
+                                                       bool* habia = nullptr);
 // Writes the record and waits until it is on the disk.
 bool GuardarRegistroDeParcial(SistemaDeArchivos& archivos, const std::string& fichero, const RegistroDeParcial& r);
 // Deletes the partial body of `fichero` and its record, whichever is there.

@@ -567,19 +567,23 @@ void netDownload::Concluir(Transferencia& t, FinDelTransporte fin, int64_t desde
 
 std::optional<std::pair<netDownload::Parcial, int64_t>> netDownload::ParcialAContinuar() {
   if (fichero_.find_last_of('\\') == std::string::npos) return std::nullopt;
-  const auto cuerpo = archivos_.Tamano(NombreDelParcial(fichero_));
+  // The record first: most files have none, and a name that is not there costs more to look up
+  // than one that is (under Wine, a reading of the whole folder).
   std::optional<std::pair<Parcial, int64_t>> parcial;
   if (const auto propio = parciales_.find(fichero_); propio != parciales_.end()) {
-    parcial.emplace(propio->second, cuerpo.value_or(0));
-  } else if (const auto registro = LeerRegistroDeParcial(archivos_, fichero_)) {
-    // Of an earlier run: only what its record says reached the disk itself.
-    parcial.emplace(Parcial{*registro, true}, std::min(cuerpo.value_or(0), registro->asegurados));
+    parcial.emplace(propio->second, archivos_.Tamano(NombreDelParcial(fichero_)).value_or(0));
   } else {
-    // A record that is not whole (a power cut while it was written) goes; a body without its
-    // record is written anew when the file is.
-    const std::string roto = NombreDelRegistro(fichero_);
-    if (archivos_.ExisteArchivo(roto)) archivos_.BorrarArchivo(roto, true);
-    return std::nullopt;
+    bool habia = false;
+    const auto registro = LeerRegistroDeParcial(archivos_, fichero_, &habia);
+    if (!registro) {
+      // A record that is not whole (a power cut while it was written) goes; a body without its
+      // record is written anew when the file is.
+      if (habia) archivos_.BorrarArchivo(NombreDelRegistro(fichero_), true);
+      return std::nullopt;
+    }
+    // Of an earlier run: only what its record says reached the disk itself.
+    const auto cuerpo = archivos_.Tamano(NombreDelParcial(fichero_));
+    parcial.emplace(Parcial{*registro, true}, std::min(cuerpo.value_or(0), registro->asegurados));
   }
   const RegistroDeParcial& r = parcial->first.registro;
   const int64_t desde = parcial->second;

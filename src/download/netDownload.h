@@ -18,6 +18,7 @@
 
 namespace evalora {
 
+// Of the whole file: a download that goes on from a partial body counts what it held already.
 struct EventoProgreso {
   int64_t BytesTotales = -1;  // announced length, -1 when none
   int64_t BytesRecibidos = 0;
