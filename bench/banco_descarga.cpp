@@ -72,15 +72,6 @@ class BucleMedido : public BucleDeEventos {
   int64_t maxima_ = 0;
 };
 
-// No bars.
-class SinBarras : public BarrasDeDescarga {
- public:
-  void Preparar() override {}
-  void DibujarArchivo(int32_t) override {}
-  void DibujarGeneral(int32_t) override {}
-  void Ocultar() override {}
-};
-
 // The prefix's files, noting when each download took its final name (the rename of its
 // temporary file): the pace of the list along its length.
 class ArchivosContados : public SistemaDeArchivosPrefijo {

@@ -27,14 +27,6 @@ namespace {
 
 using namespace evalora;
 
-class SinBarras : public BarrasDeDescarga {
- public:
-  void Preparar() override {}
-  void DibujarArchivo(int32_t) override {}
-  void DibujarGeneral(int32_t) override {}
-  void Ocultar() override {}
-};
-
 // No window: its turns cost nothing.
 class SinVentana : public BucleDeEventos {
  public:

@@ -32,6 +32,15 @@ class BarrasDeDescarga {
   virtual void Ocultar() = 0;
 };
 
+// Bars that draw nothing: a download without a window (the benchmarks, tests).
+class SinBarras final : public BarrasDeDescarga {
+ public:
+  void Preparar() override {}
+  void DibujarArchivo(int32_t) override {}
+  void DibujarGeneral(int32_t) override {}
+  void Ocultar() override {}
+};
+
 struct ServiciosDeDescarga {
   SistemaDeArchivos& archivos;
   Reloj& reloj;

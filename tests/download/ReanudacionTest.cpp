@@ -19,14 +19,6 @@ using pruebas::Contenido;
 
 constexpr int64_t kTamano = 300000;
 
-class SinBarras : public BarrasDeDescarga {
- public:
-  void Preparar() override {}
-  void DibujarArchivo(int32_t) override {}
-  void DibujarGeneral(int32_t) override {}
-  void Ocultar() override {}
-};
-
 class ReanudacionTest : public ::testing::Test {
  protected:
   void SetUp() override {
