@@ -35,6 +35,7 @@ void frmPrincipal::Etiqueta(const char* padre, const char* nombre, const std::st
   etiqueta.texto = texto;
   etiqueta.ajustar = ajustar;
   etiqueta.recibeRaton = true;
+  etiqueta.rol = Rol::kTexto;
   Agregar(etiqueta);
 }
 
@@ -45,12 +46,16 @@ void frmPrincipal::Enlace(const char* padre, const char* nombre, const std::stri
   enlace->letra.subrayada = true;
   enlace->tinta = kAzulDeEnlace;
   enlace->mano = true;
+  enlace->rol = Rol::kEnlace;
+  enlace->tabulable = true;
   clics_[nombre] = std::move(alPulsar);
 }
 
 void frmPrincipal::CajaDeTexto(const char* padre, const char* nombre, Rect twips) {
   Control caja = Nuevo(padre, nombre, Clase::kCaja, twips);
   caja.recibeRaton = true;
+  caja.rol = Rol::kCaja;
+  caja.tabulable = true;
   Agregar(caja);
 }
 
@@ -61,7 +66,9 @@ void frmPrincipal::Imagen(const char* padre, const char* nombre, Icono icono, Re
 }
 
 void frmPrincipal::Barra(const char* padre, const char* nombre, Rect twips) {
-  Agregar(Nuevo(padre, nombre, Clase::kBarra, twips));
+  Control barra = Nuevo(padre, nombre, Clase::kBarra, twips);
+  barra.rol = Rol::kBarra;
+  Agregar(barra);
 }
 
 void frmPrincipal::Casilla(const char* padre, const char* nombre, const char* texto, const char* ayuda, Rect twips) {
@@ -70,6 +77,8 @@ void frmPrincipal::Casilla(const char* padre, const char* nombre, const char* te
   casilla.ayuda = ayuda;
   casilla.fondo = paleta_.ColorFondo;
   casilla.tinta = kNaranja;
+  casilla.rol = Rol::kCasilla;
+  casilla.tabulable = true;
   Agregar(casilla);
 }
 
@@ -86,7 +95,12 @@ BotonPlano* frmPrincipal::Boton(const char* padre, const char* etiqueta, const c
   parte.ajustar = false;
   parte.horizontal = Horizontal::kCentro;
   parte.vertical = Vertical::kCentro;
+  // The caption is the button to the keyboard and to a screen reader; face and bar are its look.
+  parte.rol = Rol::kBoton;
+  parte.tabulable = true;
   Agregar(parte);
+  parte.rol = Rol::kNinguno;
+  parte.tabulable = false;
   parte.nombre = barra;
   parte.clase = Clase::kPanel;
   parte.lugar = BotonPlano::LugarDeLaBarra(twips);
@@ -228,6 +242,8 @@ void frmPrincipal::CrearSolicitaCarpeta() {
   Control cancelar = Nuevo(panel, "PasoSC_btnCancelar", Clase::kBoton, T(6000, 2650, 1800, 400));
   cancelar.texto = "Cancelar";
   cancelar.visible = false;
+  cancelar.rol = Rol::kBoton;
+  cancelar.tabulable = true;
   Agregar(cancelar);
   clics_["PasoSC_btnCancelar"] = [this] { servicios_.plataforma.terminacion.Terminar(); };
   Imagen(panel, "PicSCRegresar", Icono::kRegresar, T(600, 2600, 495, 495));
@@ -236,6 +252,9 @@ void frmPrincipal::CrearSolicitaCarpeta() {
   regresar->recibeRaton = true;
   regresar->ayuda = "Regresar";
   regresar->visible = false;
+  regresar->rol = Rol::kBoton;
+  regresar->tabulable = true;
+  regresar->nombreAccesible = "Regresar";
   clics_["PicSCRegresar"] = [this] { MuestraPaso(Paso::kSolicitaSuite); };
   movimientos_["PasoSClblInstrucciones"] = [this] { ReposarPanel("picSolicitaCarpeta"); };
 }

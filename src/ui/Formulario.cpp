@@ -171,6 +171,39 @@ void Formulario::PonerMarcado(const std::string& nombre, bool marcado) {
   Cambio(nombre);
 }
 
+std::string Formulario::NombreAccesible(int indice) const {
+  const Control& c = controles_[static_cast<size_t>(indice)];
+  return c.nombreAccesible.empty() ? c.texto : c.nombreAccesible;
+}
+
+std::vector<int> Formulario::OrdenDeFoco() const {
+  std::vector<std::pair<Pixeles, int>> alcanzables;
+  for (int i = 0; i < static_cast<int>(controles_.size()); ++i) {
+    const Control& c = controles_[static_cast<size_t>(i)];
+    if (c.tabulable && c.habilitado && ALaVista(i)) alcanzables.emplace_back(LugarEnPixeles(i), i);
+  }
+  // Lines as a person reads them: by their tops, a control whose middle lies within the line's
+  // height joins it (a box and its button beside it, a little higher or lower); each line from
+  // left to right.
+  std::stable_sort(alcanzables.begin(), alcanzables.end(),
+                   [](const auto& a, const auto& b) { return a.first.y < b.first.y; });
+  std::vector<int> orden;
+  for (size_t inicio = 0; inicio < alcanzables.size();) {
+    const Pixeles& primero = alcanzables[inicio].first;
+    size_t fin = inicio + 1;
+    while (fin < alcanzables.size() &&
+           alcanzables[fin].first.y + alcanzables[fin].first.alto / 2 < primero.y + primero.alto) {
+      ++fin;
+    }
+    std::stable_sort(alcanzables.begin() + static_cast<std::ptrdiff_t>(inicio),
+                     alcanzables.begin() + static_cast<std::ptrdiff_t>(fin),
+                     [](const auto& a, const auto& b) { return a.first.x < b.first.x; });
+    for (size_t k = inicio; k < fin; ++k) orden.push_back(alcanzables[k].second);
+    inicio = fin;
+  }
+  return orden;
+}
+
 void Formulario::Enfocar(const std::string& nombre) {
   const int i = Indice(nombre);
   if (i < 0) return;

@@ -58,6 +58,9 @@ enum class Clase {
 };
 
 enum class Icono { kNinguno, kAdvertencia, kError, kCorrecto, kRegresar, kSobre };
+// What a control is to a screen reader (and to the keyboard: the roles a person acts on take the
+// focus when they are tabulable).
+enum class Rol { kNinguno, kBoton, kEnlace, kTexto, kCaja, kCasilla, kBarra };
 enum class Horizontal { kIzquierda, kCentro };
 enum class Vertical { kArriba, kCentro };
 
@@ -84,6 +87,9 @@ struct Control {
   bool recibeRaton = false;  // pointer moves and clicks reach it; otherwise they reach its parent
   Icono icono = Icono::kNinguno;
   int orden = 0;  // stacking among its siblings: higher is on top
+  Rol rol = Rol::kNinguno;
+  bool tabulable = false;       // the keyboard's focus reaches it (Tab, Shift+Tab)
+  std::string nombreAccesible;  // what a screen reader names it; empty: its text
   friend bool operator==(const Control&, const Control&) = default;
 };
 
@@ -147,6 +153,11 @@ class Formulario {
   void Subir(const std::string& nombre);
   void Bajar(const std::string& nombre);
   bool Marcado(const std::string& nombre) const;
+  // What a screen reader names a control: its accessible name, else its text.
+  std::string NombreAccesible(int indice) const;
+  // The controls the keyboard reaches now, in the order a person reads the step: tabulable, in
+  // view and enabled, top to bottom, then left to right (their places in the form).
+  std::vector<int> OrdenDeFoco() const;
   void Enfocar(const std::string& nombre);
   const std::string& Foco() const { return foco_; }
   // The colour that shows behind a control: its own, or the nearest parent's.

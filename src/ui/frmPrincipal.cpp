@@ -120,6 +120,34 @@ bool frmPrincipal::TeclaEnter(const std::string& control) {
   return Existe(control);
 }
 
+// --- Keyboard ----------------------------------------------------------------------------
+
+bool frmPrincipal::PulsarTecla(Tecla tecla) {
+  const std::vector<int> orden = OrdenDeFoco();
+  const auto actual = std::find(orden.begin(), orden.end(), Indice(Foco()));
+  if (tecla == Tecla::kTab || tecla == Tecla::kShiftTab) {
+    if (orden.empty()) return false;
+    const size_t n = orden.size();
+    size_t siguiente = tecla == Tecla::kTab ? 0 : n - 1;  // from nothing in view: the first or the last
+    if (actual != orden.end()) {
+      const size_t k = static_cast<size_t>(actual - orden.begin());
+      siguiente = tecla == Tecla::kTab ? (k + 1) % n : (k + n - 1) % n;
+    }
+    EnfocarConTeclado(Controles()[static_cast<size_t>(orden[siguiente])].nombre);
+    return true;
+  }
+  if (actual == orden.end()) return false;  // the focus is on nothing the step shows
+  const Control& c = Controles()[static_cast<size_t>(*actual)];
+  if (c.clase == Clase::kCaja) return tecla == Tecla::kEnter && TeclaEnter(c.nombre);
+  return Pulsar(c.nombre);
+}
+
+void frmPrincipal::EnfocarConTeclado(const std::string& control) {
+  if (const auto antes = botones_.find(Foco()); antes != botones_.end()) antes->second->Reposar();
+  Enfocar(control);
+  if (const auto ahora = botones_.find(control); ahora != botones_.end()) ahora->second->Resaltar();
+}
+
 // --- Pointer -----------------------------------------------------------------------------
 
 void frmPrincipal::Form_MouseMove() {

@@ -81,6 +81,12 @@ class frmPrincipal : public Formulario, public VentanaDeInicio, public BarrasDeD
   void PunteroSobre(const std::string& control);
   // The user closes the window: the program ends at once, also in the middle of a download.
   void CerrarPorElUsuario();
+  // The keyboard's way through the window: Tab and Shift+Tab move the focus along the step's
+  // order (OrdenDeFoco), wrapping at its ends; Enter and Space act on the focused control as a
+  // click (a check box changes; in a text box only Enter counts, with its own meaning). The
+  // focused flat button shows its hover look. False when the key had nothing to act on.
+  enum class Tecla { kTab, kShiftTab, kEnter, kEspacio };
+  bool PulsarTecla(Tecla tecla);
 
   // The steps by name (blanks around it and case do not count), their names and their panels;
   // the panel of a name that is no step is empty.
@@ -181,6 +187,9 @@ class frmPrincipal : public Formulario, public VentanaDeInicio, public BarrasDeD
   Paleta paleta_;
   std::vector<std::string> paneles_;                            // the steps' panels
   std::map<std::string, std::unique_ptr<BotonPlano>> botones_;  // by the label's name
+  // Moves the focus, with the flat buttons' look: the one that loses it rests, the one that
+  // takes it is highlighted.
+  void EnfocarConTeclado(const std::string& control);
   std::map<std::string, std::function<void()>> clics_;
   std::map<std::string, std::function<void()>> movimientos_;  // pointer handlers by control
   std::map<std::string, std::function<void()>> cambios_;      // text boxes' change handlers

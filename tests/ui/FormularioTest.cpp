@@ -61,6 +61,8 @@ class FormaDePrueba : public Formulario {
     Agregar(encima);
   }
   using Formulario::PonerCaption;
+  using Formulario::Agregar;
+  using Formulario::Editar;
 };
 
 std::string Nombre(const Formulario& f, int i) { return i < 0 ? "(formulario)" : f.Controles()[i].nombre; }
@@ -161,6 +163,33 @@ TEST(FormularioTest, LaVistaOyeCadaCambio) {
   f.PonerTexto("no-existe", "x");
   f.Ver("no-existe", false);
   EXPECT_EQ(vista.actualizados.size(), 3u);
+}
+
+// The keyboard's order: what is tabulable, in view and enabled, line by line as a person reads
+// (a control a little higher beside another is on its line), each line from left to right.
+TEST(FormularioTest, OrdenDeFocoComoSeLee) {
+  FormaDePrueba forma;
+  auto poner = [&](const char* nombre, Rect lugar, const char* padre = "panel") {
+    Control c;
+    c.nombre = nombre;
+    c.padre = forma.Indice(padre);
+    c.lugar = lugar;
+    c.tabulable = true;
+    forma.Agregar(c);
+  };
+  poner("derecha", Rect{600, 0, 300, 300});
+  poner("izquierdaMasAbajo", Rect{0, 60, 300, 300});  // the same line, 4 pixels lower
+  poner("abajo", Rect{0, 900, 300, 150});
+  poner("deshabilitado", Rect{0, 1050, 300, 150});
+  forma.Editar("deshabilitado")->habilitado = false;
+  poner("oculto", Rect{0, 0, 300, 150}, "banda");
+  forma.Editar("banda")->visible = false;
+  forma.Editar("caja")->tabulable = true;
+  std::vector<std::string> orden;
+  for (const int i : forma.OrdenDeFoco()) orden.push_back(Nombre(forma, i));
+  EXPECT_EQ(orden, (std::vector<std::string>{"izquierdaMasAbajo", "derecha", "caja", "abajo"}));
+  forma.Editar("panel")->visible = false;  // a hidden step's controls never take the focus
+  EXPECT_TRUE(forma.OrdenDeFoco().empty());
 }
 
 }  // namespace

@@ -217,6 +217,28 @@ bool Escenario::ComprobarPaso(const Accion& a, std::string& hallado) {
   return visible;
 }
 
+bool Escenario::ComprobarFoco(const Accion& a, std::string& hallado) {
+  if (!EnMarcha(hallado)) return false;
+  const std::string& foco = asistente_->Ventana().Foco();
+  if (foco != Texto(a, 0)) hallado = foco.empty() ? "nada" : foco;
+  return foco == Texto(a, 0);
+}
+
+// The step's order of focus as one text: each control with what a screen reader hears of it.
+bool Escenario::ComprobarOrdenDeFoco(const Accion& a, std::string& hallado) {
+  if (!EnMarcha(hallado)) return false;
+  const ui::frmPrincipal& ventana = asistente_->Ventana();
+  static const char* const kRoles[] = {"", "botón", "enlace", "texto", "caja", "casilla", "barra"};
+  std::string orden;
+  for (const int i : ventana.OrdenDeFoco()) {
+    const ui::Control& c = ventana.Controles()[static_cast<size_t>(i)];
+    if (!orden.empty()) orden += ", ";
+    orden += c.nombre + " (" + kRoles[static_cast<int>(c.rol)] + ": " + ventana.NombreAccesible(i) + ")";
+  }
+  if (orden != Texto(a, 0)) hallado = orden;
+  return orden == Texto(a, 0);
+}
+
 bool Escenario::Capturar(const Accion& a, std::string& hallado) {
   if (!EnMarcha(hallado)) return false;
   const fs::path destino = Captura(Texto(a, 0));

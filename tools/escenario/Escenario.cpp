@@ -517,6 +517,24 @@ bool Escenario::Tecla(const Accion& a, std::string& hallado) {
   return Aceptada(a, aceptada, hallado);
 }
 
+bool Escenario::Pulsa(const Accion& a, std::string& hallado) {
+  if (!EnMarcha(hallado)) return false;
+  using T = ui::frmPrincipal::Tecla;
+  const std::string& nombre = a.argumentos[0].texto;
+  const std::optional<T> tecla = nombre == "Tab"         ? std::optional<T>(T::kTab)
+                                 : nombre == "Shift+Tab" ? std::optional<T>(T::kShiftTab)
+                                 : nombre == "Enter"     ? std::optional<T>(T::kEnter)
+                                 : nombre == "Espacio"   ? std::optional<T>(T::kEspacio)
+                                                         : std::nullopt;
+  if (!tecla) {
+    hallado = "tecla desconocida: " + nombre + " (Tab, Shift+Tab, Enter, Espacio)";
+    return false;
+  }
+  bool aceptada = true;
+  Programa([&] { aceptada = asistente_->Ventana().PulsarTecla(*tecla); });
+  return Aceptada(a, aceptada, hallado);
+}
+
 bool Escenario::Clic(const Accion& a, std::string& hallado) {
   const ui::Control* control = ControlEnMarcha(a, hallado);
   if (!control) return false;

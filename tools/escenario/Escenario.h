@@ -68,12 +68,15 @@ class Escenario {
   // What the user does (Escenario.cpp).
   bool Escribe(const Accion& a, std::string& hallado);
   bool Tecla(const Accion& a, std::string& hallado);
+  bool Pulsa(const Accion& a, std::string& hallado);
   bool Clic(const Accion& a, std::string& hallado);
   bool Marca(const Accion& a, std::string& hallado);
   bool Raton(const Accion& a, std::string& hallado);
   bool Cierra(const Accion& a, std::string& hallado);
   // What must be true (Comprobaciones.cpp).
   bool ComprobarPaso(const Accion& a, std::string& hallado);
+  bool ComprobarFoco(const Accion& a, std::string& hallado);
+  bool ComprobarOrdenDeFoco(const Accion& a, std::string& hallado);
   bool ComprobarTexto(const Accion& a, std::string& hallado);
   bool ComprobarVisible(const Accion& a, std::string& hallado);
   bool ComprobarMarcado(const Accion& a, std::string& hallado);
