@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "ui/qt/AccesibleQt.h"
 #include "ui/qt/BarraDeProgreso.h"
 
 namespace evalora::ui {
@@ -169,6 +170,10 @@ QWidget* VentanaQt::Crear(const Control& c, QWidget* padre) {
   if (c.mano) w->setCursor(Qt::PointingHandCursor);
   if (!c.ayuda.empty()) w->setToolTip(QString::fromStdString(c.ayuda));
   if (c.clase == Clase::kCaja) w->installEventFilter(this);  // its Enter key
+  // The keyboard reaches what the form makes tabulable, nothing else: its keys and its focus go to
+  // the form.
+  w->setFocusPolicy(c.tabulable ? Qt::StrongFocus : Qt::NoFocus);
+  if (c.tabulable) w->installEventFilter(this);
   return w;
 }
 
@@ -195,6 +200,7 @@ void VentanaQt::Actualizar(int indice) {
       aplicada->porcentaje = c.porcentaje;
       if (*aplicada == c) {
         MostrarPorcentaje(*static_cast<BarraDeProgreso*>(w), c.porcentaje);
+        ValorAccesible(w, c.porcentaje.value_or(0));
         return;
       }
       aplicada->porcentaje = porcentaje;
@@ -206,6 +212,7 @@ void VentanaQt::Actualizar(int indice) {
   if (c.tinta && c.clase != Clase::kBarra) PintarTinta(w, *c.tinta);
   if (const QFont letra = LetraDe(c); w->font() != letra) w->setFont(letra);
   w->setEnabled(c.habilitado);
+  Accesible(w, c, forma_.NombreAccesible(indice));
   if (auto* etiqueta = qobject_cast<QLabel*>(w); etiqueta && c.clase == Clase::kEtiqueta) {
     etiqueta->setText(Visible(c.texto));
     etiqueta->setWordWrap(c.ajustar);
@@ -258,9 +265,25 @@ bool VentanaQt::eventFilter(QObject* objeto, QEvent* evento) {
     if (raton->button() == Qt::LeftButton && w->rect().contains(raton->position().toPoint())) forma_.Pulsar(nombre);
   } else if (evento->type() == QEvent::KeyPress) {
     const auto* tecla = static_cast<QKeyEvent*>(evento);
-    if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) forma_.TeclaEnter(nombre);
+    const bool enter = tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter;
+    if (qobject_cast<QLineEdit*>(objeto)) {
+      if (enter) forma_.TeclaEnter(nombre);
+    } else if (enter || tecla->key() == Qt::Key_Space) {
+      // On a drawn control, a check box or a push button: the form acts on the control that has
+      // the key, as a click.
+      if (forma_.Foco() != nombre) forma_.Enfocar(nombre);
+      forma_.PulsarTecla(enter ? frmPrincipal::Tecla::kEnter : frmPrincipal::Tecla::kEspacio);
+      return true;
+    }
+  } else if (evento->type() == QEvent::FocusIn && forma_.Foco() != nombre) {
+    forma_.Enfocar(nombre);  // the pointer put it there
   }
   return QWidget::eventFilter(objeto, evento);  // nothing else is consumed
+}
+
+bool VentanaQt::focusNextPrevChild(bool siguiente) {
+  forma_.PulsarTecla(siguiente ? frmPrincipal::Tecla::kTab : frmPrincipal::Tecla::kShiftTab);
+  return true;
 }
 
 void VentanaQt::mouseMoveEvent(QMouseEvent* evento) {

@@ -30,6 +30,8 @@ class VentanaQt : public QWidget, public Vista {
  protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;
   void closeEvent(QCloseEvent* evento) override;
+  // Tab and Shift+Tab go along the form's order, never Qt's own.
+  bool focusNextPrevChild(bool siguiente) override;
   void mouseMoveEvent(QMouseEvent* evento) override;
 
  private:
