@@ -124,6 +124,38 @@ TEST_F(VentanaWin32Test, CasillasYElPesoEstimado) {
   EXPECT_FALSE(Forma().ALaVista("PasoSuite_LblPesoEstimado"));
 }
 
+// Keys as the window's loop takes them: Tab and Shift+Tab along the form's order, through the
+// system's controls and ours alike; the focus of a control we draw is our window's; Enter on a
+// flat button is its click; Space on a check box ticks it.
+TEST_F(VentanaWin32Test, ElTecladoRecorreElPasoEnElOrdenDelFormulario) {
+  Crear(6);
+  Forma().Mostrar();
+  Forma().MuestraPaso("SolicitaSuite");
+  auto tecla = [&](HWND destino, WPARAM cual) {
+    MSG m{destino, WM_KEYDOWN, cual, 0, 0, {}};
+    ventana->Atender(&m);
+    m.message = WM_KEYUP;
+    ventana->Atender(&m);
+    Atender();
+  };
+  HWND primera = DelSistema("PasoSuitechkOffice2010");
+  SetFocus(primera);
+  EXPECT_EQ(Forma().Foco(), "PasoSuitechkOffice2010");
+  tecla(primera, VK_TAB);
+  EXPECT_EQ(Forma().Foco(), "PasoSuitechkAdobeCS6");
+  EXPECT_EQ(GetFocus(), DelSistema("PasoSuitechkAdobeCS6"));
+  tecla(GetFocus(), VK_SPACE);
+  EXPECT_TRUE(Forma().Marcado("PasoSuitechkAdobeCS6"));
+  for (int i = 0; i < 6; ++i) tecla(GetFocus(), VK_TAB);
+  EXPECT_EQ(Forma().Foco(), "PasoSuitelblContinuar");
+  EXPECT_EQ(GetFocus(), Ventana());  // drawn by us: the keys come to the window
+  tecla(Ventana(), VK_RETURN);
+  EXPECT_TRUE(Forma().ALaVista("picSolicitaCarpeta"));  // a suite is ticked: the next step
+  tecla(Ventana(), VK_TAB);
+  EXPECT_EQ(Forma().Foco(), "PasoSCtxtCarpetaDeDescarga");
+  EXPECT_EQ(GetFocus(), DelSistema("PasoSCtxtCarpetaDeDescarga"));
+}
+
 TEST_F(VentanaWin32Test, PunteroYClicSobreLoQueDibujamos) {
   Crear(4);
   Forma().Mostrar();

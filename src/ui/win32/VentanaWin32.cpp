@@ -386,15 +386,17 @@ LRESULT CALLBACK VentanaWin32::Estado::DelSistema(HWND v, UINT mensaje, WPARAM w
     MapWindowPoints(v, e->ventana, &p, 1);
     e->Puntero(p.x, p.y);
   } else if (mensaje == WM_KEYDOWN && w == VK_RETURN) {
-    // Enter on a push button presses it, as in every dialog of the system; in a box it is the
-    // box's own key.
+    // Enter on a push button or a check box is its click, as in every dialog of the system; in a
+    // box it is the box's own key.
     const Control& c = e->forma.Controles()[i];
-    if (c.clase == Clase::kBoton) {
+    if (c.clase == Clase::kBoton || c.clase == Clase::kCasilla) {
       e->forma.Pulsar(c.nombre);
     } else {
       e->forma.TeclaEnter(c.nombre);
     }
     return 0;
+  } else if (mensaje == WM_SETFOCUS && e->forma.Foco() != e->forma.Controles()[i].nombre) {
+    e->forma.Enfocar(e->forma.Controles()[i].nombre);  // the pointer put it there
   } else if (mensaje == WM_GETDLGCODE && l && reinterpret_cast<const MSG*>(l)->wParam == VK_RETURN) {
     return CallWindowProcW(anterior, v, mensaje, w, l) | DLGC_WANTALLKEYS;  // Enter is the box's
   } else if (mensaje == WM_CHAR && (w == L'\r' || w == L'\n')) {
@@ -559,8 +561,9 @@ void VentanaWin32::Actualizar(int control) {
 void VentanaWin32::Reordenar(int) { InvalidateRect(estado_->ventana, nullptr, FALSE); }
 
 void VentanaWin32::Enfocar(int control) {
+  // A control we draw has no window: the keys go to ours, and the form knows which it is.
   const auto hijo = estado_->delSistema.find(control);
-  if (hijo != estado_->delSistema.end()) SetFocus(hijo->second);
+  SetFocus(hijo != estado_->delSistema.end() ? hijo->second : estado_->ventana);
 }
 
 void VentanaWin32::EscribirCaption(const std::string& caption) {
@@ -662,9 +665,26 @@ std::vector<std::string> VentanaWin32::EtiquetasQueNoCaben() const {
   return sinLugar;
 }
 
-// One message of the window's loop: the keys of a dialog (Tab, Enter on a push button) first.
+// One message of the window's loop: the keyboard's way through the form first (Tab and Shift+Tab
+// along its order; Enter and Space on a control we draw), then the keys of a dialog (Enter on a
+// push button, Space on a check box).
 void VentanaWin32::Atender(void* mensaje) {
   MSG* m = static_cast<MSG*>(mensaje);
+  const bool nuestra = m->hwnd == estado_->ventana || IsChild(estado_->ventana, m->hwnd);
+  if (nuestra && m->message == WM_KEYDOWN) {
+    using T = frmPrincipal::Tecla;
+    if (m->wParam == VK_TAB) {
+      forma_.PulsarTecla(GetKeyState(VK_SHIFT) < 0 ? T::kShiftTab : T::kTab);
+      return;
+    }
+    if ((m->wParam == VK_RETURN || m->wParam == VK_SPACE) && m->hwnd == estado_->ventana) {
+      forma_.PulsarTecla(m->wParam == VK_RETURN ? T::kEnter : T::kEspacio);
+      return;
+    }
+  }
+  if (nuestra && m->message == WM_CHAR && m->hwnd == estado_->ventana && (m->wParam == L' ' || m->wParam == L'\r')) {
+    return;  // no beep: the key was the form's
+  }
   if (!IsDialogMessageW(estado_->ventana, m)) {
     TranslateMessage(m);
     DispatchMessageW(m);
