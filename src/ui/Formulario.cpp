@@ -177,28 +177,33 @@ std::string Formulario::NombreAccesible(int indice) const {
 }
 
 std::vector<int> Formulario::OrdenDeFoco() const {
-  std::vector<std::pair<Pixeles, int>> alcanzables;
+  return EnOrdenDeLectura([this](int i, const Control& c) { return c.tabulable && c.habilitado && ALaVista(i); });
+}
+
+std::vector<int> Formulario::OrdenAccesible() const {
+  return EnOrdenDeLectura([this](int i, const Control& c) { return c.rol != Rol::kNinguno && ALaVista(i); });
+}
+
+std::vector<int> Formulario::EnOrdenDeLectura(const std::function<bool(int, const Control&)>& cuales) const {
+  std::vector<std::pair<Pixeles, int>> elegidos;
   for (int i = 0; i < static_cast<int>(controles_.size()); ++i) {
-    const Control& c = controles_[static_cast<size_t>(i)];
-    if (c.tabulable && c.habilitado && ALaVista(i)) alcanzables.emplace_back(LugarEnPixeles(i), i);
+    if (cuales(i, controles_[static_cast<size_t>(i)])) elegidos.emplace_back(LugarEnPixeles(i), i);
   }
   // Lines as a person reads them: by their tops, a control whose middle lies within the line's
   // height joins it (a box and its button beside it, a little higher or lower); each line from
   // left to right.
-  std::stable_sort(alcanzables.begin(), alcanzables.end(),
-                   [](const auto& a, const auto& b) { return a.first.y < b.first.y; });
+  std::stable_sort(elegidos.begin(), elegidos.end(), [](const auto& a, const auto& b) { return a.first.y < b.first.y; });
   std::vector<int> orden;
-  for (size_t inicio = 0; inicio < alcanzables.size();) {
-    const Pixeles& primero = alcanzables[inicio].first;
+  for (size_t inicio = 0; inicio < elegidos.size();) {
+    const Pixeles& primero = elegidos[inicio].first;
     size_t fin = inicio + 1;
-    while (fin < alcanzables.size() &&
-           alcanzables[fin].first.y + alcanzables[fin].first.alto / 2 < primero.y + primero.alto) {
+    while (fin < elegidos.size() && elegidos[fin].first.y + elegidos[fin].first.alto / 2 < primero.y + primero.alto) {
       ++fin;
     }
-    std::stable_sort(alcanzables.begin() + static_cast<std::ptrdiff_t>(inicio),
-                     alcanzables.begin() + static_cast<std::ptrdiff_t>(fin),
+    std::stable_sort(elegidos.begin() + static_cast<std::ptrdiff_t>(inicio),
+                     elegidos.begin() + static_cast<std::ptrdiff_t>(fin),
                      [](const auto& a, const auto& b) { return a.first.x < b.first.x; });
-    for (size_t k = inicio; k < fin; ++k) orden.push_back(alcanzables[k].second);
+    for (size_t k = inicio; k < fin; ++k) orden.push_back(elegidos[k].second);
     inicio = fin;
   }
   return orden;

@@ -6,6 +6,7 @@
 // keys and pointer moves into the form's events.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -158,6 +159,9 @@ class Formulario {
   // The controls the keyboard reaches now, in the order a person reads the step: tabulable, in
   // view and enabled, top to bottom, then left to right (their places in the form).
   std::vector<int> OrdenDeFoco() const;
+  // What a screen reader finds on the step, in the same reading order: every control in view
+  // that has a role.
+  std::vector<int> OrdenAccesible() const;
   void Enfocar(const std::string& nombre);
   const std::string& Foco() const { return foco_; }
   // The colour that shows behind a control: its own, or the nearest parent's.
@@ -182,6 +186,7 @@ class Formulario {
   void PonerCaption(const std::string& caption);
   void PonerMarcado(const std::string& nombre, bool marcado);
   Control* Editar(const std::string& nombre);
+  std::vector<int> EnOrdenDeLectura(const std::function<bool(int, const Control&)>& cuales) const;
   void Cambio(const std::string& nombre);
   Color fondoDelFormulario_{255, 255, 255};
 

@@ -8,10 +8,14 @@
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 #include <uxtheme.h>
 // clang-format on
 
+#include <string>
+
 #include "ApoyoWin.h"
+#include "platform/windows/TextoWin.h"
 #include "PruebaDeVentanaWin32.h"
 #include "ui/Png.h"
 
@@ -154,6 +158,80 @@ TEST_F(VentanaWin32Test, ElTecladoRecorreElPasoEnElOrdenDelFormulario) {
   tecla(Ventana(), VK_TAB);
   EXPECT_EQ(Forma().Foco(), "PasoSCtxtCarpetaDeDescarga");
   EXPECT_EQ(GetFocus(), DelSistema("PasoSCtxtCarpetaDeDescarga"));
+}
+
+// What a screen reader reads of a step through Active Accessibility (Wine's oleacc, as Narrator or
+// NVDA ask Windows'): the client's children are the form's controls in reading order, each with
+// its role and name (the system's controls as their own objects), and a drawn button's default
+// action is its click.
+TEST_F(VentanaWin32Test, ElArbolAccesibleEsElDelFormulario) {
+  // IAccessible's id, written here as the window writes it (two libraries define the symbol).
+  const GUID iid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+  Crear(6);
+  Forma().Mostrar();
+  Forma().MuestraPaso("SolicitaCarpeta");
+  Atender();
+  IAccessible* cliente = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(Ventana(), OBJID_CLIENT, iid, reinterpret_cast<void**>(&cliente)), S_OK);
+  const std::vector<int> orden = Forma().OrdenAccesible();
+  LONG cuantos = 0;
+  ASSERT_EQ(cliente->get_accChildCount(&cuantos), S_OK);
+  ASSERT_EQ(cuantos, static_cast<LONG>(orden.size()));
+  std::vector<VARIANT> hijos(static_cast<size_t>(cuantos));
+  LONG obtenidos = 0;
+  ASSERT_EQ(AccessibleChildren(cliente, 0, cuantos, hijos.data(), &obtenidos), S_OK);
+  ASSERT_EQ(obtenidos, cuantos);
+  auto texto = [](BSTR b) {
+    std::wstring w = b ? std::wstring(b, SysStringLen(b)) : L"";
+    SysFreeString(b);
+    return w;
+  };
+  std::vector<std::string> leidos, esperados;
+  for (size_t k = 0; k < hijos.size(); ++k) {
+    const Control& c = Forma().Controles()[static_cast<size_t>(orden[k])];
+    IAccessible* objeto = cliente;
+    VARIANT quien = hijos[k];
+    if (hijos[k].vt == VT_DISPATCH) {  // a system control: its own object
+      ASSERT_EQ(hijos[k].pdispVal->QueryInterface(iid, reinterpret_cast<void**>(&objeto)), S_OK) << c.nombre;
+      quien.vt = VT_I4;
+      quien.lVal = CHILDID_SELF;
+    }
+    VARIANT rol{};
+    ASSERT_EQ(objeto->get_accRole(quien, &rol), S_OK) << c.nombre;
+    BSTR nombre = nullptr;
+    objeto->get_accName(quien, &nombre);
+    std::wstring leido = texto(nombre);
+    if (c.rol == Rol::kCaja) {  // a box is read by its value
+      BSTR valor = nullptr;
+      objeto->get_accValue(quien, &valor);
+      leido = texto(valor);
+    }
+    leidos.push_back(c.nombre + " " + std::to_string(rol.lVal) + " " + win32::Estrecho(leido));
+    const long esperado = c.rol == Rol::kBoton     ? ROLE_SYSTEM_PUSHBUTTON
+                          : c.rol == Rol::kEnlace  ? ROLE_SYSTEM_LINK
+                          : c.rol == Rol::kCaja    ? ROLE_SYSTEM_TEXT
+                          : c.rol == Rol::kCasilla ? ROLE_SYSTEM_CHECKBUTTON
+                          : c.rol == Rol::kBarra   ? ROLE_SYSTEM_PROGRESSBAR
+                                                   : ROLE_SYSTEM_STATICTEXT;
+    esperados.push_back(c.nombre + " " + std::to_string(esperado) + " " +
+                        (c.rol == Rol::kCaja ? c.texto : Forma().NombreAccesible(orden[k])));
+    if (objeto != cliente) objeto->Release();
+    VariantClear(&hijos[k]);
+  }
+  EXPECT_EQ(leidos, esperados);
+  // The folder step's back picture is read as what it does, and a drawn button's default action
+  // is its click (run from the window's loop).
+  EXPECT_NE(std::find(leidos.begin(), leidos.end(), "PicSCRegresar " + std::to_string(ROLE_SYSTEM_PUSHBUTTON) + " Regresar"),
+            leidos.end());
+  const auto regreso = std::find(orden.begin(), orden.end(), Forma().Indice("PicSCRegresar"));
+  ASSERT_NE(regreso, orden.end());
+  VARIANT boton{};
+  boton.vt = VT_I4;
+  boton.lVal = static_cast<LONG>(regreso - orden.begin()) + 1;
+  EXPECT_EQ(cliente->accDoDefaultAction(boton), S_OK);
+  Atender();
+  EXPECT_TRUE(Forma().ALaVista("picPasoSuite"));
+  cliente->Release();
 }
 
 TEST_F(VentanaWin32Test, PunteroYClicSobreLoQueDibujamos) {

@@ -11,6 +11,7 @@
 
 #include "platform/windows/TextoWin.h"
 #include "ui/Png.h"
+#include "ui/win32/AccesibleWin32.h"
 
 namespace evalora::ui {
 
@@ -407,6 +408,18 @@ LRESULT CALLBACK VentanaWin32::Estado::DelSistema(HWND v, UINT mensaje, WPARAM w
 
 LRESULT VentanaWin32::Estado::Mensaje(UINT mensaje, WPARAM w, LPARAM l) {
   switch (mensaje) {
+    case WM_GETOBJECT:
+      if (static_cast<LONG>(l) == static_cast<LONG>(OBJID_CLIENT)) {
+        auto delSistemaDe = [this](int i) -> void* {
+          const auto hijo = delSistema.find(i);
+          return hijo == delSistema.end() ? nullptr : hijo->second;
+        };
+        if (const LRESULT r = ResponderAccesible(FuenteAccesible{forma, ventana, ppp, delSistemaDe}, w)) return r;
+      }
+      break;
+    case kMensajeAccionAccesible:  // a screen reader's default action on a control we draw
+      forma.Pulsar(forma.Controles()[static_cast<size_t>(w)].nombre);
+      return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(ventana, &ps);
