@@ -58,6 +58,16 @@ void frmPrincipal::MuestraPanel(const std::string& panel) {
   Fondo(panel, paleta_.ColorFondo);
   Ver(panel, true);
   Refrescar();
+  // The focus goes to the step's first control (its look, on a flat button, only once the user
+  // has gone by the keyboard: the pointer's user sees the design as it is).
+  if (const std::vector<int> orden = OrdenDeFoco(); !orden.empty()) {
+    const std::string& primero = Controles()[static_cast<size_t>(orden.front())].nombre;
+    if (tecladoUsado_) {
+      EnfocarConTeclado(primero);
+    } else {
+      Enfocar(primero);
+    }
+  }
   if (panel == "picContacto") Enfocar("PasoDI_txtNombre");
 }
 
@@ -123,6 +133,7 @@ bool frmPrincipal::TeclaEnter(const std::string& control) {
 // --- Keyboard ----------------------------------------------------------------------------
 
 bool frmPrincipal::PulsarTecla(Tecla tecla) {
+  tecladoUsado_ = true;
   const std::vector<int> orden = OrdenDeFoco();
   const auto actual = std::find(orden.begin(), orden.end(), Indice(Foco()));
   if (tecla == Tecla::kTab || tecla == Tecla::kShiftTab) {

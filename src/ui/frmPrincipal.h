@@ -190,6 +190,7 @@ class frmPrincipal : public Formulario, public VentanaDeInicio, public BarrasDeD
   // Moves the focus, with the flat buttons' look: the one that loses it rests, the one that
   // takes it is highlighted.
   void EnfocarConTeclado(const std::string& control);
+  bool tecladoUsado_ = false;  // the user has pressed a key of the keyboard's way
   std::map<std::string, std::function<void()>> clics_;
   std::map<std::string, std::function<void()>> movimientos_;  // pointer handlers by control
   std::map<std::string, std::function<void()>> cambios_;      // text boxes' change handlers

@@ -130,7 +130,7 @@ TEST_F(VentanaWin32Test, CasillasYElPesoEstimado) {
 
 // Keys as the window's loop takes them: Tab and Shift+Tab along the form's order, through the
 // system's controls and ours alike; the focus of a control we draw is our window's; Enter on a
-// flat button is its click; Space on a check box ticks it.
+// flat button is its click; Space on a check box ticks it; a new step begins on its first control.
 TEST_F(VentanaWin32Test, ElTecladoRecorreElPasoEnElOrdenDelFormulario) {
   Crear(6);
   Forma().Mostrar();
@@ -155,9 +155,12 @@ TEST_F(VentanaWin32Test, ElTecladoRecorreElPasoEnElOrdenDelFormulario) {
   EXPECT_EQ(GetFocus(), Ventana());  // drawn by us: the keys come to the window
   tecla(Ventana(), VK_RETURN);
   EXPECT_TRUE(Forma().ALaVista("picSolicitaCarpeta"));  // a suite is ticked: the next step
-  tecla(Ventana(), VK_TAB);
+  // The new step begins with the focus on its first control, the text box.
   EXPECT_EQ(Forma().Foco(), "PasoSCtxtCarpetaDeDescarga");
   EXPECT_EQ(GetFocus(), DelSistema("PasoSCtxtCarpetaDeDescarga"));
+  tecla(GetFocus(), VK_TAB);
+  EXPECT_EQ(Forma().Foco(), "PasoSClblExaminar");
+  EXPECT_EQ(GetFocus(), Ventana());
 }
 
 // What a screen reader reads of a step through Active Accessibility (Wine's oleacc, as Narrator or
