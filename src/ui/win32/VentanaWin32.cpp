@@ -418,7 +418,10 @@ LRESULT VentanaWin32::Estado::Mensaje(UINT mensaje, WPARAM w, LPARAM l) {
       }
       break;
     case kMensajeAccionAccesible:  // a screen reader's default action on a control we draw
-      forma.Pulsar(forma.Controles()[static_cast<size_t>(w)].nombre);
+      // Only on one still in view: the step may have changed since the reader asked.
+      if (w < forma.Controles().size() && forma.ALaVista(static_cast<int>(w))) {
+        forma.Pulsar(forma.Controles()[static_cast<size_t>(w)].nombre);
+      }
       return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
