@@ -165,6 +165,27 @@ TEST_F(RetencionWinTest, CadaOperacionEsperaAQueElOtroSuelteElArchivo) {
   EXPECT_LE(reloj.Esperado(), 2000u);
 }
 
+// A download that goes on from its partial body while an antivirus still reads it: the opening
+// waits for it, keeps the part held, drops what lay beyond, and the bytes reach the disk itself.
+TEST_F(RetencionWinTest, ElCuerpoParcialRetenidoSeContinuaAlSoltarse) {
+  const std::string parcial = Nuevo("a.bin.EVLparcial");  // "contenido de a.bin.EVLparcial"
+  reloj.Retener(parcial, 300);
+  auto escritura = archivos.AbrirParaContinuar(parcial, 9);
+  ASSERT_NE(escritura, nullptr);
+  EXPECT_GE(reloj.Esperado(), 300u);
+  EXPECT_TRUE(escritura->Escribir(" nuevo", 6));
+  EXPECT_TRUE(escritura->Asegurar());
+  EXPECT_TRUE(escritura->Cerrar());
+  EXPECT_EQ(carpeta.Leer("a.bin.EVLparcial"), "contenido nuevo");
+  EXPECT_EQ(archivos.LeerArchivo(parcial, 100), "contenido nuevo");
+  EXPECT_FALSE(archivos.LeerArchivo(parcial, 10).has_value());  // longer than asked for
+  // Fewer bytes than the part to keep: no continuation; a new one from 0 is created.
+  EXPECT_EQ(archivos.AbrirParaContinuar(parcial, 100), nullptr);
+  EXPECT_EQ(archivos.AbrirParaContinuar(En("otro.EVLparcial"), 5), nullptr);
+  EXPECT_NE(archivos.AbrirParaContinuar(En("otro.EVLparcial"), 0), nullptr);
+  EXPECT_TRUE(archivos.ExisteArchivo(En("otro.EVLparcial")));
+}
+
 TEST_F(RetencionWinTest, UnaRetencionQueNoAcabaCuestaDosSegundosYOtroErrorNada) {
   const std::string archivo = Nuevo("retenido.bin");
   reloj.Retener(archivo, 0);
