@@ -51,8 +51,9 @@ void frmPrincipal::Enlace(const char* padre, const char* nombre, const std::stri
   clics_[nombre] = std::move(alPulsar);
 }
 
-void frmPrincipal::CajaDeTexto(const char* padre, const char* nombre, Rect twips) {
+void frmPrincipal::CajaDeTexto(const char* padre, const char* nombre, const char* rotulo, Rect twips) {
   Control caja = Nuevo(padre, nombre, Clase::kCaja, twips);
+  caja.rotulo = rotulo;
   caja.recibeRaton = true;
   caja.rol = Rol::kCaja;
   caja.tabulable = true;
@@ -65,8 +66,9 @@ void frmPrincipal::Imagen(const char* padre, const char* nombre, Icono icono, Re
   Agregar(imagen);
 }
 
-void frmPrincipal::Barra(const char* padre, const char* nombre, Rect twips) {
+void frmPrincipal::Barra(const char* padre, const char* nombre, const char* rotulo, Rect twips) {
   Control barra = Nuevo(padre, nombre, Clase::kBarra, twips);
+  barra.rotulo = rotulo;
   barra.rol = Rol::kBarra;
   Agregar(barra);
 }
@@ -173,7 +175,7 @@ void frmPrincipal::CrearBienvenida() {
   bienvenido->tinta = kBlanco;
   Etiqueta("PicBienvenida", "PasoBienvenido_lblDescripcion", "", T(600, 800, 9840, 800));
   Etiqueta("PicBienvenida", "PasoBienvenido_lblIDLanzador", "", T(600, 1700, 5000, 300));
-  CajaDeTexto("PicBienvenida", "PasoBienvenido_txtIDLanzador", T(600, 2000, 3000, 375));
+  CajaDeTexto("PicBienvenida", "PasoBienvenido_txtIDLanzador", "PasoBienvenido_lblIDLanzador", T(600, 2000, 3000, 375));
   Etiqueta("PicBienvenida", "PasoBienvenido_lblMensajeLanzador", "* El ID no es válido", T(3750, 2040, 4100, 300),
            false);
   Editar("PasoBienvenido_lblMensajeLanzador")->tinta = Color{200, 0, 0};
@@ -193,10 +195,10 @@ void frmPrincipal::CrearIndicaId() {
            "Escribe el ID de la Base de datos Evalora y la carpeta o ruta de red en la que deberá instalarse.",
            T(600, 250, 9840, 450));
   Etiqueta(panel, "PasoIndicaId_lblID", "ID de la Base de datos:", T(600, 800, 4000, 300));
-  CajaDeTexto(panel, "PasoIndicaId_txtID", T(600, 1100, 3000, 375));
+  CajaDeTexto(panel, "PasoIndicaId_txtID", "PasoIndicaId_lblID", T(600, 1100, 3000, 375));
   Etiqueta(panel, "PasoIndicaId_lblPathBD",
            "Ubicación de la Base de datos (carpeta o ruta de red):", T(600, 1600, 7000, 300));
-  CajaDeTexto(panel, "PasoIndicaId_txtPathBD", T(600, 1900, 6900, 375));
+  CajaDeTexto(panel, "PasoIndicaId_txtPathBD", "PasoIndicaId_lblPathBD", T(600, 1900, 6900, 375));
   Boton(panel, "PasoIndicaID_cmdExaminar", "picPasoIndicaID_cmdExaminar", "picInferiorPasoIndicaID_cmdExaminar",
         "Examinar...", paleta_.ColorAzul, T(7800, 1860, 2640, 450), [this] { PasoIndicaID_cmdExaminar_Click(); });
   Boton(panel, "PasoIndicaId_lblContinuar", "picPasoIndicaId_lblContinuar", "picInferiorPasoIndicaId_lblContinuar",
@@ -233,7 +235,7 @@ void frmPrincipal::CrearSolicitaCarpeta() {
   const char* panel = "picSolicitaCarpeta";
   Etiqueta(panel, "PasoSClblInstrucciones",
            "Elige la carpeta en la que deseas colocar los archivos que vas a descargar.", T(600, 250, 9840, 900));
-  CajaDeTexto(panel, "PasoSCtxtCarpetaDeDescarga", T(600, 1300, 6900, 375));
+  CajaDeTexto(panel, "PasoSCtxtCarpetaDeDescarga", "PasoSClblInstrucciones", T(600, 1300, 6900, 375));
   Editar("PasoSCtxtCarpetaDeDescarga")->soloLectura = true;
   Boton(panel, "PasoSClblExaminar", "picPasoSClblExaminar", "picInferiorPasoSClblExaminar", "Examinar...",
         paleta_.ColorAzul, T(7800, 1260, 2640, 450), [this] { PasoSCPicExaminar_Click(); });
@@ -282,9 +284,9 @@ void frmPrincipal::CrearIniciaDescarga() {
   Etiqueta(panel, "LblDescargandoArchivos", "", T(600, 250, 9840, 400));
   Editar("LblDescargandoArchivos")->letra.negrita = true;
   Etiqueta(panel, "lbProgresoPorArchivo", "Progreso por archivo ...", T(600, 850, 5000, 300));
-  Barra(panel, "picProgresoPorArchivo", T(600, 1150, 9840, 345));
+  Barra(panel, "picProgresoPorArchivo", "lbProgresoPorArchivo", T(600, 1150, 9840, 345));
   Etiqueta(panel, "lbProgresoGeneral", "Progreso general ...", T(600, 1750, 5000, 300));
-  Barra(panel, "picProgresoGeneral", T(600, 2050, 9840, 345));
+  Barra(panel, "picProgresoGeneral", "lbProgresoGeneral", T(600, 2050, 9840, 345));
 }
 
 void frmPrincipal::CrearInstalando() {
@@ -292,7 +294,7 @@ void frmPrincipal::CrearInstalando() {
   Etiqueta(panel, "PasoInstalando_LblProcesoEnEjecucion", "Instalando...", T(600, 400, 9840, 400));
   Editar("PasoInstalando_LblProcesoEnEjecucion")->letra.negrita = true;
   Etiqueta(panel, "lbProgresoInstalacion", "", T(600, 1150, 9840, 300));
-  Barra(panel, "picProgresoInstalacion", T(600, 1500, 9840, 345));
+  Barra(panel, "picProgresoInstalacion", "lbProgresoInstalacion", T(600, 1500, 9840, 345));
 }
 
 void frmPrincipal::CrearDescargaCorrecta() {
@@ -346,11 +348,11 @@ void frmPrincipal::CrearContacto() {
            "Proporciónanos tus datos y nuestro personal de soporte técnico se pondrá en contacto contigo. ",
            T(1300, 250, 8400, 450));
   Etiqueta(panel, "PasoDI_LblNombre", "Nombre:", T(1300, 850, 2400, 300));
-  CajaDeTexto(panel, "PasoDI_txtNombre", T(3800, 800, 5000, 375));
+  CajaDeTexto(panel, "PasoDI_txtNombre", "PasoDI_LblNombre", T(3800, 800, 5000, 375));
   Etiqueta(panel, "PasoDI_LblCorreo", "Correo electrónico:", T(1300, 1300, 2400, 300));
-  CajaDeTexto(panel, "PasoDI_txtCorreo", T(3800, 1250, 5000, 375));
+  CajaDeTexto(panel, "PasoDI_txtCorreo", "PasoDI_LblCorreo", T(3800, 1250, 5000, 375));
   Etiqueta(panel, "PasoDI_LblTelefono", "Teléfono (Opcional):", T(1300, 1750, 2400, 300));
-  CajaDeTexto(panel, "PasoDI_txtTelefono", T(3800, 1700, 3000, 375));
+  CajaDeTexto(panel, "PasoDI_txtTelefono", "PasoDI_LblTelefono", T(3800, 1700, 3000, 375));
   Etiqueta(panel, "PasoDI_LblTelefono2", "(Incluye lada y código de tu país)", T(6900, 1750, 4000, 300));
   Boton(panel, "PasoDI_lblRegistrar", "PasoDI_picRegistrar", "PasoDI_picInferiorRegistrar", "Registrar datos",
         paleta_.ColorAcento, T(7800, 2450, 2640, 495), [this] { PasoDI_btnRegistrar_Click(); });

@@ -43,7 +43,13 @@ std::vector<int> Formulario::Hijos(int padre) const {
 
 void Formulario::Cambio(const std::string& nombre) {
   const int i = Indice(nombre);
-  if (vista_ && i >= 0) vista_->Actualizar(i);
+  if (!vista_ || i < 0) return;
+  vista_->Actualizar(i);
+  if (controles_[static_cast<size_t>(i)].clase != Clase::kEtiqueta) return;
+  // A box or bar named by this label is renamed with it.
+  for (size_t k = 0; k < controles_.size(); ++k) {
+    if (controles_[k].rotulo == nombre) vista_->Actualizar(static_cast<int>(k));
+  }
 }
 
 std::string Formulario::Texto(const std::string& nombre) const {
@@ -173,7 +179,9 @@ void Formulario::PonerMarcado(const std::string& nombre, bool marcado) {
 
 std::string Formulario::NombreAccesible(int indice) const {
   const Control& c = controles_[static_cast<size_t>(indice)];
-  return c.nombreAccesible.empty() ? c.texto : c.nombreAccesible;
+  if (!c.nombreAccesible.empty()) return c.nombreAccesible;
+  if (!c.rotulo.empty()) return Texto(c.rotulo);
+  return c.texto;
 }
 
 std::vector<int> Formulario::OrdenDeFoco() const {
@@ -181,7 +189,20 @@ std::vector<int> Formulario::OrdenDeFoco() const {
 }
 
 std::vector<int> Formulario::OrdenAccesible() const {
-  return EnOrdenDeLectura([this](int i, const Control& c) { return c.rol != Rol::kNinguno && ALaVista(i); });
+  return EnOrdenDeLectura([this](int i, const Control& c) {
+    return c.rol != Rol::kNinguno && ALaVista(i) && (c.rol != Rol::kTexto || !c.texto.empty());
+  });
+}
+
+std::string Formulario::MensajeDelPaso() const {
+  std::string mensaje;
+  for (const int i : OrdenAccesible()) {
+    const Control& c = controles_[static_cast<size_t>(i)];
+    if (c.rol != Rol::kTexto) continue;
+    if (!mensaje.empty()) mensaje += "\r\n";
+    mensaje += c.texto;
+  }
+  return mensaje;
 }
 
 std::vector<int> Formulario::EnOrdenDeLectura(const std::function<bool(int, const Control&)>& cuales) const {

@@ -91,6 +91,7 @@ struct Control {
   Rol rol = Rol::kNinguno;
   bool tabulable = false;       // the keyboard's focus reaches it (Tab, Shift+Tab)
   std::string nombreAccesible;  // what a screen reader names it; empty: its text
+  std::string rotulo;           // the label that names it (a box's, a bar's), by its name: its text is the name
   friend bool operator==(const Control&, const Control&) = default;
 };
 
@@ -103,6 +104,9 @@ class Vista {
   // The stacking order of a parent's children changed.
   virtual void Reordenar(int padre) = 0;
   virtual void Enfocar(int control) = 0;
+  // A new step is in view: once the program has written it, a screen reader is told its message
+  // (Formulario::MensajeDelPaso, asked for then).
+  virtual void AnunciarPaso() = 0;
   virtual void EscribirCaption(const std::string& caption) = 0;
   virtual void Mostrar() = 0;
   virtual void Ocultar() = 0;
@@ -154,14 +158,18 @@ class Formulario {
   void Subir(const std::string& nombre);
   void Bajar(const std::string& nombre);
   bool Marcado(const std::string& nombre) const;
-  // What a screen reader names a control: its accessible name, else its text.
+  // What a screen reader names a control: its accessible name, else its label's text (a box's
+  // caption above or beside it), else its own text.
   std::string NombreAccesible(int indice) const;
   // The controls the keyboard reaches now, in the order a person reads the step: tabulable, in
   // view and enabled, top to bottom, then left to right (their places in the form).
   std::vector<int> OrdenDeFoco() const;
   // What a screen reader finds on the step, in the same reading order: every control in view
-  // that has a role.
+  // that has a role (a text with nothing written in it is nothing to read).
   std::vector<int> OrdenAccesible() const;
+  // What a reader says when the step appears: the texts of the step in view, in reading order,
+  // one a line (CR LF, as the program writes its line breaks).
+  std::string MensajeDelPaso() const;
   void Enfocar(const std::string& nombre);
   const std::string& Foco() const { return foco_; }
   // The colour that shows behind a control: its own, or the nearest parent's.

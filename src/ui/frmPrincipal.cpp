@@ -69,6 +69,7 @@ void frmPrincipal::MuestraPanel(const std::string& panel) {
     }
   }
   if (panel == "picContacto") Enfocar("PasoDI_txtNombre");
+  if (Vista* vista = VistaActual()) vista->AnunciarPaso();
 }
 
 // --- What the user does -------------------------------------------------------------------

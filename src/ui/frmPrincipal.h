@@ -128,9 +128,10 @@ class frmPrincipal : public Formulario, public VentanaDeInicio, public BarrasDeD
   void Etiqueta(const char* padre, const char* nombre, const std::string& texto, Rect twips, bool ajustar = true);
   void Enlace(const char* padre, const char* nombre, const std::string& texto, Rect twips,
               std::function<void()> alPulsar);
-  void CajaDeTexto(const char* padre, const char* nombre, Rect twips);
+  // A box or a bar, named to a screen reader by its label (`rotulo`).
+  void CajaDeTexto(const char* padre, const char* nombre, const char* rotulo, Rect twips);
   void Imagen(const char* padre, const char* nombre, Icono icono, Rect twips);
-  void Barra(const char* padre, const char* nombre, Rect twips);
+  void Barra(const char* padre, const char* nombre, const char* rotulo, Rect twips);
   BotonPlano* Boton(const char* padre, const char* etiqueta, const char* cara, const char* barra,
                     const std::string& texto, Color acento, Rect twips, std::function<void()> alPulsar);
   void Casilla(const char* padre, const char* nombre, const char* texto, const char* ayuda, Rect twips);

@@ -15,6 +15,7 @@ class VistaEspia : public Vista {
   void Actualizar(int control) override { actualizados.push_back(control); }
   void Reordenar(int padre) override { reordenados.push_back(padre); }
   void Enfocar(int control) override { enfocados.push_back(control); }
+  void AnunciarPaso() override { ++anuncios; }
   void EscribirCaption(const std::string& caption) override { captions.push_back(caption); }
   void Mostrar() override {}
   void Ocultar() override {}
@@ -22,6 +23,7 @@ class VistaEspia : public Vista {
   bool Capturar(const std::string&) override { return false; }
   std::vector<int> actualizados, reordenados, enfocados;
   std::vector<std::string> captions;
+  int anuncios = 0;
 };
 
 class FormaDePrueba : public Formulario {
@@ -190,6 +192,43 @@ TEST(FormularioTest, OrdenDeFocoComoSeLee) {
   EXPECT_EQ(orden, (std::vector<std::string>{"izquierdaMasAbajo", "derecha", "caja", "abajo"}));
   forma.Editar("panel")->visible = false;  // a hidden step's controls never take the focus
   EXPECT_TRUE(forma.OrdenDeFoco().empty());
+}
+
+// What a screen reader hears: a box is named by its label's text as it is now (and is redrawn
+// when the label changes, so the renderer renames it); a text with nothing written in it is not
+// read; the step's message is its texts in reading order, one a line.
+TEST(FormularioTest, NombresYMensajeParaUnLector) {
+  FormaDePrueba forma;
+  VistaEspia vista;
+  forma.UsarVista(&vista);
+  Control* etiqueta = forma.Editar("etiqueta");
+  etiqueta->rol = Rol::kTexto;
+  Control* caja = forma.Editar("caja");
+  caja->rol = Rol::kCaja;
+  caja->texto = "lo escrito";
+  EXPECT_EQ(forma.NombreAccesible(forma.Indice("caja")), "lo escrito");
+  caja->rotulo = "etiqueta";
+  forma.PonerTexto("etiqueta", "Nombre:");
+  EXPECT_EQ(forma.NombreAccesible(forma.Indice("caja")), "Nombre:");
+  EXPECT_EQ(vista.actualizados, (std::vector<int>{forma.Indice("etiqueta"), forma.Indice("caja")}));
+  Control segunda;
+  segunda.nombre = "segunda";
+  segunda.clase = Clase::kEtiqueta;
+  segunda.rol = Rol::kTexto;
+  segunda.padre = forma.Indice("panel");
+  segunda.lugar = Rect{0, 1050, 900, 150};
+  segunda.texto = "Primera l\u00ednea\r\nsegunda";
+  forma.Agregar(segunda);
+  std::vector<std::string> leidos;
+  for (const int i : forma.OrdenAccesible()) leidos.push_back(Nombre(forma, i));
+  EXPECT_EQ(leidos, (std::vector<std::string>{"etiqueta", "caja", "segunda"}));
+  EXPECT_EQ(forma.MensajeDelPaso(), "Nombre:\r\nPrimera l\u00ednea\r\nsegunda");
+  forma.PonerTexto("etiqueta", "");
+  leidos.clear();
+  for (const int i : forma.OrdenAccesible()) leidos.push_back(Nombre(forma, i));
+  EXPECT_EQ(leidos, (std::vector<std::string>{"caja", "segunda"}));
+  EXPECT_EQ(forma.MensajeDelPaso(), "Primera l\u00ednea\r\nsegunda");
+  forma.UsarVista(nullptr);
 }
 
 }  // namespace

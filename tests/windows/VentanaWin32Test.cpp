@@ -204,10 +204,10 @@ TEST_F(VentanaWin32Test, ElArbolAccesibleEsElDelFormulario) {
     BSTR nombre = nullptr;
     objeto->get_accName(quien, &nombre);
     std::wstring leido = texto(nombre);
-    if (c.rol == Rol::kCaja) {  // a box is read by its value
+    if (c.rol == Rol::kCaja) {  // a box: named by its label, and its value
       BSTR valor = nullptr;
       objeto->get_accValue(quien, &valor);
-      leido = texto(valor);
+      leido += L" = " + texto(valor);
     }
     leidos.push_back(c.nombre + " " + std::to_string(rol.lVal) + " " + win32::Estrecho(leido));
     const long esperado = c.rol == Rol::kBoton     ? ROLE_SYSTEM_PUSHBUTTON
@@ -216,8 +216,8 @@ TEST_F(VentanaWin32Test, ElArbolAccesibleEsElDelFormulario) {
                           : c.rol == Rol::kCasilla ? ROLE_SYSTEM_CHECKBUTTON
                           : c.rol == Rol::kBarra   ? ROLE_SYSTEM_PROGRESSBAR
                                                    : ROLE_SYSTEM_STATICTEXT;
-    esperados.push_back(c.nombre + " " + std::to_string(esperado) + " " +
-                        (c.rol == Rol::kCaja ? c.texto : Forma().NombreAccesible(orden[k])));
+    esperados.push_back(c.nombre + " " + std::to_string(esperado) + " " + Forma().NombreAccesible(orden[k]) +
+                        (c.rol == Rol::kCaja ? " = " + c.texto : ""));
     if (objeto != cliente) objeto->Release();
     VariantClear(&hijos[k]);
   }

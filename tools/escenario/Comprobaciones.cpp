@@ -23,6 +23,28 @@ bool SiONo(bool es, bool debe, const char* si, const char* no, std::string& hall
   return es == debe;
 }
 
+const char* RolLeido(ui::Rol rol) {
+  static const char* const kRoles[] = {"", "botón", "enlace", "texto", "caja", "casilla", "barra"};
+  return kRoles[static_cast<int>(rol)];
+}
+
+std::string Leido(const Accesible& a) {
+  std::string texto = a.rol + ": " + a.nombre;
+  if (!a.valor.empty()) texto += " = " + a.valor;
+  std::string estados;
+  for (const auto& [es, nombre] :
+       {std::pair{a.marcado, "marcada"}, {a.enfocado, "foco"}, {a.deshabilitado, "deshabilitado"}}) {
+    if (es) estados += std::string(estados.empty() ? "" : ", ") + nombre;
+  }
+  return estados.empty() ? texto : texto + " (" + estados + ")";
+}
+
+std::string Leidos(const std::vector<Accesible>& todos) {
+  std::string texto;
+  for (const Accesible& a : todos) texto += (texto.empty() ? "" : " | ") + Leido(a);
+  return texto;
+}
+
 }  // namespace
 
 bool Escenario::Termina(const Accion&, std::string& hallado) {
@@ -228,15 +250,59 @@ bool Escenario::ComprobarFoco(const Accion& a, std::string& hallado) {
 bool Escenario::ComprobarOrdenDeFoco(const Accion& a, std::string& hallado) {
   if (!EnMarcha(hallado)) return false;
   const ui::frmPrincipal& ventana = asistente_->Ventana();
-  static const char* const kRoles[] = {"", "botón", "enlace", "texto", "caja", "casilla", "barra"};
   std::string orden;
   for (const int i : ventana.OrdenDeFoco()) {
     const ui::Control& c = ventana.Controles()[static_cast<size_t>(i)];
     if (!orden.empty()) orden += ", ";
-    orden += c.nombre + " (" + kRoles[static_cast<int>(c.rol)] + ": " + ventana.NombreAccesible(i) + ")";
+    orden += c.nombre + " (" + RolLeido(c.rol) + ": " + ventana.NombreAccesible(i) + ")";
   }
   if (orden != Texto(a, 0)) hallado = orden;
   return orden == Texto(a, 0);
+}
+
+bool Escenario::ComprobarAccesible(const Accion& a, std::string& hallado) {
+  return EnMarcha(hallado) && OyeElFormulario(Texto(a, 0), hallado);
+}
+
+// What the system's accessibility reports of the window is the form's own view of the step.
+bool Escenario::OyeElFormulario(const std::string& texto, std::string& hallado) {
+  const ui::frmPrincipal& ventana = asistente_->Ventana();
+  const std::vector<Accesible> oido = LoQueOyeUnLector(*vista_);
+  std::vector<Accesible> esperado;
+  for (const int i : ventana.OrdenAccesible()) {
+    const ui::Control& c = ventana.Controles()[static_cast<size_t>(i)];
+    Accesible e;
+    e.rol = RolLeido(c.rol);
+    e.nombre = ventana.NombreAccesible(i);
+    if (c.rol == ui::Rol::kCaja) e.valor = c.texto;
+    if (c.rol == ui::Rol::kBarra) e.valor = std::to_string(c.porcentaje.value_or(0)) + " %";
+    e.marcado = c.marcado;
+    e.enfocado = ventana.Foco() == c.nombre;
+    e.deshabilitado = !c.habilitado;
+    esperado.push_back(std::move(e));
+  }
+  if (oido != esperado) {
+    hallado = "el lector oye «" + Leidos(oido) + "»; el formulario tiene «" + Leidos(esperado) + "»";
+    return false;
+  }
+  if (!texto.empty() && Leidos(oido) != texto) {
+    hallado = Leidos(oido);
+    return false;
+  }
+  return true;
+}
+
+bool Escenario::ComprobarAnuncio(const Accion& a, std::string& hallado) {
+  if (!EnMarcha(hallado)) return false;
+  for (std::string& nuevo : oyente_->Anuncios()) anuncios_.push_back(std::move(nuevo));
+  if (anuncios_.empty()) {
+    hallado = "ningún anuncio";
+    return false;
+  }
+  const std::string oido = anuncios_.front();
+  anuncios_.erase(anuncios_.begin());
+  if (oido != Texto(a, 0)) hallado = oido;
+  return oido == Texto(a, 0);
 }
 
 bool Escenario::Capturar(const Accion& a, std::string& hallado) {

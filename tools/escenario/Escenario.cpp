@@ -77,6 +77,7 @@ Escenario::Escenario(fs::path archivo, OpcionesDeEscenario opciones)
 }
 
 Escenario::~Escenario() {
+  oyente_.reset();
   vista_.reset();
   asistente_.reset();
   plataforma_.reset();
@@ -133,6 +134,12 @@ bool Escenario::Ejecutar(std::string& error) {
     }
     if (opciones_.contar && iniciado_) Contar();
   }
+  if (oidoEnElPaso_ && (!oidoEnElPaso_->fallo || !oidoEnElPaso_->fallo->empty())) {
+    const Accion& a = oidoEnElPaso_->linea;
+    error = archivo_.string() + ":" + std::to_string(a.linea) + ": " + a.original +
+            "\n  encontrado: " + (oidoEnElPaso_->fallo ? *oidoEnElPaso_->fallo : "el paso no se mostró");
+    return false;
+  }
   return true;
 }
 
@@ -182,6 +189,7 @@ std::vector<std::string> Escenario::Variables() const {
 }
 
 void Escenario::NuevoAsistente(int tipo, const std::string& version) {
+  oyente_.reset();
   vista_.reset();  // it draws the form: it goes first
   asistente_.reset();
   plataforma_.reset();
@@ -191,6 +199,7 @@ void Escenario::NuevoAsistente(int tipo, const std::string& version) {
   cerrarAlRecibir_.reset();
   capturarAlRecibir_.reset();
   capturarEnElPaso_.reset();
+  anuncios_.clear();
   const auto v = LeerVersion(version);
   version_ = v ? *v : VersionDelEjecutable{2020, static_cast<unsigned>(tipo), 0, 3};
 }
@@ -225,8 +234,15 @@ bool Escenario::Iniciar(std::string& hallado) {
   respuestasDeCarpeta_.clear();
   asistente_ = std::make_unique<ui::Asistente>(plataforma_->Servicios(), version_);
   vista_ = CrearVista(asistente_->Ventana());
+  oyente_ = EscucharAnuncios(*vista_);
   plataforma_->eventos.alCeder = [this] {
     if (opciones_.contar) Contar();
+    // A reader hears each step as it comes, and what it finds on the one a line asks about.
+    for (std::string& oido : oyente_->Anuncios()) anuncios_.push_back(std::move(oido));
+    if (oidoEnElPaso_ && !oidoEnElPaso_->fallo && PanelVisible() == Texto(oidoEnElPaso_->linea, 0)) {
+      std::string diferencia;
+      oidoEnElPaso_->fallo = OyeElFormulario(Texto(oidoEnElPaso_->linea, 1), diferencia) ? "" : diferencia;
+    }
     if (capturarEnElPaso_ && PanelVisible() == capturarEnElPaso_->first) {
       vista_->Capturar(capturarEnElPaso_->second.string());
       capturarEnElPaso_.reset();
@@ -383,6 +399,15 @@ bool Escenario::CapturaEnElPaso(const Accion& a, std::string& hallado) {
     return false;
   }
   capturarEnElPaso_ = std::make_pair(Texto(a, 0), Captura(Texto(a, 1)));
+  return true;
+}
+
+bool Escenario::AccesibleEnElPaso(const Accion& a, std::string& hallado) {
+  if (ui::frmPrincipal::PanelDelPaso(Texto(a, 0)).empty()) {
+    hallado = "«accesible-en-el-paso» necesita un paso";
+    return false;
+  }
+  oidoEnElPaso_ = OidoEnElPaso{a, std::nullopt};
   return true;
 }
 

@@ -24,6 +24,30 @@ std::unique_ptr<ui::Vista> CrearVista(ui::frmPrincipal& forma);
 // when every text fits.
 std::string TextosQueNoCaben(ui::Vista& vista);
 
+// One control as a screen reader finds it through the system's accessibility.
+struct Accesible {
+  std::string rol;  // "botón", "enlace", "texto", "caja", "casilla", "barra"
+  std::string nombre;
+  std::string valor;  // a box's text, a bar's percentage
+  bool marcado = false;
+  bool enfocado = false;
+  bool deshabilitado = false;
+  friend bool operator==(const Accesible&, const Accesible&) = default;
+};
+// What the renderer's accessibility reports of the window (Qt's QAccessible; MSAA through
+// AccessibleObjectFromWindow), in the order a reader goes through it, after the window's loop has
+// run what was waiting. Controls with nothing to say (panels, pictures, empty texts) are left out.
+std::vector<Accesible> LoQueOyeUnLector(ui::Vista& vista);
+// A screen reader listening to the window for the alerts it raises when a step appears.
+class Oyente {
+ public:
+  virtual ~Oyente() = default;
+  // The alerts heard since the last call, each as the reader asks for it (an object of the
+  // system's alert role; its name the text), once the window's loop has run what was waiting.
+  virtual std::vector<std::string> Anuncios() = 0;
+};
+std::unique_ptr<Oyente> EscucharAnuncios(ui::Vista& vista);
+
 struct OpcionesDeEscenario {
   std::filesystem::path contenido;    // the download server's shared content folder
   std::filesystem::path capturas;     // where "captura" writes; empty: next to the scenario
@@ -65,6 +89,7 @@ class Escenario {
   bool CierraAlRecibir(const Accion& a, std::string& hallado);
   bool CapturaAlRecibir(const Accion& a, std::string& hallado);
   bool CapturaEnElPaso(const Accion& a, std::string& hallado);
+  bool AccesibleEnElPaso(const Accion& a, std::string& hallado);
   // What the user does (Escenario.cpp).
   bool Escribe(const Accion& a, std::string& hallado);
   bool Tecla(const Accion& a, std::string& hallado);
@@ -77,6 +102,8 @@ class Escenario {
   bool ComprobarPaso(const Accion& a, std::string& hallado);
   bool ComprobarFoco(const Accion& a, std::string& hallado);
   bool ComprobarOrdenDeFoco(const Accion& a, std::string& hallado);
+  bool ComprobarAccesible(const Accion& a, std::string& hallado);
+  bool ComprobarAnuncio(const Accion& a, std::string& hallado);
   bool ComprobarTexto(const Accion& a, std::string& hallado);
   bool ComprobarVisible(const Accion& a, std::string& hallado);
   bool ComprobarMarcado(const Accion& a, std::string& hallado);
@@ -98,6 +125,9 @@ class Escenario {
   bool Termina(const Accion& a, std::string& hallado);
   bool Capturar(const Accion& a, std::string& hallado);
 
+  // What a reader hears now is the form's view of the step (and `esperado`, unless empty); else
+  // what differs.
+  bool OyeElFormulario(const std::string& esperado, std::string& hallado);
   // The control a line names as its first word, once the program runs; else nothing, with why.
   const ui::Control* ControlEnMarcha(const Accion& a, std::string& hallado) const;
   bool Aceptada(const Accion& a, bool aceptada, std::string& hallado) const;
@@ -137,14 +167,22 @@ class Escenario {
   std::unique_ptr<PlataformaDeEscenario> plataforma_;
   std::unique_ptr<ui::Asistente> asistente_;
   std::unique_ptr<ui::Vista> vista_;  // the renderer of this build, drawing the form
+  std::unique_ptr<Oyente> oyente_;    // a screen reader's ear on it
   ui::Control formulario_;            // the form itself, as lines name it
   bool iniciado_ = false;
   bool terminado_ = false;
   size_t avisosVistos_ = 0;
+  std::vector<std::string> anuncios_;  // heard and not yet checked
   std::optional<int64_t> cerrarAlRecibir_;
   std::string ultimoContado_;
   std::optional<std::pair<int64_t, std::filesystem::path>> capturarAlRecibir_;
   std::optional<std::pair<std::string, std::filesystem::path>> capturarEnElPaso_;
+  // «accesible-en-el-paso»: its line, and once the step showed, what was wrong (empty: nothing).
+  struct OidoEnElPaso {
+    Accion linea;
+    std::optional<std::string> fallo;
+  };
+  std::optional<OidoEnElPaso> oidoEnElPaso_;
 };
 
 // Runs each scenario in turn and says how it went ("<file>: correcto", "<file>: omitido: <why>", or

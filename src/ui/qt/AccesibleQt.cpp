@@ -1,6 +1,7 @@
 #include "ui/qt/AccesibleQt.h"
 
 #include <QAccessible>
+#include <QAccessibleObject>
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
 #include <QCoreApplication>
@@ -12,6 +13,8 @@ namespace evalora::ui {
 namespace {
 
 constexpr const char* kRol = "evaloraRol";
+constexpr const char* kMensaje = "evaloraMensaje";  // on the alert object: what it says
+constexpr const char* kPanel = "evaloraPanel";      // a panel of the form, or its window
 
 QAccessible::Role RolDeQt(Rol rol) {
   switch (rol) {
@@ -64,11 +67,54 @@ class BarraAccesible : public QAccessibleWidget, public QAccessibleValueInterfac
   QVariant minimumStepSize() const override { return 1; }
 };
 
+// The alert a step's message is raised on: no place of its own, nothing below it.
+class AnuncioAccesible : public QAccessibleObject {
+ public:
+  explicit AnuncioAccesible(QObject* o) : QAccessibleObject(o) {}
+  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(object()->parent()); }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name ? object()->property(kMensaje).toString() : QString();
+  }
+  QAccessible::Role role() const override { return QAccessible::AlertMessage; }
+  QAccessible::State state() const override { return {}; }
+};
+
+// A panel, or the window: its children in the form's reading order.
+class PanelAccesible : public QAccessibleWidget {
+ public:
+  PanelAccesible(QWidget* w, const OrdenDeLectura& orden)
+      : QAccessibleWidget(w, w->isWindow() ? QAccessible::Window : QAccessible::Pane), orden_(orden) {}
+  int childCount() const override { return static_cast<int>(orden_.HijosEnOrden(widget()).size()); }
+  QAccessibleInterface* child(int i) const override {
+    const auto hijos = orden_.HijosEnOrden(widget());
+    return i >= 0 && i < static_cast<int>(hijos.size()) ? QAccessible::queryAccessibleInterface(hijos[i]) : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* hijo) const override {
+    if (!hijo) return -1;
+    const auto hijos = orden_.HijosEnOrden(widget());
+    for (size_t k = 0; k < hijos.size(); ++k) {
+      if (hijos[k] == hijo->object()) return static_cast<int>(k);
+    }
+    return -1;
+  }
+
+ private:
+  const OrdenDeLectura& orden_;
+};
+
 QAccessibleInterface* Fabrica(const QString&, QObject* objeto) {
+  if (objeto && objeto->property(kMensaje).isValid()) return new AnuncioAccesible(objeto);
   auto* w = qobject_cast<QWidget*>(objeto);
   if (!w) return nullptr;
   const QVariant rol = w->property(kRol);
-  if (!rol.isValid()) return nullptr;
+  if (!rol.isValid()) {
+    // A panel of the form (or the window itself).
+    const auto* orden = dynamic_cast<const OrdenDeLectura*>(w->window());
+    return orden && w->property(kPanel).toBool() ? new PanelAccesible(w, *orden) : nullptr;
+  }
   const auto r = static_cast<Rol>(rol.toInt());
   // Qt's own widgets keep their interfaces (a text box's text, a check box's state).
   if (r == Rol::kCaja || r == Rol::kCasilla) return nullptr;
@@ -77,14 +123,18 @@ QAccessibleInterface* Fabrica(const QString&, QObject* objeto) {
   return new ControlDibujado(w, RolDeQt(r));
 }
 
-}  // namespace
-
-void Accesible(QWidget* widget, const Control& control, const std::string& nombre) {
+void InstalarFabrica() {
   static const bool instalada = [] {
     QAccessible::installFactory(Fabrica);
     return true;
   }();
   (void)instalada;
+}
+
+}  // namespace
+
+void Accesible(QWidget* widget, const Control& control, const std::string& nombre) {
+  InstalarFabrica();
   if (control.rol == Rol::kNinguno) return;
   widget->setProperty(kRol, static_cast<int>(control.rol));
   widget->setAccessibleName(QString::fromStdString(nombre));
@@ -97,6 +147,27 @@ void ValorAccesible(QWidget* barra, int32_t porcentaje) {
     QAccessibleValueChangeEvent cambio(barra, porcentaje);
     QAccessible::updateAccessibility(&cambio);
   }
+}
+
+void MarcarContenedor(QWidget* panel) {
+  InstalarFabrica();
+  panel->setProperty(kPanel, true);
+}
+
+QObject* CrearAnuncio(QWidget* ventana) {
+  InstalarFabrica();
+  auto* anuncio = new QObject(ventana);
+  anuncio->setObjectName(QStringLiteral("evaloraAnuncio"));
+  anuncio->setProperty(kMensaje, QString());
+  return anuncio;
+}
+
+void Anunciar(QObject* anuncio, const std::string& mensaje) {
+  anuncio->setProperty(kMensaje, QString::fromStdString(mensaje));
+  anuncio->setProperty("evaloraAnuncios", anuncio->property("evaloraAnuncios").toInt() + 1);
+  // Qt passes it on to a reader that is connected (and drops it when none is).
+  QAccessibleEvent alerta(anuncio, QAccessible::Alert);
+  QAccessible::updateAccessibility(&alerta);
 }
 
 }  // namespace evalora::ui

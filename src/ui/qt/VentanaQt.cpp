@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+#include <algorithm>
 
 #include "ui/qt/AccesibleQt.h"
 #include "ui/qt/BarraDeProgreso.h"
@@ -114,6 +115,8 @@ VentanaQt::VentanaQt(frmPrincipal& forma) : forma_(forma) {
     Actualizar(static_cast<int>(i));
   }
   setWindowTitle(QString::fromStdString(forma.Caption()));
+  anuncio_ = CrearAnuncio(this);
+  MarcarContenedor(this);
   forma_.UsarVista(this);
 }
 
@@ -126,6 +129,7 @@ QWidget* VentanaQt::Crear(const Control& c, QWidget* padre) {
   switch (c.clase) {
     case Clase::kPanel:
       w = new QWidget(padre);
+      MarcarContenedor(w);
       break;
     case Clase::kEtiqueta:
       w = new QLabel(padre);
@@ -201,6 +205,11 @@ void VentanaQt::Actualizar(int indice) {
       if (*aplicada == c) {
         MostrarPorcentaje(*static_cast<BarraDeProgreso*>(w), c.porcentaje);
         ValorAccesible(w, c.porcentaje.value_or(0));
+        // Its label may have changed (the installation's stage names the bar).
+        if (const QString nombre = QString::fromStdString(forma_.NombreAccesible(indice));
+            w->accessibleName() != nombre) {
+          w->setAccessibleName(nombre);
+        }
         return;
       }
       aplicada->porcentaje = porcentaje;
@@ -240,6 +249,19 @@ void VentanaQt::Reordenar(int padre) {
 }
 
 void VentanaQt::Enfocar(int control) { widgets_[control]->setFocus(); }
+
+void VentanaQt::AnunciarPaso() {
+  if (anunciando_) return;
+  anunciando_ = true;
+  // From the loop: by then the program has written the step's texts.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        anunciando_ = false;
+        Anunciar(anuncio_, forma_.MensajeDelPaso());
+      },
+      Qt::QueuedConnection);
+}
 void VentanaQt::EscribirCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
 void VentanaQt::Mostrar() { show(); }
 void VentanaQt::Ocultar() { hide(); }
@@ -251,6 +273,26 @@ QWidget* VentanaQt::Widget(const std::string& nombre) const {
   if (nombre == forma_.Nombre()) return const_cast<VentanaQt*>(this);
   const int i = forma_.Indice(nombre);
   return i < 0 ? nullptr : widgets_[i];
+}
+
+std::vector<QWidget*> VentanaQt::HijosEnOrden(const QWidget* padre) const {
+  // Each control's place in what a reader finds; a panel's is that of the first thing in it.
+  const auto& controles = forma_.Controles();
+  std::vector<size_t> lugar(controles.size(), controles.size());
+  const std::vector<int> orden = forma_.OrdenAccesible();
+  for (size_t k = orden.size(); k-- > 0;) {
+    for (int i = orden[k]; i >= 0; i = controles[static_cast<size_t>(i)].padre) lugar[static_cast<size_t>(i)] = k;
+  }
+  std::vector<std::pair<size_t, QWidget*>> hijos;
+  for (QWidget* hijo : padre->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (hijo->isWindow()) continue;
+    const auto i = std::find(widgets_.begin(), widgets_.end(), hijo);
+    hijos.emplace_back(i == widgets_.end() ? controles.size() : lugar[static_cast<size_t>(i - widgets_.begin())], hijo);
+  }
+  std::stable_sort(hijos.begin(), hijos.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<QWidget*> enOrden;
+  for (const auto& [k, hijo] : hijos) enOrden.push_back(hijo);
+  return enOrden;
 }
 
 bool VentanaQt::eventFilter(QObject* objeto, QEvent* evento) {

@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "ui/frmPrincipal.h"
+#include "ui/qt/AccesibleQt.h"
 
 namespace evalora::ui {
 
-class VentanaQt : public QWidget, public Vista {
+class VentanaQt : public QWidget, public Vista, public OrdenDeLectura {
  public:
   explicit VentanaQt(frmPrincipal& forma);
   ~VentanaQt() override;
@@ -18,6 +19,7 @@ class VentanaQt : public QWidget, public Vista {
   void Actualizar(int control) override;
   void Reordenar(int padre) override;
   void Enfocar(int control) override;
+  void AnunciarPaso() override;
   void EscribirCaption(const std::string& caption) override;
   void Mostrar() override;
   void Ocultar() override;
@@ -26,6 +28,7 @@ class VentanaQt : public QWidget, public Vista {
 
   // The widget of a control by its name; nothing when the form has none.
   QWidget* Widget(const std::string& nombre) const;
+  std::vector<QWidget*> HijosEnOrden(const QWidget* padre) const override;
 
  protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -42,6 +45,8 @@ class VentanaQt : public QWidget, public Vista {
   std::vector<QWidget*> widgets_;  // by the control's index
   // What each progress bar shows, as last applied: a new percentage alone only redraws it.
   std::vector<std::optional<Control>> barras_;
+  QObject* anuncio_ = nullptr;  // the alert a reader hears each step's message from
+  bool anunciando_ = false;     // an announcement waits for the loop
 };
 
 }  // namespace evalora::ui

@@ -40,12 +40,12 @@ LONG RolDeMsaa(Rol rol) {
   return ROLE_SYSTEM_CLIENT;
 }
 
-// The client area: children 1…n are the step's controls in reading order, as the form has them
-// at the moment of each question.
-class ClienteAccesible final : public IAccessible {
+// An accessible object of ours: its count of references, IDispatch only through IAccessible's
+// own methods, and the answer of an object with nothing to say for each question it does not
+// answer itself.
+class ObjetoAccesible : public IAccessible {
  public:
-  explicit ClienteAccesible(const FuenteAccesible& f) : f_(f) {}
-  virtual ~ClienteAccesible() = default;
+  virtual ~ObjetoAccesible() = default;
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** objeto) override {
@@ -65,7 +65,7 @@ class ClienteAccesible final : public IAccessible {
     return queda;
   }
 
-  // IDispatch: only through the interface's own methods.
+  // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
     *n = 0;
     return S_OK;
@@ -75,6 +75,81 @@ class ClienteAccesible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
     return E_NOTIMPL;
   }
+
+  // IAccessible: nothing below it, nothing to say.
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** padre) override {
+    *padre = nullptr;
+    return S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* n) override {
+    *n = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT, IDispatch** objeto) override {
+    *objeto = nullptr;
+    return E_INVALIDARG;
+  }
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT, BSTR* nombre) override { return Nada(nombre); }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR* valor) override { return Nada(valor); }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT, BSTR* d) override { return Nada(d); }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT, VARIANT* rol) override {
+    rol->vt = VT_I4;
+    rol->lVal = ROLE_SYSTEM_CLIENT;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT, VARIANT* estado) override {
+    estado->vt = VT_I4;
+    estado->lVal = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* ayuda) override { return Nada(ayuda); }
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* archivo, VARIANT, LONG* tema) override {
+    *tema = 0;
+    return Nada(archivo);
+  }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT, BSTR* atajo) override { return Nada(atajo); }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* foco) override {
+    foco->vt = VT_EMPTY;
+    return S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* seleccion) override {
+    seleccion->vt = VT_EMPTY;
+    return S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT, BSTR* accion) override { return Nada(accion); }
+  HRESULT STDMETHODCALLTYPE accSelect(LONG, VARIANT) override { return S_FALSE; }
+  HRESULT STDMETHODCALLTYPE accLocation(LONG* x, LONG* y, LONG* ancho, LONG* alto, VARIANT) override {
+    *x = *y = *ancho = *alto = 0;
+    return S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE accNavigate(LONG, VARIANT, VARIANT* hacia) override {
+    hacia->vt = VT_EMPTY;
+    return S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE accHitTest(LONG, LONG, VARIANT* hijo) override {
+    hijo->vt = VT_EMPTY;
+    return S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT) override { return DISP_E_MEMBERNOTFOUND; }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
+
+ protected:
+  static HRESULT Nada(BSTR* texto) {
+    *texto = nullptr;
+    return S_FALSE;
+  }
+  static bool Propio(const VARIANT& v) { return v.vt == VT_I4 && v.lVal == CHILDID_SELF; }
+
+ private:
+  LONG cuenta_ = 1;
+};
+
+// The client area: children 1…n are the step's controls in reading order, as the form has them
+// at the moment of each question.
+class ClienteAccesible final : public ObjetoAccesible {
+ public:
+  explicit ClienteAccesible(const FuenteAccesible& f) : f_(f) {}
 
   // IAccessible
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** padre) override {
@@ -123,10 +198,6 @@ class ClienteAccesible final : public IAccessible {
     }
     return S_FALSE;
   }
-  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT, BSTR* d) override {
-    *d = nullptr;
-    return S_FALSE;
-  }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT hijo, VARIANT* rol) override {
     if (!IsWindow(Ventana())) return RPC_E_DISCONNECTED;  // the window is gone
     rol->vt = VT_I4;
@@ -167,15 +238,6 @@ class ClienteAccesible final : public IAccessible {
     *ayuda = Texto(f_.forma.Controles()[static_cast<size_t>(i)].ayuda);
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* archivo, VARIANT, LONG* tema) override {
-    *archivo = nullptr;
-    *tema = 0;
-    return S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT, BSTR* atajo) override {
-    *atajo = nullptr;
-    return S_FALSE;
-  }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* foco) override {
     if (!IsWindow(Ventana())) return RPC_E_DISCONNECTED;  // the window is gone
     const auto orden = f_.forma.OrdenAccesible();
@@ -190,10 +252,6 @@ class ClienteAccesible final : public IAccessible {
     foco->vt = VT_EMPTY;
     return S_FALSE;
   }
-  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* seleccion) override {
-    seleccion->vt = VT_EMPTY;
-    return S_FALSE;
-  }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT hijo, BSTR* accion) override {
     if (!IsWindow(Ventana())) return RPC_E_DISCONNECTED;  // the window is gone
     *accion = nullptr;
@@ -204,7 +262,6 @@ class ClienteAccesible final : public IAccessible {
     *accion = Texto(rol == Rol::kCasilla ? "Marcar" : "Pulsar");
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE accSelect(LONG, VARIANT) override { return S_FALSE; }
   HRESULT STDMETHODCALLTYPE accLocation(LONG* x, LONG* y, LONG* ancho, LONG* alto, VARIANT hijo) override {
     if (!IsWindow(Ventana())) return RPC_E_DISCONNECTED;  // the window is gone
     RECT r{};
@@ -282,11 +339,8 @@ class ClienteAccesible final : public IAccessible {
     PostMessageW(Ventana(), kMensajeAccionAccesible, static_cast<WPARAM>(i), 0);
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
  private:
-  static bool Propio(const VARIANT& v) { return v.vt == VT_I4 && v.lVal == CHILDID_SELF; }
   // The control of child k (1…n) of the step as it is now; -1 for none.
   int Control(const VARIANT& v) const {
     if (v.vt != VT_I4 || v.lVal == CHILDID_SELF) return -1;
@@ -298,16 +352,148 @@ class ClienteAccesible final : public IAccessible {
   HWND Ventana() const { return static_cast<HWND>(f_.ventana); }
 
   FuenteAccesible f_;
-  LONG cuenta_ = 1;
 };
+
+// What a reader is told when a step appears: an alert whose name is the step's message.
+class AlertaAccesible final : public ObjetoAccesible {
+ public:
+  AlertaAccesible(void* ventana, std::string mensaje)
+      : ventana_(static_cast<HWND>(ventana)), mensaje_(std::move(mensaje)) {}
+
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** padre) override {
+    return AccessibleObjectFromWindow(ventana_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+                                      reinterpret_cast<void**>(padre));
+  }
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT hijo, BSTR* nombre) override {
+    if (!Propio(hijo)) return E_INVALIDARG;
+    *nombre = Texto(mensaje_);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT hijo, VARIANT* rol) override {
+    if (!Propio(hijo)) return E_INVALIDARG;
+    rol->vt = VT_I4;
+    rol->lVal = ROLE_SYSTEM_ALERT;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT hijo, VARIANT* estado) override {
+    if (!Propio(hijo)) return E_INVALIDARG;
+    estado->vt = VT_I4;
+    estado->lVal = STATE_SYSTEM_READONLY;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE accLocation(LONG* x, LONG* y, LONG* ancho, LONG* alto, VARIANT) override {
+    RECT r{};
+    GetClientRect(ventana_, &r);
+    MapWindowPoints(ventana_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    *x = r.left;
+    *y = r.top;
+    *ancho = r.right - r.left;
+    *alto = r.bottom - r.top;
+    return S_OK;
+  }
+
+ private:
+  HWND ventana_;
+  std::string mensaje_;
+};
+
+// A system control (text box, check box, push button): the system's own object for it (its
+// value, caret, place, focus), with the form's role, a box named by its label (the system names a
+// box by a label window before it, and we draw ours), a check box's tick as the control has it.
+// Not every system (Wine's) knows a button's role or a check box's tick.
+class DelSistemaAccesible final : public ObjetoAccesible {
+ public:
+  DelSistemaAccesible(IAccessible* sistema, HWND control, const Control& c, std::string nombre)
+      : sistema_(sistema),
+        control_(control),
+        nombre_(std::move(nombre)),
+        rol_(RolDeMsaa(c.rol)),
+        caja_(c.rol == Rol::kCaja),
+        casilla_(c.rol == Rol::kCasilla) {}
+  ~DelSistemaAccesible() override { sistema_->Release(); }
+
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT hijo, BSTR* nombre) override {
+    if (!Propio(hijo) || !caja_) return sistema_->get_accName(hijo, nombre);
+    *nombre = Texto(nombre_);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT hijo, VARIANT* rol) override {
+    if (!Propio(hijo)) return sistema_->get_accRole(hijo, rol);
+    rol->vt = VT_I4;
+    rol->lVal = rol_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT hijo, VARIANT* estado) override {
+    const HRESULT r = sistema_->get_accState(hijo, estado);
+    if (r != S_OK || !Propio(hijo) || !casilla_ || estado->vt != VT_I4) return r;
+    const bool marcada = SendMessageW(control_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    estado->lVal = marcada ? (estado->lVal | STATE_SYSTEM_CHECKED) : (estado->lVal & ~STATE_SYSTEM_CHECKED);
+    return S_OK;
+  }
+  // Everything else, as the system answers it.
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** p) override { return sistema_->get_accParent(p); }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* n) override { return sistema_->get_accChildCount(n); }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT h, IDispatch** o) override { return sistema_->get_accChild(h, o); }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT h, BSTR* v) override { return sistema_->get_accValue(h, v); }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT h, BSTR* d) override {
+    return sistema_->get_accDescription(h, d);
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT h, BSTR* a) override { return sistema_->get_accHelp(h, a); }
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* f, VARIANT h, LONG* t) override {
+    return sistema_->get_accHelpTopic(f, h, t);
+  }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT h, BSTR* a) override {
+    return sistema_->get_accKeyboardShortcut(h, a);
+  }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* f) override { return sistema_->get_accFocus(f); }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* s) override { return sistema_->get_accSelection(s); }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT h, BSTR* a) override {
+    return sistema_->get_accDefaultAction(h, a);
+  }
+  HRESULT STDMETHODCALLTYPE accSelect(LONG f, VARIANT h) override { return sistema_->accSelect(f, h); }
+  HRESULT STDMETHODCALLTYPE accLocation(LONG* x, LONG* y, LONG* w, LONG* h, VARIANT c) override {
+    return sistema_->accLocation(x, y, w, h, c);
+  }
+  HRESULT STDMETHODCALLTYPE accNavigate(LONG d, VARIANT desde, VARIANT* hacia) override {
+    return sistema_->accNavigate(d, desde, hacia);
+  }
+  HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* h) override { return sistema_->accHitTest(x, y, h); }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT h) override { return sistema_->accDoDefaultAction(h); }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT h, BSTR v) override { return sistema_->put_accValue(h, v); }
+
+ private:
+  IAccessible* sistema_;
+  HWND control_;
+  std::string nombre_;
+  LONG rol_;
+  bool caja_;
+  bool casilla_;
+};
+
+intptr_t Responder(ObjetoAccesible* objeto, uintptr_t w) {
+  const LRESULT r = LresultFromObject(kIidIAccessible, w, objeto);
+  objeto->Release();
+  return r;
+}
 
 }  // namespace
 
+intptr_t ResponderAlerta(void* ventana, const std::string& mensaje, uintptr_t w) {
+  return Responder(new AlertaAccesible(ventana, mensaje), w);
+}
+
+intptr_t ResponderDelSistema(void* control, const Control& c, const std::string& nombre, uintptr_t w) {
+  IAccessible* sistema = nullptr;
+  if (CreateStdAccessibleObject(static_cast<HWND>(control), static_cast<LONG>(OBJID_CLIENT), kIidIAccessible,
+                                reinterpret_cast<void**>(&sistema)) != S_OK ||
+      !sistema) {
+    return 0;
+  }
+  return Responder(new DelSistemaAccesible(sistema, static_cast<HWND>(control), c, nombre), w);
+}
+
 intptr_t ResponderAccesible(const FuenteAccesible& fuente, uintptr_t w) {
-  auto* cliente = new ClienteAccesible(fuente);
-  const LRESULT r = LresultFromObject(kIidIAccessible, w, cliente);
-  cliente->Release();
-  return r;
+  return Responder(new ClienteAccesible(fuente), w);
 }
 
 }  // namespace evalora::ui

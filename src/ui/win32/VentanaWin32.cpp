@@ -90,6 +90,8 @@ struct VentanaWin32::Estado {
   HWND ayudas = nullptr;     // the tooltips of the controls that have one
   bool escribiendo = false;  // the program writes a text box: no change event of the user's
   int pulsado = -1;          // where the left button went down
+  bool anunciando = false;   // a step's alert waits for the loop
+  std::string anuncio;       // the last step's message, as its alert says it
   HCURSOR flecha = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
   HCURSOR mano = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));
 
@@ -398,6 +400,8 @@ LRESULT CALLBACK VentanaWin32::Estado::DelSistema(HWND v, UINT mensaje, WPARAM w
     return 0;
   } else if (mensaje == WM_SETFOCUS && e->forma.Foco() != e->forma.Controles()[i].nombre) {
     e->forma.Enfocar(e->forma.Controles()[i].nombre);  // the pointer put it there
+  } else if (mensaje == WM_GETOBJECT && static_cast<LONG>(l) == static_cast<LONG>(OBJID_CLIENT)) {
+    if (const LRESULT r = ResponderDelSistema(v, e->forma.Controles()[i], e->forma.NombreAccesible(i), w)) return r;
   } else if (mensaje == WM_GETDLGCODE && l && reinterpret_cast<const MSG*>(l)->wParam == VK_RETURN) {
     return CallWindowProcW(anterior, v, mensaje, w, l) | DLGC_WANTALLKEYS;  // Enter is the box's
   } else if (mensaje == WM_CHAR && (w == L'\r' || w == L'\n')) {
@@ -415,8 +419,15 @@ LRESULT VentanaWin32::Estado::Mensaje(UINT mensaje, WPARAM w, LPARAM l) {
           return hijo == delSistema.end() ? nullptr : hijo->second;
         };
         if (const LRESULT r = ResponderAccesible(FuenteAccesible{forma, ventana, ppp, delSistemaDe}, w)) return r;
+      } else if (static_cast<LONG>(l) == static_cast<LONG>(OBJID_ALERT) && !anuncio.empty()) {
+        if (const LRESULT r = ResponderAlerta(ventana, anuncio, w)) return r;
       }
       break;
+    case kMensajeAnunciarPaso:
+      anunciando = false;
+      anuncio = forma.MensajeDelPaso();
+      NotifyWinEvent(EVENT_SYSTEM_ALERT, ventana, OBJID_ALERT, CHILDID_SELF);
+      return 0;
     case kMensajeAccionAccesible:  // a screen reader's default action on a control we draw
       // Only on one still in view: the step may have changed since the reader asked.
       if (w < forma.Controles().size() && forma.ALaVista(static_cast<int>(w))) {
@@ -575,6 +586,13 @@ void VentanaWin32::Actualizar(int control) {
 }
 
 void VentanaWin32::Reordenar(int) { InvalidateRect(estado_->ventana, nullptr, FALSE); }
+
+void VentanaWin32::AnunciarPaso() {
+  if (estado_->anunciando) return;
+  estado_->anunciando = true;
+  // From the loop: by then the program has written the step's texts.
+  PostMessageW(estado_->ventana, kMensajeAnunciarPaso, 0, 0);
+}
 
 void VentanaWin32::Enfocar(int control) {
   // A control we draw has no window: the keys go to ours, and the form knows which it is.

@@ -24,6 +24,7 @@ class VentanaWin32 : public Vista {
   void Actualizar(int control) override;
   void Reordenar(int padre) override;
   void Enfocar(int control) override;
+  void AnunciarPaso() override;
   void EscribirCaption(const std::string& caption) override;
   void Mostrar() override;
   void Ocultar() override;

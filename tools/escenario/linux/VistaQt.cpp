@@ -1,4 +1,7 @@
 // The Linux build's scenarios see the form through the Qt window, offscreen.
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 
@@ -24,6 +27,84 @@ std::string TextosQueNoCaben(ui::Vista& vista) {
     }
   }
   return todas;
+}
+
+namespace {
+
+std::string RolLeido(QAccessible::Role rol) {
+  switch (rol) {
+    case QAccessible::Button:
+      return "botón";
+    case QAccessible::Link:
+      return "enlace";
+    case QAccessible::StaticText:
+      return "texto";
+    case QAccessible::EditableText:
+      return "caja";
+    case QAccessible::CheckBox:
+      return "casilla";
+    case QAccessible::ProgressBar:
+      return "barra";
+    default:
+      return "";
+  }
+}
+
+// Depth first, as Orca goes through an application's objects: what is not showing is not read.
+void Recorrer(QAccessibleInterface* objeto, std::vector<Accesible>& leidos) {
+  if (!objeto || !objeto->isValid() || objeto->state().invisible) return;
+  const std::string rol = RolLeido(objeto->role());
+  const std::string nombre = objeto->text(QAccessible::Name).toStdString();
+  if (!rol.empty() && !(rol == "texto" && nombre.empty())) {
+    Accesible a;
+    a.rol = rol;
+    a.nombre = nombre;
+    if (rol == "caja") a.valor = objeto->text(QAccessible::Value).toStdString();
+    if (QAccessibleValueInterface* valor = objeto->valueInterface(); valor && rol == "barra") {
+      a.valor = std::to_string(valor->currentValue().toInt()) + " %";
+    }
+    const QAccessible::State estado = objeto->state();
+    a.marcado = estado.checked;
+    a.enfocado = estado.focused;
+    a.deshabilitado = estado.disabled;
+    leidos.push_back(std::move(a));
+  }
+  for (int k = 0; k < objeto->childCount(); ++k) Recorrer(objeto->child(k), leidos);
+}
+
+// Qt hands its accessibility events only to an assistive technology that is connected (none is on
+// the offscreen platform, which drops them): the reader here asks the window's alert object, as a
+// reader does on the event, whenever the window has raised one more.
+class OyenteQt : public Oyente {
+ public:
+  explicit OyenteQt(ui::VentanaQt& ventana) : ventana_(ventana) {}
+  std::vector<std::string> Anuncios() override {
+    QCoreApplication::processEvents();
+    QObject* alerta = ventana_.findChild<QObject*>(QStringLiteral("evaloraAnuncio"), Qt::FindDirectChildrenOnly);
+    QAccessibleInterface* objeto = alerta ? QAccessible::queryAccessibleInterface(alerta) : nullptr;
+    if (!objeto || objeto->role() != QAccessible::AlertMessage) return {};
+    const int cuantos = alerta->property("evaloraAnuncios").toInt();
+    if (cuantos == vistos_) return {};
+    vistos_ = cuantos;
+    return {objeto->text(QAccessible::Name).toStdString()};
+  }
+
+ private:
+  ui::VentanaQt& ventana_;
+  int vistos_ = 0;
+};
+
+}  // namespace
+
+std::vector<Accesible> LoQueOyeUnLector(ui::Vista& vista) {
+  QCoreApplication::processEvents();
+  std::vector<Accesible> leidos;
+  Recorrer(QAccessible::queryAccessibleInterface(&static_cast<ui::VentanaQt&>(vista)), leidos);
+  return leidos;
+}
+
+std::unique_ptr<Oyente> EscucharAnuncios(ui::Vista& vista) {
+  return std::make_unique<OyenteQt>(static_cast<ui::VentanaQt&>(vista));
 }
 
 }  // namespace evalora::escenario
