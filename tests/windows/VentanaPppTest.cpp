@@ -1,12 +1,16 @@
 // The window at the screen's DPI as Windows tells it to a DPI-aware program: the run's LogPixels
 // (EVALORA_PPP: 96, 120 or 144, set in the prefix by scripts/en-wine.sh). The client area, every
 // system control and what the window draws grow by dpi/96 (within a pixel of the design's twips),
-// the fonts with them, and no label's text is cut by its box on any step of any kind.
+// the fonts with them, and no label's text is cut by its box on any step of any kind; a screen
+// reader finds each control where it is drawn.
 #include "ui/win32/VentanaWin32.h"
 
 #include <gtest/gtest.h>
 
+// clang-format off
 #include <windows.h>
+#include <oleacc.h>
+// clang-format on
 
 #include "ApoyoWin.h"
 #include "PruebaDeVentanaWin32.h"
@@ -99,6 +103,46 @@ TEST_F(VentanaPppTest, LaVentanaSusControlesYSusLetrasCrecenConLosPpp) {
   SelectObject(dc, antes);
   ReleaseDC(Ventana(), dc);
   EXPECT_NEAR(metricas.tmHeight - metricas.tmInternalLeading, 9.0 * ppp / 72, 1.0);
+}
+
+// Where a screen reader (and its magnifier, and a click it makes) finds each control of a step: the
+// place of each accessible child on the screen is where the window puts the control at this DPI,
+// and the point in its middle is that child.
+TEST_F(VentanaPppTest, ElLectorHallaCadaControlDondeSeDibuja) {
+  const GUID iid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};  // IAccessible
+  Crear(2);
+  Forma().Mostrar();
+  Forma().MuestraPaso("IndicaIdEV");
+  ventana->AtenderPendientes();
+  IAccessible* cliente = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(Ventana(), OBJID_CLIENT, iid, reinterpret_cast<void**>(&cliente)), S_OK);
+  POINT origen{0, 0};
+  ClientToScreen(Ventana(), &origen);
+  const std::vector<int> orden = Forma().OrdenAccesible();
+  ASSERT_GE(orden.size(), 6u);
+  for (size_t k = 0; k < orden.size(); ++k) {
+    const std::string& nombre = Forma().Controles()[static_cast<size_t>(orden[k])].nombre;
+    VARIANT hijo{};
+    hijo.vt = VT_I4;
+    hijo.lVal = static_cast<LONG>(k + 1);
+    LONG x = 0, y = 0, ancho = 0, alto = 0;
+    ASSERT_EQ(cliente->accLocation(&x, &y, &ancho, &alto, hijo), S_OK) << nombre;
+    const Rect t = EnLaVentana(orden[k]);
+    EXPECT_NEAR(x - origen.x, Escalado(t.x), 1.0) << nombre;
+    EXPECT_NEAR(y - origen.y, Escalado(t.y), 1.0) << nombre;
+    EXPECT_NEAR(ancho, Escalado(t.ancho), 1.0) << nombre;
+    EXPECT_NEAR(alto, Escalado(t.alto), 1.0) << nombre;
+    VARIANT hallado{};
+    ASSERT_EQ(cliente->accHitTest(x + ancho / 2, y + alto / 2, &hallado), S_OK) << nombre;
+    if (hallado.vt == VT_DISPATCH) {  // over a system control: the system says it is its window
+      EXPECT_NE(ventana->ControlDelSistema(nombre), nullptr) << nombre;
+      hallado.pdispVal->Release();
+    } else {
+      ASSERT_EQ(hallado.vt, VT_I4) << nombre;
+      EXPECT_EQ(hallado.lVal, static_cast<LONG>(k + 1)) << nombre;
+    }
+  }
+  cliente->Release();
 }
 
 // Every step the window shows without the catalogue, for every kind, and the failure step's

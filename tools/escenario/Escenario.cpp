@@ -200,6 +200,7 @@ void Escenario::NuevoAsistente(int tipo, const std::string& version) {
   capturarAlRecibir_.reset();
   capturarEnElPaso_.reset();
   anuncios_.clear();
+  pasoOido_.clear();
   const auto v = LeerVersion(version);
   version_ = v ? *v : VersionDelEjecutable{2020, static_cast<unsigned>(tipo), 0, 3};
 }
@@ -237,13 +238,18 @@ bool Escenario::Iniciar(std::string& hallado) {
   oyente_ = EscucharAnuncios(*vista_);
   plataforma_->eventos.alCeder = [this] {
     if (opciones_.contar) Contar();
-    // A reader hears each step as it comes, and what it finds on the one a line asks about.
-    for (std::string& oido : oyente_->Anuncios()) anuncios_.push_back(std::move(oido));
-    if (oidoEnElPaso_ && !oidoEnElPaso_->fallo && PanelVisible() == Texto(oidoEnElPaso_->linea, 0)) {
+    // A reader hears each step as it comes (the window's loop runs once a step is new, as it
+    // would at the program's next pause), and what it finds on the one a line asks about.
+    const std::string paso = PanelVisible();
+    if (paso != pasoOido_) {
+      pasoOido_ = paso;
+      for (std::string& oido : oyente_->Anuncios()) anuncios_.push_back(std::move(oido));
+    }
+    if (oidoEnElPaso_ && !oidoEnElPaso_->fallo && paso == Texto(oidoEnElPaso_->linea, 0)) {
       std::string diferencia;
       oidoEnElPaso_->fallo = OyeElFormulario(Texto(oidoEnElPaso_->linea, 1), diferencia) ? "" : diferencia;
     }
-    if (capturarEnElPaso_ && PanelVisible() == capturarEnElPaso_->first) {
+    if (capturarEnElPaso_ && paso == capturarEnElPaso_->first) {
       vista_->Capturar(capturarEnElPaso_->second.string());
       capturarEnElPaso_.reset();
     }

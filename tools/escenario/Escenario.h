@@ -173,6 +173,7 @@ class Escenario {
   bool terminado_ = false;
   size_t avisosVistos_ = 0;
   std::vector<std::string> anuncios_;  // heard and not yet checked
+  std::string pasoOido_;               // the step shown when the reader last listened
   std::optional<int64_t> cerrarAlRecibir_;
   std::string ultimoContado_;
   std::optional<std::pair<int64_t, std::filesystem::path>> capturarAlRecibir_;

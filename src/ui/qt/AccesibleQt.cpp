@@ -164,7 +164,7 @@ QObject* CrearAnuncio(QWidget* ventana) {
 
 void Anunciar(QObject* anuncio, const std::string& mensaje) {
   anuncio->setProperty(kMensaje, QString::fromStdString(mensaje));
-  anuncio->setProperty("evaloraAnuncios", anuncio->property("evaloraAnuncios").toInt() + 1);
+  anuncio->setProperty(kCuentaDeAnuncios, anuncio->property(kCuentaDeAnuncios).toInt() + 1);
   // Qt passes it on to a reader that is connected (and drops it when none is).
   QAccessibleEvent alerta(anuncio, QAccessible::Alert);
   QAccessible::updateAccessibility(&alerta);

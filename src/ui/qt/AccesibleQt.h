@@ -27,7 +27,9 @@ void Accesible(QWidget* widget, const Control& control, const std::string& nombr
 void MarcarContenedor(QWidget* panel);
 // A progress bar's new value, told to a reader that listens.
 void ValorAccesible(QWidget* barra, int32_t porcentaje);
-// The object a reader hears a step's message from (an alert), a child of the window.
+// The object a reader hears a step's message from (an alert), a child of the window; its property
+// of this name counts the messages raised on it.
+inline constexpr const char* kCuentaDeAnuncios = "evaloraAnuncios";
 QObject* CrearAnuncio(QWidget* ventana);
 // The message, raised as an alert on that object: a reader says it at once.
 void Anunciar(QObject* anuncio, const std::string& mensaje);

@@ -99,6 +99,7 @@ QPixmap Dibujo(const Control& c, QSize tamano) {
 
 VentanaQt::VentanaQt(frmPrincipal& forma) : forma_(forma) {
   setObjectName(QString::fromStdString(forma.Nombre()));
+  MarcarContenedor(this);  // before anything asks Qt for the window's interface
   // A fixed frame: a caption with the close and minimize buttons, no maximize.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -116,7 +117,6 @@ VentanaQt::VentanaQt(frmPrincipal& forma) : forma_(forma) {
   }
   setWindowTitle(QString::fromStdString(forma.Caption()));
   anuncio_ = CrearAnuncio(this);
-  MarcarContenedor(this);
   forma_.UsarVista(this);
 }
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 
 #include "Escenario.h"
+#include "ui/qt/AccesibleQt.h"
 #include "ui/qt/VentanaQt.h"
 
 namespace evalora::escenario {
@@ -83,7 +84,7 @@ class OyenteQt : public Oyente {
     QObject* alerta = ventana_.findChild<QObject*>(QStringLiteral("evaloraAnuncio"), Qt::FindDirectChildrenOnly);
     QAccessibleInterface* objeto = alerta ? QAccessible::queryAccessibleInterface(alerta) : nullptr;
     if (!objeto || objeto->role() != QAccessible::AlertMessage) return {};
-    const int cuantos = alerta->property("evaloraAnuncios").toInt();
+    const int cuantos = alerta->property(ui::kCuentaDeAnuncios).toInt();
     if (cuantos == vistos_) return {};
     vistos_ = cuantos;
     return {objeto->text(QAccessible::Name).toStdString()};
