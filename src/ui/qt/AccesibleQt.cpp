@@ -165,9 +165,13 @@ QObject* CrearAnuncio(QWidget* ventana) {
 void Anunciar(QObject* anuncio, const std::string& mensaje) {
   anuncio->setProperty(kMensaje, QString::fromStdString(mensaje));
   anuncio->setProperty(kCuentaDeAnuncios, anuncio->property(kCuentaDeAnuncios).toInt() + 1);
-  // Qt passes it on to a reader that is connected (and drops it when none is).
+  // Qt passes these on to a reader that is connected (and drops them when none is): the alert where
+  // the platform has alerts (UI Automation), and the alert showing, which is what AT-SPI carries
+  // (its bridge leaves alerts out).
   QAccessibleEvent alerta(anuncio, QAccessible::Alert);
   QAccessible::updateAccessibility(&alerta);
+  QAccessibleEvent muestra(anuncio, QAccessible::ObjectShow);
+  QAccessible::updateAccessibility(&muestra);
 }
 
 }  // namespace evalora::ui
