@@ -39,6 +39,8 @@ void frmPrincipal::PasoDI_btnRegistrar_Click() {
   letra.puntos = 12;
   CambiarLetra(confirmacion, letra);
   Tinta(confirmacion, Color{92, 145, 19});
+  // The button that had the focus is gone: a screen reader says the confirmation instead.
+  if (Vista* vista = VistaActual()) vista->AnunciarPaso();
 }
 
 }  // namespace evalora::ui

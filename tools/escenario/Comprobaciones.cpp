@@ -266,6 +266,7 @@ bool Escenario::ComprobarAccesible(const Accion& a, std::string& hallado) {
 
 // What the system's accessibility reports of the window is the form's own view of the step.
 bool Escenario::OyeElFormulario(const std::string& texto, std::string& hallado) {
+  for (std::string& nuevo : oyente_->Anuncios()) anuncios_.push_back(std::move(nuevo));
   const ui::frmPrincipal& ventana = asistente_->Ventana();
   const std::vector<Accesible> oido = LoQueOyeUnLector(*vista_);
   std::vector<Accesible> esperado;

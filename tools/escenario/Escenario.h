@@ -34,16 +34,17 @@ struct Accesible {
   bool deshabilitado = false;
   friend bool operator==(const Accesible&, const Accesible&) = default;
 };
-// What the renderer's accessibility reports of the window (Qt's QAccessible; MSAA through
-// AccessibleObjectFromWindow), in the order a reader goes through it, after the window's loop has
-// run what was waiting. Controls with nothing to say (panels, pictures, empty texts) are left out.
+// What the renderer's accessibility reports of the window as it is (Qt's QAccessible; MSAA through
+// AccessibleObjectFromWindow), in the order a reader goes through it. Controls with nothing to say
+// (panels, pictures, empty texts) are left out.
 std::vector<Accesible> LoQueOyeUnLector(ui::Vista& vista);
 // A screen reader listening to the window for the alerts it raises when a step appears.
 class Oyente {
  public:
   virtual ~Oyente() = default;
-  // The alerts heard since the last call, each as the reader asks for it (an object of the
-  // system's alert role; its name the text), once the window's loop has run what was waiting.
+  // Runs the window's loop for what waits (the program's next pause would), and returns the
+  // alerts heard since the last call, each as the reader asks for it (an object of the system's
+  // alert role; its name the text). Each run of the loop raises one alert at most.
   virtual std::vector<std::string> Anuncios() = 0;
 };
 std::unique_ptr<Oyente> EscucharAnuncios(ui::Vista& vista);

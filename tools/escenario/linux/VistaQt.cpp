@@ -98,7 +98,6 @@ class OyenteQt : public Oyente {
 }  // namespace
 
 std::vector<Accesible> LoQueOyeUnLector(ui::Vista& vista) {
-  QCoreApplication::processEvents();
   std::vector<Accesible> leidos;
   Recorrer(QAccessible::queryAccessibleInterface(&static_cast<ui::VentanaQt&>(vista)), leidos);
   return leidos;

@@ -131,7 +131,6 @@ class OyenteWin32 : public Oyente {
 
 std::vector<Accesible> LoQueOyeUnLector(ui::Vista& vista) {
   auto& ventana = static_cast<ui::VentanaWin32&>(vista);
-  ventana.AtenderPendientes();
   std::vector<Accesible> leidos;
   IAccessible* cliente = nullptr;
   if (AccessibleObjectFromWindow(static_cast<HWND>(ventana.Ventana()), static_cast<DWORD>(OBJID_CLIENT),
