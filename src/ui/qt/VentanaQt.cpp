@@ -258,7 +258,7 @@ void VentanaQt::AnunciarPaso() {
       this,
       [this] {
         anunciando_ = false;
-        Anunciar(anuncio_, forma_.MensajeDelPaso());
+        if (const std::string mensaje = forma_.MensajeDelPaso(); !mensaje.empty()) Anunciar(anuncio_, mensaje);
       },
       Qt::QueuedConnection);
 }

@@ -426,7 +426,7 @@ LRESULT VentanaWin32::Estado::Mensaje(UINT mensaje, WPARAM w, LPARAM l) {
     case kMensajeAnunciarPaso:
       anunciando = false;
       anuncio = forma.MensajeDelPaso();
-      NotifyWinEvent(EVENT_SYSTEM_ALERT, ventana, OBJID_ALERT, CHILDID_SELF);
+      if (!anuncio.empty()) NotifyWinEvent(EVENT_SYSTEM_ALERT, ventana, OBJID_ALERT, CHILDID_SELF);
       return 0;
     case kMensajeAccionAccesible:  // a screen reader's default action on a control we draw
       // Only on one still in view: the step may have changed since the reader asked.
