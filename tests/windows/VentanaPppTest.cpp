@@ -13,6 +13,7 @@
 // clang-format on
 
 #include "ApoyoWin.h"
+#include "ui/win32/IidAccesible.h"
 #include "PruebaDeVentanaWin32.h"
 
 namespace evalora::ui {
@@ -109,7 +110,7 @@ TEST_F(VentanaPppTest, LaVentanaSusControlesYSusLetrasCrecenConLosPpp) {
 // place of each accessible child on the screen is where the window puts the control at this DPI,
 // and the point in its middle is that child.
 TEST_F(VentanaPppTest, ElLectorHallaCadaControlDondeSeDibuja) {
-  const GUID iid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};  // IAccessible
+  const GUID& iid = kIidIAccessible;
   Crear(2);
   Forma().Mostrar();
   Forma().MuestraPaso("IndicaIdEV");

@@ -18,6 +18,7 @@
 #include "platform/windows/TextoWin.h"
 #include "PruebaDeVentanaWin32.h"
 #include "ui/Png.h"
+#include "ui/win32/IidAccesible.h"
 
 namespace evalora::ui {
 namespace {
@@ -168,8 +169,7 @@ TEST_F(VentanaWin32Test, ElTecladoRecorreElPasoEnElOrdenDelFormulario) {
 // its role and name (the system's controls as their own objects), and a drawn button's default
 // action is its click.
 TEST_F(VentanaWin32Test, ElArbolAccesibleEsElDelFormulario) {
-  // IAccessible's id, written here as the window writes it (two libraries define the symbol).
-  const GUID iid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+  const GUID& iid = kIidIAccessible;
   Crear(6);
   Forma().Mostrar();
   Forma().MuestraPaso("SolicitaCarpeta");

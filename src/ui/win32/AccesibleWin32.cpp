@@ -9,14 +9,11 @@
 #include <vector>
 
 #include "platform/windows/TextoWin.h"
+#include "ui/win32/IidAccesible.h"
 
 namespace evalora::ui {
 
 namespace {
-
-// IAccessible's interface id, written here: mingw-w64's oleacc and uuid libraries both define the
-// symbol, and linking both fails.
-constexpr GUID kIidIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 BSTR Texto(const std::string& texto) { return SysAllocString(win32::Ancho(texto).c_str()); }
 

@@ -9,6 +9,7 @@
 // clang-format on
 
 #include "platform/windows/TextoWin.h"
+#include "ui/win32/IidAccesible.h"
 
 namespace evalora::escenario {
 
@@ -23,9 +24,6 @@ std::string TextosQueNoCaben(ui::Vista& vista) {
 }
 
 namespace {
-
-// IAccessible's interface id (two of mingw-w64's libraries define the symbol).
-constexpr GUID kIidIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 std::string Leer(BSTR b) {
   std::wstring w = b ? std::wstring(b, SysStringLen(b)) : L"";
@@ -134,7 +132,7 @@ std::vector<Accesible> LoQueOyeUnLector(ui::Vista& vista) {
   std::vector<Accesible> leidos;
   IAccessible* cliente = nullptr;
   if (AccessibleObjectFromWindow(static_cast<HWND>(ventana.Ventana()), static_cast<DWORD>(OBJID_CLIENT),
-                                 kIidIAccessible, reinterpret_cast<void**>(&cliente)) != S_OK) {
+                                 ui::kIidIAccessible, reinterpret_cast<void**>(&cliente)) != S_OK) {
     return leidos;
   }
   LONG cuantos = 0;
@@ -146,7 +144,7 @@ std::vector<Accesible> LoQueOyeUnLector(ui::Vista& vista) {
     VARIANT& hijo = hijos[static_cast<size_t>(k)];
     if (hijo.vt == VT_DISPATCH) {  // a system control: its own object
       IAccessible* objeto = nullptr;
-      if (hijo.pdispVal && hijo.pdispVal->QueryInterface(kIidIAccessible, reinterpret_cast<void**>(&objeto)) == S_OK) {
+      if (hijo.pdispVal && hijo.pdispVal->QueryInterface(ui::kIidIAccessible, reinterpret_cast<void**>(&objeto)) == S_OK) {
         VARIANT propio{};
         propio.vt = VT_I4;
         propio.lVal = CHILDID_SELF;
